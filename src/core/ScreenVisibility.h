@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ScreenSet.h"
+
+namespace tavlora {
+
+// Which widgets the design surface shows for the current screen.
+class ScreenVisibility {
+public:
+    static constexpr int kPersistentScreen = 0;
+    static constexpr int kTabScreen = 50;
+
+    // True when a control of the given screen shows while `current` is designed.
+    static bool ShowsOn(int controlScreen, int current)
+    {
+        return controlScreen == current || (controlScreen == kPersistentScreen && current != kTabScreen);
+    }
+
+    // Shows and hides the widgets for the set's current screen. Image controls
+    // follow the rule only while images are shown; otherwise they keep their state.
+    static void Refresh(ScreenSet& set, bool showImages);
+
+    // After the image display switch changed: image controls of the current
+    // screen and of the persistent layer are shown or hidden with it.
+    static void ApplyImageSwitch(ScreenSet& set, bool showImages);
+};
+
+} // namespace tavlora
