@@ -84,43 +84,38 @@ std::string ImagePath::ToPlatform(std::string_view storedPath)
     std::string p(storedPath);
     std::replace(p.begin(), p.end(), '\\', '/');
     std::error_code ec;
-    if (p.empty() || fs::exists(fs::u8path(p), ec))
+    if (p.empty() || fs::exists(p, ec))
         return p;
 
-    // Walk the components, matching each one without regard to case when the
-    // exact name is not there.
-    std::vector<std::string> parts;
+    // Rebuild the path component by component; a component that is not there
+    // exactly takes the name of the first directory entry equal to it without
+    // regard to case. Once a component matches nothing, the rest is kept.
+    std::string built = p.front() == '/' ? "/" : "";
+    bool lost = false;
     size_t start = 0;
-    while (start <= p.size()) {
+    while (start < p.size()) {
         size_t slash = p.find('/', start);
         if (slash == std::string::npos)
             slash = p.size();
-        parts.emplace_back(p.substr(start, slash - start));
+        const std::string part = p.substr(start, slash - start);
         start = slash + 1;
-    }
-    std::string built = p.front() == '/' ? "/" : "";
-    bool first = true;
-    bool lost = false;
-    for (const std::string& part : parts) {
         if (part.empty())
             continue;
-        std::string candidate = built + (first || built.empty() || built.back() == '/' ? "" : "/") + part;
-        first = false;
-        if (!lost && !fs::exists(fs::u8path(candidate), ec)) {
-            const fs::path dir = fs::u8path(built.empty() ? "." : built);
-            bool found = false;
-            for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-                const std::string entry = it->path().filename().u8string();
+        const std::string prefix = built.empty() || built.back() == '/' ? built : built + "/";
+        std::string name = part;
+        if (!lost && !fs::exists(prefix + part, ec)) {
+            lost = true;
+            for (fs::directory_iterator it(prefix.empty() ? "." : prefix, ec), end; !ec && it != end;
+                 it.increment(ec)) {
+                const std::string entry = it->path().filename().string();
                 if (EqualNoCase(entry, part)) {
-                    candidate = built + (built.empty() || built.back() == '/' ? "" : "/") + entry;
-                    found = true;
+                    name = entry;
+                    lost = false;
                     break;
                 }
             }
-            if (!found)
-                lost = true;
         }
-        built = candidate;
+        built = prefix + name;
     }
     return built;
 #endif

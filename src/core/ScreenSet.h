@@ -17,6 +17,8 @@ public:
     ScreenSet() = default;
     ScreenSet(const ScreenSet&) = delete;
     ScreenSet& operator=(const ScreenSet&) = delete;
+    ScreenSet(ScreenSet&&) = default;
+    ScreenSet& operator=(ScreenSet&&) = default;
 
     std::vector<std::unique_ptr<ControlRecord>> controls;
     std::vector<ControlRecord*> selection;

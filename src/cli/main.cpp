@@ -1,0 +1,228 @@
+// tavlora-cli: inspect, build and render screen-set files without a display.
+#include "ScreenSetJson.h"
+
+#include "core/AtomicFile.h"
+#include "core/ControlType.h"
+#include "core/ScreenSetFile.h"
+
+#if __has_include("RenderCommand.h")
+#include "RenderCommand.h"
+#include <QGuiApplication>
+#define TAVLORA_HAS_RENDER 1
+#endif
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+
+#include <cstdio>
+#include <map>
+
+using namespace tavlora;
+
+namespace {
+
+enum ExitCode { kOk = 0, kBadInput = 1, kUsage = 2 };
+
+const char* kMainUsage =
+    "Usage: tavlora-cli COMMAND [ARGS]\n"
+    "\n"
+    "Commands:\n"
+    "  dump FILE         print a screen set as JSON\n"
+    "  build JSON OUT    write a screen-set file from JSON\n"
+    "  info FILE         print a summary of a screen set\n"
+#ifdef TAVLORA_HAS_RENDER
+    "  render FILE ...   render screens to PNG (see render --help)\n"
+#endif
+    "\n"
+    "Run 'tavlora-cli COMMAND --help' for the options of a command.\n"
+    "Exit status: 0 success, 1 bad input file, 2 usage error.\n";
+
+const char* kDumpUsage =
+    "Usage: tavlora-cli dump FILE\n"
+    "Prints the screen set FILE (.set, .sset, .lset) as JSON on stdout:\n"
+    "{\"protected\": bool, \"colours\": [10 ints], \"controls\": [{\"rect\": [l,t,r,b], ...}]}\n"
+    "Strings are the file's bytes decoded as Windows-1252.\n";
+
+const char* kBuildUsage =
+    "Usage: tavlora-cli build JSON OUT\n"
+    "Writes the screen-set file OUT from JSON in the format that 'dump' prints.\n"
+    "Missing control fields take the record defaults, missing colours the default\n"
+    "colour set; \"protected\" is ignored. Nothing is written on any error.\n";
+
+const char* kInfoUsage =
+    "Usage: tavlora-cli info FILE\n"
+    "Prints the number of controls per screen and per type, whether the set is\n"
+    "protected, and its colours.\n";
+
+void Err(const QString& s)
+{
+    std::fputs(s.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+void Out(const QByteArray& s)
+{
+    std::fwrite(s.constData(), 1, size_t(s.size()), stdout);
+}
+
+bool WantsHelp(const QStringList& args)
+{
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+}
+
+int Usage(const char* text, const QString& problem = QString())
+{
+    if (!problem.isEmpty())
+        Err(QStringLiteral("tavlora-cli: ") + problem);
+    std::fputs(text, stderr);
+    return kUsage;
+}
+
+bool LoadSet(const QString& path, ScreenSet& set, ReadResult& result)
+{
+    std::string bytes, error;
+    if (!AtomicFile::ReadAll(path.toStdString(), bytes, error)) {
+        Err(QStringLiteral("tavlora-cli: ") + QString::fromStdString(error));
+        return false;
+    }
+    result = ScreenSetFile::Read(bytes.data(), bytes.size(), set);
+    if (!result.ok) {
+        Err(QStringLiteral("tavlora-cli: %1: %2").arg(path, QString::fromStdString(result.error)));
+        return false;
+    }
+    return true;
+}
+
+int Dump(const QStringList& args)
+{
+    if (WantsHelp(args)) {
+        std::fputs(kDumpUsage, stdout);
+        return kOk;
+    }
+    if (args.size() != 1)
+        return Usage(kDumpUsage, QStringLiteral("dump takes exactly one FILE"));
+    ScreenSet set;
+    ReadResult result;
+    if (!LoadSet(args[0], set, result))
+        return kBadInput;
+    Out(QJsonDocument(ScreenSetJson::ToJson(set, result.isProtected)).toJson(QJsonDocument::Indented));
+    return kOk;
+}
+
+int Build(const QStringList& args)
+{
+    if (WantsHelp(args)) {
+        std::fputs(kBuildUsage, stdout);
+        return kOk;
+    }
+    if (args.size() != 2)
+        return Usage(kBuildUsage, QStringLiteral("build takes JSON and OUT"));
+    QFile in(args[0]);
+    if (!in.open(QIODevice::ReadOnly)) {
+        Err(QStringLiteral("tavlora-cli: cannot open %1: %2").arg(args[0], in.errorString()));
+        return kBadInput;
+    }
+    ScreenSet set;
+    QString error;
+    if (!ScreenSetJson::FromJson(in.readAll(), set, error)) {
+        Err(QStringLiteral("tavlora-cli: %1: %2").arg(args[0], error));
+        return kBadInput;
+    }
+    const WriteResult written = ScreenSetFile::Write(set);
+    if (!written.ok) {
+        Err(QStringLiteral("tavlora-cli: %1: %2").arg(args[0], QString::fromStdString(written.error)));
+        return kBadInput;
+    }
+    std::string writeError;
+    if (!AtomicFile::WriteAll(args[1].toStdString(), written.bytes, writeError)) {
+        Err(QStringLiteral("tavlora-cli: ") + QString::fromStdString(writeError));
+        return kBadInput;
+    }
+    return kOk;
+}
+
+int Info(const QStringList& args)
+{
+    if (WantsHelp(args)) {
+        std::fputs(kInfoUsage, stdout);
+        return kOk;
+    }
+    if (args.size() != 1)
+        return Usage(kInfoUsage, QStringLiteral("info takes exactly one FILE"));
+    ScreenSet set;
+    ReadResult result;
+    if (!LoadSet(args[0], set, result))
+        return kBadInput;
+
+    std::map<int, int> perScreen, perType;
+    for (const auto& r : set.controls) {
+        ++perScreen[r->screen];
+        ++perType[r->type];
+    }
+    QString out;
+    out += QStringLiteral("File:       %1\n").arg(args[0]);
+    out += QStringLiteral("Controls:   %1\n").arg(set.controls.size());
+    out += QStringLiteral("Protected:  %1\n").arg(result.isProtected ? QStringLiteral("yes") : QStringLiteral("no"));
+    out += QStringLiteral("\nPer screen:\n");
+    for (const auto& [screen, n] : perScreen) {
+        const QString name = screen == 0 ? QStringLiteral("persistent (0)")
+                                         : QStringLiteral("screen %1").arg(screen);
+        out += QStringLiteral("  %1 %2\n").arg(name, -16).arg(n, 6);
+    }
+    out += QStringLiteral("\nPer type:\n");
+    for (const auto& [type, n] : perType) {
+        QString title = QString::fromLatin1(ControlTypeTitle(type).data(), qsizetype(ControlTypeTitle(type).size())).trimmed();
+        if (type == TypeOlderImage)
+            title = QStringLiteral("Older Image Control");
+        if (title.isEmpty())
+            title = QStringLiteral("Unknown type");
+        out += QStringLiteral("  %1 %2 %3\n").arg(type, 3).arg(title, -26).arg(n, 6);
+    }
+    out += QStringLiteral("\nColours:\n");
+    for (int i = 0; i < ColourSet::Count; ++i) {
+        const ColourRef c = set.colours[size_t(i)];
+        const auto title = ColourSet::Title(ColourSet::Index(i));
+        out += QStringLiteral("  %1 0x%2  (RGB %3, %4, %5)\n")
+                   .arg(QString::fromLatin1(title.data(), qsizetype(title.size())), -26)
+                   .arg(uint(c), 6, 16, QLatin1Char('0'))
+                   .arg(RedOf(c))
+                   .arg(GreenOf(c))
+                   .arg(BlueOf(c));
+    }
+    Out(out.toUtf8());
+    return kOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return Usage(kMainUsage, QStringLiteral("no command given"));
+    const QString command = QString::fromLocal8Bit(argv[1]);
+    QStringList args;
+    for (int i = 2; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        std::fputs(kMainUsage, stdout);
+        return kOk;
+    }
+#ifdef TAVLORA_HAS_RENDER
+    if (command == QLatin1String("render")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return RunRenderCommand(args);
+    }
+#endif
+    QCoreApplication app(argc, argv);
+    if (command == QLatin1String("dump"))
+        return Dump(args);
+    if (command == QLatin1String("build"))
+        return Build(args);
+    if (command == QLatin1String("info"))
+        return Info(args);
+    return Usage(kMainUsage, QStringLiteral("unknown command '%1'").arg(command));
+}

@@ -1,0 +1,209 @@
+#include "core/ControlType.h"
+#include "core/ScreenSet.h"
+#include "core/ScreenVisibility.h"
+#include "core/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace tavlora;
+
+namespace {
+
+// Records show/hide calls and deletion.
+class FakeWidget : public ControlWidget {
+public:
+    explicit FakeWidget(int* deleted = nullptr) : deleted_(deleted) {}
+    ~FakeWidget() override
+    {
+        if (deleted_)
+            ++*deleted_;
+    }
+    bool IsVisible() const override { return visible; }
+    void SetVisible(bool v) override { visible = v; }
+    Rect Placement() const override { return rect; }
+    void MoveTo(const Rect& r) override { rect = r; }
+    int ControlId() const override { return 0; }
+    bool visible = true;
+    Rect rect;
+
+private:
+    int* deleted_;
+};
+
+ControlRecord& AddWithWidget(ScreenSet& set, int type, int screen)
+{
+    auto r = std::make_unique<ControlRecord>();
+    r->type = type;
+    r->screen = screen;
+    r->widget = std::make_unique<FakeWidget>();
+    return set.Append(std::move(r));
+}
+
+bool Shown(const ControlRecord& r)
+{
+    return r.widget->IsVisible();
+}
+
+} // namespace
+
+TEST(ControlRecord, Defaults)
+{
+    ControlRecord r;
+    EXPECT_EQ(r.function, -1);
+    EXPECT_EQ(r.hotKey, 0);
+    EXPECT_EQ(r.reservedB, 1);
+    EXPECT_EQ(r.text, "None");
+    EXPECT_EQ(r.gcode, "None");
+    EXPECT_EQ(r.image, "None");
+    EXPECT_EQ(r.label, "Label");
+    EXPECT_EQ(r.format, "%+.4f");
+    EXPECT_TRUE(r.rect.IsEmpty());
+    EXPECT_FALSE(r.locked);
+    EXPECT_EQ(r.widget, nullptr);
+}
+
+TEST(ControlRecord, LedChoiceEncoding)
+{
+    for (int choice = 0; choice < 8; ++choice) {
+        ControlRecord r;
+        r.SetLedChoice(choice);
+        EXPECT_EQ(r.LedChoice(), choice) << choice;
+    }
+    ControlRecord r;
+    r.ledColour = 2;
+    r.SetLedChoice(3);
+    EXPECT_EQ(r.ledColour, 2); // " Red/Green" leaves the base colour
+    EXPECT_EQ(r.ledRedGreen, 1);
+    EXPECT_EQ(r.ledFlashing, 0);
+    r.SetLedChoice(7);
+    EXPECT_EQ(r.ledColour, 3);
+    EXPECT_EQ(r.ledFlashing, 1);
+    EXPECT_EQ(r.ledRedGreen, 1);
+    ControlRecord three;
+    three.ledColour = 3;
+    EXPECT_EQ(three.LedChoice(), 3);
+    three.ledFlashing = 1;
+    EXPECT_EQ(three.LedChoice(), 7);
+}
+
+TEST(ControlRecord, CopyTakesFieldsButNotWidget)
+{
+    ControlRecord a;
+    a.text = "Start";
+    a.widget = std::make_unique<FakeWidget>();
+    ControlRecord b(a);
+    EXPECT_EQ(b.text, "Start");
+    EXPECT_EQ(b.widget, nullptr);
+    EXPECT_TRUE(b.SameStoredFields(a));
+}
+
+TEST(ScreenSet, ClearAllDestroysWidgetsAndSelection)
+{
+    ScreenSet set;
+    int deleted = 0;
+    for (int i = 0; i < 3; ++i) {
+        auto r = std::make_unique<ControlRecord>();
+        r->widget = std::make_unique<FakeWidget>(&deleted);
+        set.Append(std::move(r));
+    }
+    set.selection.push_back(&set.At(1));
+    set.clipboard.push_back(std::make_unique<ControlRecord>());
+    set.ClearAll();
+    EXPECT_EQ(deleted, 3);
+    EXPECT_TRUE(set.controls.empty());
+    EXPECT_TRUE(set.selection.empty());
+    EXPECT_EQ(set.clipboard.size(), 1u);
+    set.ClearAll(true);
+    EXPECT_TRUE(set.clipboard.empty());
+    EXPECT_THROW(set.At(0), std::out_of_range);
+}
+
+TEST(ScreenSet, StartState)
+{
+    ScreenSet set;
+    EXPECT_EQ(set.currentScreen, 1);
+    EXPECT_EQ(set.TakeControlId(), 8000);
+    EXPECT_EQ(set.TakeControlId(), 8001);
+    EXPECT_EQ(set.colours.Get(ColourSet::DROBack), 0xA0FFA0u);
+    EXPECT_EQ(set.colours.Get(ColourSet::GCodeBack), 0x80FFFFu);
+    EXPECT_FALSE(set.saving);
+    EXPECT_FALSE(set.passwordPrompt);
+}
+
+TEST(ScreenVisibility, PersistentLayerAndTabScreen)
+{
+    ScreenSet set;
+    ControlRecord& persistent = AddWithWidget(set, TypeDro, 0);
+    ControlRecord& one = AddWithWidget(set, TypeDro, 1);
+    ControlRecord& two = AddWithWidget(set, TypeDro, 2);
+    ControlRecord& tab = AddWithWidget(set, TypeLabel, 50);
+    set.currentScreen = 1;
+    ScreenVisibility::Refresh(set, true);
+    EXPECT_TRUE(Shown(persistent));
+    EXPECT_TRUE(Shown(one));
+    EXPECT_FALSE(Shown(two));
+    EXPECT_FALSE(Shown(tab));
+    set.currentScreen = 50;
+    ScreenVisibility::Refresh(set, true);
+    EXPECT_FALSE(Shown(persistent));
+    EXPECT_TRUE(Shown(tab));
+    EXPECT_FALSE(Shown(one));
+}
+
+TEST(ScreenVisibility, HiddenImagesStayHiddenAcrossScreens)
+{
+    ScreenSet set;
+    ControlRecord& img1 = AddWithWidget(set, TypeImage, 1);
+    ControlRecord& img2 = AddWithWidget(set, TypeImage, 2);
+    ControlRecord& imgAll = AddWithWidget(set, TypeImage, 0);
+    ControlRecord& dro2 = AddWithWidget(set, TypeDro, 2);
+    set.currentScreen = 1;
+    ScreenVisibility::Refresh(set, true);
+    ScreenVisibility::ApplyImageSwitch(set, false);
+    EXPECT_FALSE(Shown(img1));
+    EXPECT_FALSE(Shown(imgAll));
+    set.currentScreen = 2;
+    ScreenVisibility::Refresh(set, false);
+    EXPECT_FALSE(Shown(img2));
+    EXPECT_FALSE(Shown(imgAll));
+    EXPECT_TRUE(Shown(dro2));
+    ScreenVisibility::ApplyImageSwitch(set, true);
+    EXPECT_TRUE(Shown(img2));
+    EXPECT_TRUE(Shown(imgAll));
+    EXPECT_FALSE(Shown(img1));
+}
+
+TEST(Windows1252, EveryByteRoundTrips)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(char(b));
+    const std::string utf8 = Windows1252::ToUtf8(all);
+    std::string back;
+    ASSERT_TRUE(Windows1252::FromUtf8(utf8, back));
+    EXPECT_EQ(back, all);
+    EXPECT_EQ(Windows1252::ToUtf8("\x80\x81"), "\xE2\x82\xAC\xC2\x81");
+}
+
+TEST(Windows1252, RejectsCharactersOutsideTheCodePage)
+{
+    std::string out;
+    char32_t bad = 0;
+    EXPECT_FALSE(Windows1252::FromUtf8("ok \xE2\x86\x92", out, &bad));
+    EXPECT_EQ(bad, U'\u2192');
+    EXPECT_FALSE(Windows1252::FromUtf8("\xC3", out));      // truncated sequence
+    EXPECT_FALSE(Windows1252::FromUtf8("\xFF\xFE", out));  // not UTF-8
+    const char16_t units[] = {u'A', 0xD83D, 0xDE00, 0xDC00, 0x20AC};
+    EXPECT_EQ(Windows1252::FromUtf16(units, 5), "A??\x80");
+}
+
+TEST(ControlType, Titles)
+{
+    EXPECT_EQ(ControlTypeTitle(1), " DRO Control");
+    EXPECT_EQ(ControlTypeTitle(7), "Label Control");
+    EXPECT_EQ(ControlTypeTitle(10), "GCode Display");
+    EXPECT_TRUE(ControlTypeTitle(5).empty());
+    EXPECT_TRUE(ControlTypeTitle(99).empty());
+}
