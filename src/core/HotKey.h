@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ScreenSet.h"
+
+#include <string>
+
+namespace tavlora {
+
+// Hot-key codes: a Windows virtual-key code plus 0x8000 for Ctrl, 0x400 for
+// Shift and 0x800 for Alt; 0 is no hot key.
+class HotKey {
+public:
+    static constexpr int kCtrl = 0x8000;
+    static constexpr int kShift = 0x400;
+    static constexpr int kAlt = 0x800;
+    static constexpr int kEnter = 13;
+
+    // Code for a key pressed with the given modifiers (Alt is not added to a
+    // plain Enter).
+    static int Compose(int virtualKey, bool ctrl, bool shift, bool alt);
+    // Readable name such as "Ctrl+Shift+F5"; "None" for 0.
+    static std::string Name(int code);
+    // Name of a virtual-key code alone ("A", "F5", "Enter", "Num 3", ...).
+    static std::string KeyName(int virtualKey);
+
+    // The first other control on the current screen with the same hot key as
+    // `edited`, or nothing (a hot key of 0 is never a duplicate).
+    static const ControlRecord* FindDuplicate(const ScreenSet& set, const ControlRecord& edited);
+    // The warning shown for a duplicate.
+    static std::string DuplicateMessage(const ControlRecord& duplicate);
+};
+
+} // namespace tavlora

@@ -1,0 +1,127 @@
+#include "shell/SettingsProfile.h"
+#include "shell/VornFolder.h"
+
+#include "core/ColourSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavlora;
+
+namespace {
+
+QString ReadFile(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(SettingsProfile, WritesRoundTripThroughTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tavlora.xml"));
+    {
+        SettingsProfile p(path);
+        for (int i = 0; i < ColourSet::Count; ++i) {
+            const auto key = ColourSet::ProfileKey(ColourSet::Index(i));
+            p.WriteInt(QStringLiteral("Colors"), QString::fromLatin1(key.data(), qsizetype(key.size())), i * 1000 - 1);
+        }
+        p.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), QStringLiteral("C:\\Vorn3 Ä"));
+        p.WriteInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), 7);
+        p.WriteInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), 8); // replaces, not appends
+    }
+    const QString xml = ReadFile(path);
+    EXPECT_TRUE(xml.contains(QStringLiteral("<profile>")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<ScreenBack>-1</ScreenBack>")));
+    EXPECT_LT(xml.indexOf(QStringLiteral("<ScreenBack>")), xml.indexOf(QStringLiteral("<GCodeTextScreenBack>")));
+    EXPECT_EQ(xml.count(QStringLiteral("<Granularity>")), 1);
+
+    SettingsProfile back(path);
+    back.SetSaveOnDestroy(false);
+    EXPECT_EQ(back.ReadInt(QStringLiteral("Colors"), QStringLiteral("DROBack"), 5), 999);
+    EXPECT_EQ(back.ReadInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), 3), 8);
+    EXPECT_EQ(back.ReadString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), QString()),
+              QStringLiteral("C:\\Vorn3 Ä"));
+    EXPECT_EQ(back.ReadInt(QStringLiteral("colors"), QStringLiteral("DROBack"), 5), 5); // case-sensitive
+}
+
+TEST(SettingsProfile, ReadRules)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.xml"));
+    WriteFile(path,
+              "<profile><Colors><DROBack></DROBack><Label>12abc</Label><MDIText>x1</MDIText>"
+              "<Label>99</Label></Colors><Colors><DRONumers>5</DRONumers></Colors>"
+              "<defs><DROX> -40</DROX></defs></profile>");
+    {
+        SettingsProfile p(path);
+        EXPECT_EQ(p.ReadInt(QStringLiteral("Colors"), QStringLiteral("DROBack"), 777), 777);
+        EXPECT_EQ(p.ReadInt(QStringLiteral("Colors"), QStringLiteral("Label"), 0), 12);   // first duplicate, leading digits
+        EXPECT_EQ(p.ReadInt(QStringLiteral("Colors"), QStringLiteral("MDIText"), 3), 0);  // no leading number
+        EXPECT_EQ(p.ReadInt(QStringLiteral("Colors"), QStringLiteral("DRONumers"), 3), 3); // second section not searched
+        EXPECT_EQ(p.ReadInt(QStringLiteral("defs"), QStringLiteral("DROX"), 200), -40);
+    }
+    // The empty key was dropped on read and is gone after the save.
+    EXPECT_FALSE(ReadFile(path).contains(QStringLiteral("DROBack")));
+    EXPECT_EQ(SettingsProfile::LeadingInt(QStringLiteral("99999999999")), INT_MAX);
+}
+
+TEST(SettingsProfile, MissingOrBrokenFileGivesDefaults)
+{
+    QTemporaryDir dir;
+    const QString broken = dir.filePath(QStringLiteral("broken.xml"));
+    WriteFile(broken, "<profile><Colors><Label>1</Colors>");
+    {
+        SettingsProfile p(broken);
+        EXPECT_EQ(p.ReadInt(QStringLiteral("Colors"), QStringLiteral("Label"), 42), 42);
+        p.WriteInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), 1);
+    }
+    // Replaced at exit by the in-memory document.
+    EXPECT_TRUE(ReadFile(broken).contains(QStringLiteral("<OnOff>1</OnOff>")));
+
+    const QString deep = dir.filePath(QString(60, QLatin1Char('d')) + QStringLiteral("/") + QString(60, QLatin1Char('e')));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    SettingsProfile p(deep + QStringLiteral("/Tavlora.xml"));
+    EXPECT_EQ(p.ReadString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), QStringLiteral("d")),
+              QStringLiteral("d"));
+    p.WriteInt(QStringLiteral("a"), QStringLiteral("b"), 1);
+    EXPECT_TRUE(p.Save()); // long start folders work
+}
+
+TEST(SettingsProfile, ProfilePathChoice)
+{
+    qputenv("TAVLORA_PROFILE", "/tmp/from-env.xml");
+    EXPECT_EQ(SettingsProfile::ChoosePath(QStringLiteral("/x/cmd.xml")), QStringLiteral("/x/cmd.xml"));
+    EXPECT_EQ(SettingsProfile::ChoosePath(QString()), QStringLiteral("/tmp/from-env.xml"));
+    qunsetenv("TAVLORA_PROFILE");
+    EXPECT_TRUE(SettingsProfile::ChoosePath(QString()).endsWith(QStringLiteral("/Tavlora.xml")));
+}
+
+TEST(VornFolder, DefaultIsTheSampleFolderAndProfileOverrides)
+{
+#ifndef Q_OS_WIN
+    EXPECT_TRUE(QDir(VornFolder::DefaultLocation()).exists());
+    EXPECT_TRUE(VornFolder::DefaultLocation().endsWith(QStringLiteral("vorn3")));
+#endif
+    QTemporaryDir dir;
+    SettingsProfile p(dir.filePath(QStringLiteral("p.xml")));
+    p.SetSaveOnDestroy(false);
+    EXPECT_EQ(VornFolder::RefreshFromProfile(p), VornFolder::DefaultLocation());
+    VornFolder::Store(p, QStringLiteral("/opt/vorn3"));
+    EXPECT_EQ(VornFolder::Current(), QStringLiteral("/opt/vorn3"));
+    VornFolder::Set(QStringLiteral("elsewhere"));
+    EXPECT_EQ(VornFolder::RefreshFromProfile(p), QStringLiteral("/opt/vorn3"));
+}
