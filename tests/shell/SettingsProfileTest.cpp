@@ -1,3 +1,4 @@
+#include "shell/ColourSettings.h"
 #include "shell/SettingsProfile.h"
 #include "shell/VornFolder.h"
 
@@ -124,4 +125,24 @@ TEST(VornFolder, DefaultIsTheSampleFolderAndProfileOverrides)
     EXPECT_EQ(VornFolder::Current(), QStringLiteral("/opt/vorn3"));
     VornFolder::Set(QStringLiteral("elsewhere"));
     EXPECT_EQ(VornFolder::RefreshFromProfile(p), QStringLiteral("/opt/vorn3"));
+}
+
+TEST(ColourSettings, DefaultsAndStore)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.xml"));
+    WriteFile(path, "<profile><Colors><DROBack/><MDIBack>255</MDIBack></Colors></profile>");
+    {
+        SettingsProfile p(path);
+        ColourSet c = ColourSettings::Load(p);
+        EXPECT_EQ(c.Get(ColourSet::DROBack), 0xA0FFA0u); // empty key -> default
+        EXPECT_EQ(c.Get(ColourSet::MDIBack), 255u);
+        EXPECT_EQ(c.Get(ColourSet::ScreenBack), 0xF0F0F0u);
+        c.Set(ColourSet::GCodeTextScreenBack, 0x123456);
+        ColourSettings::Store(p, c);
+    }
+    const QString xml = ReadFile(path);
+    EXPECT_FALSE(xml.contains(QStringLiteral("<DROBack/>")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<GCodeTextScreenBack>1193046</GCodeTextScreenBack>")));
+    EXPECT_LT(xml.indexOf(QStringLiteral("<ScreenBack>")), xml.indexOf(QStringLiteral("<DroSel>")));
 }
