@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# End-to-end checks of tavlora-cli: exit codes, messages, and build/dump round trips.
+set -u
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+expect_status() { # expected-status description command...
+  local want=$1 what=$2; shift 2
+  "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  [ "$got" -eq "$want" ] || fail "$what: exit $got, wanted $want ($(head -c 300 "$work/err"))"
+}
+
+cat >"$work/set.json" <<'JSON'
+{"colours": [1,2,3,4,5,6,7,8,9,4294967295],
+ "controls": [
+  {"type": 4, "text": "Caf\u00e9 \u20ac", "rect": [-20, 5, 40, 25], "function": 32, "parameter": 2, "tabGroup": -2, "locked": true},
+  {"type": 7, "label": "\u0081\u008d raw bytes", "screen": 3},
+  {"type": 10}
+ ]}
+JSON
+expect_status 0 "build" "$cli" build "$work/set.json" "$work/a.set"
+expect_status 0 "dump" "$cli" dump "$work/a.set"
+cp "$work/out" "$work/dump.json"
+grep -q '"Café €"' "$work/dump.json" || fail "dump keeps Windows-1252 text"
+grep -q '"locked": true' "$work/dump.json" || fail "dump shows locked"
+grep -q '4294967295' "$work/dump.json" || fail "dump shows the tenth colour"
+# Normalised on save: the left of -20 became 0 and every left moved by 20.
+tr -d ' \n' <"$work/dump.json" | grep -q '"rect":\[0,5,60,25\]' || fail "normalised rect"
+expect_status 0 "rebuild from dump" "$cli" build "$work/dump.json" "$work/b.set"
+cmp -s "$work/a.set" "$work/b.set" || fail "dump -> build round trip is byte exact"
+
+expect_status 0 "info" "$cli" info "$work/a.set"
+grep -q 'Button Control' "$work/out" || fail "info names the types"
+grep -q 'screen 3' "$work/out" || fail "info counts screens"
+
+# Bad input files: exit 1 with the byte offset; nothing written on a bad build.
+head -c 30 "$work/a.set" >"$work/trunc.set"
+expect_status 1 "truncated file" "$cli" dump "$work/trunc.set"
+grep -q 'byte offset' "$work/err" || fail "truncation message names the offset"
+printf '{"controls": [{"type": "four"}]}' >"$work/bad-type.json"
+expect_status 1 "wrong field type" "$cli" build "$work/bad-type.json" "$work/c.set"
+grep -q '"type"' "$work/err" || fail "wrong type message names the field"
+printf '{"controls": [{"text": "arrow \\u2192"}]}' >"$work/bad-char.json"
+expect_status 1 "character outside Windows-1252" "$cli" build "$work/bad-char.json" "$work/c.set"
+printf '{"controls": [' >"$work/bad.json"
+expect_status 1 "invalid JSON" "$cli" build "$work/bad.json" "$work/c.set"
+[ ! -e "$work/c.set" ] || fail "a failed build wrote a file"
+printf '{"controls": [{"rect": [-10, 0, 2147483647, 1]}]}' >"$work/overflow.json"
+expect_status 1 "shift past the 32-bit range" "$cli" build "$work/overflow.json" "$work/c.set"
+[ ! -e "$work/c.set" ] || fail "a refused shift wrote a file"
+
+# Usage errors: exit 2.
+expect_status 2 "no command" "$cli"
+expect_status 2 "unknown command" "$cli" frobnicate
+expect_status 2 "dump without file" "$cli" dump
+expect_status 0 "dump --help" "$cli" dump --help
+
+if [ "$failures" -eq 0 ]; then echo "cli: all checks passed"; exit 0; fi
+echo "cli: $failures check(s) failed"; exit 1
