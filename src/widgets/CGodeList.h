@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DesignWidget.h"
+
+#include <QPair>
+
+namespace tavlora {
+
+// A G-code listing: sample lines in bands of height / line count, with the
+// middle line on a white band.
+class CGodeList : public DesignWidget {
+public:
+    static constexpr int kMaxLines = 80;
+    static constexpr int kSampleCount = 11;
+    static const char* const kSampleLines[kSampleCount];
+
+    CGodeList(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
+              const Rect& rect);
+
+    // Stores min(n, 80); counts below 1 are drawn as one line.
+    void SetLineCount(int n);
+    int LineCount() const { return lineCount_; }
+
+    // Height of one line band for a client height (at least 1).
+    int LineHeight(int clientHeight) const;
+    // Sample line shown in band k (0, 1 ... 10, 1 ... 10, ...).
+    static int SampleIndexForBand(long long band);
+    // Top and bottom (exclusive) of the white current-line band.
+    QPair<int, int> CurrentBand(int clientHeight) const;
+
+    void Paint(QPainter& p) override;
+
+private:
+    int EffectiveCount() const { return lineCount_ < 1 ? 1 : lineCount_; }
+
+    int lineCount_ = 10;
+};
+
+} // namespace tavlora

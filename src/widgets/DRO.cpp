@@ -1,0 +1,144 @@
+#include "DRO.h"
+
+#include "EdgePainter.h"
+#include "WidgetColours.h"
+#include "WidgetContext.h"
+#include "WidgetText.h"
+
+#include "core/ScreenSet.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tavlora {
+
+DRO::DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect)
+    : DesignWidget(record, ctx, controlId, disabled, rect)
+{
+    LowerToBottom();
+}
+
+DRO::~DRO()
+{
+    if (counting_)
+        Context().StopSampleCounter();
+}
+
+void DRO::SetFormat(const std::string& format)
+{
+    format_ = format;
+    paintFormat_ = DroFormat(LayoutFor(format_, QSize(), false).paintFormat);
+    Update();
+}
+
+void DRO::SetImage(const std::string& name)
+{
+    imagePath_ = ResolvePicture(name, ImagePath::Keywords::Dro);
+    if (!Context().IsPresent(imagePath_)) {
+        imageLoaded_ = false;
+        return;
+    }
+    keyed_ = IsBmpPath(imagePath_);
+    imageLoaded_ = ReloadScaled(image_, imagePath_, keyed_);
+    if (!counting_) {
+        counting_ = true;
+        countedTick_ = Context().SampleTicks();
+        Context().StartSampleCounter();
+    }
+    Update();
+}
+
+void DRO::Resized()
+{
+    if (imageLoaded_)
+        imageLoaded_ = ReloadScaled(image_, imagePath_, keyed_);
+}
+
+double DRO::Value() const
+{
+    if (!counting_)
+        return 0.0;
+    // The value grows by 0.1 at every tick since the counter started.
+    for (; countedTick_ < Context().SampleTicks(); ++countedTick_)
+        value_ += 0.1;
+    return value_;
+}
+
+std::string DRO::DisplayText() const
+{
+    return paintFormat_.Apply(Value());
+}
+
+DRO::Layout DRO::LayoutFor(const std::string& format, QSize client, bool imageLoaded)
+{
+    Layout out;
+    out.paintFormat = format;
+    bool textOnTop = false;
+    if (!format.empty() && format[0] == 'S') {
+        out.skin = true;
+        out.drawDigits = format.find('D') != std::string::npos;
+        textOnTop = format.find('T') != std::string::npos;
+        const size_t percent = format.find('%');
+        if (percent != std::string::npos)
+            out.paintFormat = format.substr(percent);
+    }
+
+    // Edges as left/top inclusive, right/bottom exclusive.
+    const int left = 0;
+    int top = 0;
+    int right = client.width();
+    int bottom = client.height();
+    if (imageLoaded)
+        right -= kSkinMargin;
+    auto box = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); };
+    if (out.skin) {
+        int bandTop = top;
+        int bandBottom = bottom;
+        double l = out.drawDigits ? std::min(0.65 * (right - left), double(bottom - top)) : 0.0;
+        l = std::max(l, 0.0);
+        if (textOnTop)
+            bottom = int(top + l);
+        else
+            top = int(bottom - l);
+        if (textOnTop)
+            bandTop += bottom - top;
+        else
+            bandBottom -= bottom - top;
+        out.image = box(left, bandTop, right, bandBottom);
+    } else {
+        out.image = QRect(QPoint(0, 0), client);
+    }
+    out.text = box(left, top, right, bottom);
+    return out;
+}
+
+void DRO::Paint(QPainter& p)
+{
+    const ColourSet& colours = Context().set.colours;
+    const QSize client = ClientSize();
+    const QRect whole(QPoint(0, 0), client);
+    const QColor back = WidgetColours::Of(colours, ColourSet::DROBack);
+    p.fillRect(whole, back);
+    EdgePainter::Draw(p, whole, EdgePainter::Bump, EdgePainter::Right | EdgePainter::Bottom);
+
+    const Layout layout = LayoutFor(format_, client, imageLoaded_);
+    if (layout.skin)
+        p.fillRect(layout.text, back);
+
+    if ((!layout.skin || layout.drawDigits) && layout.text.height() > 0 && layout.text.width() > 0) {
+        p.setFont(WidgetText::BandFont(layout.text.height()));
+        p.setPen(WidgetColours::Of(colours, ColourSet::DRONumers));
+        p.drawText(layout.text, Qt::AlignRight | Qt::AlignTop,
+                   WidgetText::FromBytes(DisplayText()));
+    }
+
+    if (imageLoaded_) {
+        if (layout.skin)
+            image_.DrawStretched(p, layout.image);
+        else
+            image_.Draw(p, 0, 0);
+    }
+}
+
+} // namespace tavlora

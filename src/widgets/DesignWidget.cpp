@@ -1,0 +1,136 @@
+#include "DesignWidget.h"
+
+#include "Vorn3Image.h"
+#include "WidgetContext.h"
+
+#include "core/ControlRecord.h"
+#include "core/ScreenSet.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace tavlora {
+
+namespace {
+
+constexpr int kOemFunction = 32;
+constexpr int kScreenLimit = 100;
+
+int ClampedExtent(int32_t from, int32_t to)
+{
+    const long long extent = static_cast<long long>(to) - from;
+    const long long room = static_cast<long long>(INT_MAX) - from; // keep from + extent in range
+    return int(std::clamp<long long>(extent, 0, std::min<long long>(room, INT_MAX)));
+}
+
+} // namespace
+
+DesignWidget::DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId,
+                           bool disabled, const Rect& rect)
+    : record_(&record), ctx_(ctx), rect_(rect), id_(controlId), enabled_(!disabled),
+      z_(ctx.TakeTopZ())
+{
+}
+
+DesignWidget::~DesignWidget() = default;
+
+void DesignWidget::MoveTo(const Rect& rect)
+{
+    const QSize before = ClientSize();
+    rect_ = rect;
+    if (ClientSize() != before)
+        Resized();
+    Update();
+}
+
+void DesignWidget::RaiseToTop()
+{
+    z_ = ctx_.TakeTopZ();
+}
+
+void DesignWidget::LowerToBottom()
+{
+    z_ = ctx_.TakeBottomZ();
+}
+
+QRect DesignWidget::Geometry() const
+{
+    const QSize s = ClientSize();
+    return QRect(rect_.left, rect_.top, s.width(), s.height());
+}
+
+QSize DesignWidget::ClientSize() const
+{
+    return QSize(ClampedExtent(rect_.left, rect_.right), ClampedExtent(rect_.top, rect_.bottom));
+}
+
+bool DesignWidget::MousePress(QPoint, Qt::KeyboardModifiers)
+{
+    return false;
+}
+
+void DesignWidget::MouseRelease(QPoint) {}
+
+void DesignWidget::Update() const
+{
+    ctx_.RequestRepaint();
+}
+
+bool DesignWidget::ScreenJump(int function, int parameter, Qt::KeyboardModifiers mods)
+{
+    ScreenSet& set = ctx_.set;
+    if (function != kOemFunction || parameter >= kScreenLimit || parameter == set.currentScreen
+        || (mods & Qt::ShiftModifier))
+        return false;
+    set.currentScreen = parameter;
+    if (ctx_.screenChanged)
+        ctx_.screenChanged();
+    return true;
+}
+
+QString DesignWidget::ResolvePicture(const std::string& name, ImagePath::Keywords rule) const
+{
+    const std::string stored = ImagePath::Resolve(ctx_.vornFolder, name, rule);
+    if (stored.empty())
+        return {};
+    return ctx_.PlatformPath(stored);
+}
+
+bool DesignWidget::ReloadScaled(Vorn3Image& image, const QString& path, bool keyBmp)
+{
+    if (!image.Load(path, &ctx_.Images()))
+        return false;
+    if (keyBmp) {
+        image.SetKeyColour(Vorn3Image::kBmpKeyColour);
+        image.SetKeyIndex(Vorn3Image::kBmpKeyIndex);
+    }
+    const QSize s = ClientSize();
+    image.Resample(s.width(), s.height());
+    return true;
+}
+
+void DesignWidget::TakeNaturalSize(double width, double height)
+{
+    auto add = [](int32_t from, double extent) {
+        return int32_t(std::clamp(std::trunc(double(from) + extent), double(INT32_MIN), double(INT32_MAX)));
+    };
+    Rect r = record_->rect;
+    r.right = add(r.left, width);
+    r.bottom = add(r.top, height);
+    record_->rect = r;
+    MoveTo(r);
+}
+
+bool DesignWidget::IsBmpPath(const QString& path)
+{
+    return path.contains(QLatin1String(".BMP")) || path.contains(QLatin1String(".bmp"));
+}
+
+bool DesignWidget::IsPngPath(const QString& path)
+{
+    return path.contains(QLatin1String(".PNG")) || path.contains(QLatin1String(".png"));
+}
+
+} // namespace tavlora

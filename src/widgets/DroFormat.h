@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavlora {
+
+// A DRO format from a screen-set file, checked once: it is applied to the
+// sample value only when it holds exactly one floating-point conversion
+// (flags, width, precision and "%%" allowed); otherwise the text is shown as it is.
+class DroFormat {
+public:
+    // Longest text a format ever produces; wider output is cut.
+    static constexpr size_t kMaxOutput = 256;
+    // Largest width or precision a conversion may ask for.
+    static constexpr int kMaxField = 99;
+
+    DroFormat() : DroFormat("%+.4f") {}
+    explicit DroFormat(std::string_view format);
+
+    const std::string& Text() const { return format_; }
+    // True when the format holds exactly one accepted conversion.
+    bool IsConversion() const { return kind_ == Kind::Conversion; }
+
+    // The text drawn for a value (Windows-1252 bytes, at most kMaxOutput long).
+    std::string Apply(double value) const;
+
+private:
+    enum class Kind { Literal, Plain, Conversion };
+    std::string format_;
+    Kind kind_ = Kind::Literal;
+};
+
+} // namespace tavlora

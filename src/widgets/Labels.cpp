@@ -1,0 +1,36 @@
+#include "Labels.h"
+
+#include "WidgetColours.h"
+#include "WidgetContext.h"
+#include "WidgetText.h"
+
+#include "core/ScreenSet.h"
+
+#include <QPainter>
+
+namespace tavlora {
+
+Labels::Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
+               const Rect& rect)
+    : DesignWidget(record, ctx, controlId, disabled, rect)
+{
+}
+
+void Labels::SetText(const std::string& text)
+{
+    text_ = text;
+    display_ = WidgetText::FromBytes(text);
+    display_.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+void Labels::Paint(QPainter& p)
+{
+    const QSize size = ClientSize();
+    if (size.isEmpty() || display_.isEmpty())
+        return;
+    p.setFont(WidgetText::BandFont(size.height()));
+    p.setPen(WidgetColours::Of(Context().set.colours, ColourSet::Label));
+    p.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, display_);
+}
+
+} // namespace tavlora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DesignWidget.h"
+
+namespace tavlora {
+
+// A label: its text in the label colour, left- and top-aligned, with no
+// background (the screen behind shows through).
+class Labels : public DesignWidget {
+public:
+    Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect);
+
+    // Stores the text; the next paint shows it.
+    void SetText(const std::string& text);
+    const std::string& Text() const { return text_; }
+
+    void Paint(QPainter& p) override;
+
+private:
+    std::string text_ = "Label";
+    QString display_ = QStringLiteral("Label");
+};
+
+} // namespace tavlora

@@ -1,0 +1,31 @@
+#include "MDI.h"
+
+#include "WidgetColours.h"
+#include "WidgetContext.h"
+#include "WidgetText.h"
+
+#include "core/ScreenSet.h"
+
+#include <QPainter>
+
+namespace tavlora {
+
+MDI::MDI(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect)
+    : DesignWidget(record, ctx, controlId, disabled, rect)
+{
+}
+
+void MDI::Paint(QPainter& p)
+{
+    const QSize size = ClientSize();
+    const QRect r(QPoint(0, 0), size);
+    const ColourSet& colours = Context().set.colours;
+    p.fillRect(r, WidgetColours::Of(colours, ColourSet::MDIBack));
+    if (size.isEmpty())
+        return;
+    p.setFont(WidgetText::BandFont(size.height()));
+    p.setPen(WidgetColours::Of(colours, ColourSet::MDIText));
+    p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, QString::fromLatin1(kSampleBlock));
+}
+
+} // namespace tavlora

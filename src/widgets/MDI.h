@@ -1,0 +1,17 @@
+#pragma once
+
+#include "DesignWidget.h"
+
+namespace tavlora {
+
+// The manual data input line with a sample block, centred horizontally at the top.
+class MDI : public DesignWidget {
+public:
+    static constexpr const char* kSampleBlock = "G2 X2.34 Y7.86 Z5.65 I4.56 J5.65 ";
+
+    MDI(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect);
+
+    void Paint(QPainter& p) override;
+};
+
+} // namespace tavlora

@@ -1,0 +1,59 @@
+#include "Picture.h"
+
+#include "WidgetContext.h"
+
+#include "core/ControlRecord.h"
+
+#include <QPainter>
+
+namespace tavlora {
+
+Picture::Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
+                 const Rect& rect)
+    : DesignWidget(record, ctx, controlId, disabled, rect)
+{
+}
+
+void Picture::SetImage(const std::string& name, bool pictureSize)
+{
+    imagePath_ = ResolvePicture(name, ImagePath::Keywords::Picture);
+    if (!Context().IsPresent(imagePath_)) {
+        imageLoaded_ = false;
+        return;
+    }
+    if (!image_.Load(imagePath_, &Context().Images())) {
+        imageLoaded_ = false;
+        Update();
+        return;
+    }
+    keyed_ = IsBmpPath(imagePath_);
+    if (keyed_) {
+        image_.SetKeyIndex(Vorn3Image::kBmpKeyIndex);
+        image_.SetKeyColour(Vorn3Image::kBmpKeyColour);
+    }
+    if (IsPngPath(imagePath_))
+        RaiseToTop();
+    if (pictureSize) {
+        imageLoaded_ = false; // the move must not reload the previous picture
+        TakeNaturalSize(image_.Width(), image_.Height());
+    }
+    const QSize s = ClientSize();
+    image_.Resample(s.width(), s.height());
+    imageLoaded_ = true;
+    Update();
+}
+
+void Picture::Resized()
+{
+    if (imageLoaded_)
+        imageLoaded_ = ReloadScaled(image_, imagePath_, keyed_);
+}
+
+void Picture::Paint(QPainter& p)
+{
+    if (!Context().showImages || !imageLoaded_)
+        return;
+    image_.Draw(p, 0, 0);
+}
+
+} // namespace tavlora

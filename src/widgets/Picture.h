@@ -1,0 +1,35 @@
+#pragma once
+
+#include "DesignWidget.h"
+#include "Vorn3Image.h"
+
+namespace tavlora {
+
+// An image control: one picture from the Bitmaps folder scaled to the widget.
+// BMP pictures let the screen show through RGB (254,254,254); PNG pictures go
+// to the top of the stacking order. Paints only while pictures are shown.
+class Picture : public DesignWidget {
+public:
+    Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
+            const Rect& rect);
+
+    // With pictureSize ("Original Size") the record takes the picture's natural size.
+    void SetImage(const std::string& name, bool pictureSize = false);
+
+    bool ImageLoaded() const { return imageLoaded_; }
+    const QString& ImagePathName() const { return imagePath_; }
+    const Vorn3Image& Image() const { return image_; }
+
+    void Paint(QPainter& p) override;
+
+protected:
+    void Resized() override;
+
+private:
+    Vorn3Image image_;
+    bool imageLoaded_ = false;
+    bool keyed_ = false;
+    QString imagePath_;
+};
+
+} // namespace tavlora

@@ -1,0 +1,103 @@
+#include "ScreenRenderer.h"
+
+#include "DesignWidget.h"
+#include "WidgetColours.h"
+#include "WidgetContext.h"
+
+#include "core/ScreenSet.h"
+#include "core/ScreenVisibility.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tavlora {
+
+std::vector<DesignWidget*> ScreenRenderer::PaintOrder(const ScreenSet& set, const QRect& clip)
+{
+    std::vector<DesignWidget*> order;
+    order.reserve(set.controls.size());
+    for (const auto& rec : set.controls) {
+        auto* w = dynamic_cast<DesignWidget*>(rec->widget.get());
+        if (!w || !w->IsVisible())
+            continue;
+        if (!clip.isNull() && !w->Geometry().intersects(clip))
+            continue;
+        order.push_back(w);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const DesignWidget* a, const DesignWidget* b) { return a->ZOrder() < b->ZOrder(); });
+    return order;
+}
+
+void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx,
+                           QSize designSize, const QRect& clip)
+{
+    (void)ctx;
+    QRect screen(QPoint(0, 0), designSize);
+    if (!clip.isNull())
+        screen &= clip;
+    if (!screen.isEmpty())
+        p.fillRect(screen, WidgetColours::Of(set.colours, ColourSet::ScreenBack));
+
+    for (DesignWidget* w : PaintOrder(set, clip)) {
+        QRect area = w->Geometry();
+        if (!clip.isNull())
+            area &= clip;
+        if (area.isEmpty())
+            continue;
+        p.save();
+        p.translate(w->Geometry().topLeft());
+        p.setClipRect(area.translated(-w->Geometry().topLeft()), Qt::IntersectClip);
+        w->Paint(p);
+        p.restore();
+    }
+}
+
+QImage ScreenRenderer::Render(ScreenSet& set, WidgetContext& ctx, int screen, QSize size)
+{
+    if (size.isEmpty())
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+
+    const int previousScreen = set.currentScreen;
+    std::vector<bool> previousVisible;
+    previousVisible.reserve(set.controls.size());
+    for (const auto& rec : set.controls)
+        previousVisible.push_back(rec->widget && rec->widget->IsVisible());
+
+    set.currentScreen = screen;
+    for (auto& rec : set.controls) {
+        if (rec->widget)
+            rec->widget->SetVisible(ScreenVisibility::ShowsOn(rec->screen, screen));
+    }
+
+    {
+        QPainter p(&image);
+        Paint(p, set, ctx, size);
+    }
+
+    set.currentScreen = previousScreen;
+    for (size_t i = 0; i < set.controls.size(); ++i) {
+        if (set.controls[i]->widget)
+            set.controls[i]->widget->SetVisible(previousVisible[i]);
+    }
+    return image;
+}
+
+DesignWidget* ScreenRenderer::WidgetAt(const ScreenSet& set, QPoint designPoint)
+{
+    DesignWidget* best = nullptr;
+    for (const auto& rec : set.controls) {
+        auto* w = dynamic_cast<DesignWidget*>(rec->widget.get());
+        if (!w || !w->IsVisible() || !w->Geometry().contains(designPoint))
+            continue;
+        if (!best || w->ZOrder() > best->ZOrder())
+            best = w;
+    }
+    return best;
+}
+
+} // namespace tavlora

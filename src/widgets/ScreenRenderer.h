@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+class QPainter;
+
+namespace tavlora {
+
+class DesignWidget;
+class ScreenSet;
+class WidgetContext;
+
+// The one drawing path of a screen, used by the design view and the CLI.
+class ScreenRenderer {
+public:
+    // Fills QRect(0,0,designSize) with ScreenBack, then paints every visible
+    // widget in stacking order, in the painter's current (design) coordinates.
+    // A non-null clip (design coordinates) limits the work.
+    static void Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, QSize designSize,
+                      const QRect& clip = QRect());
+    // Shows the widgets of `screen` and the persistent layer, renders at
+    // `size`, then restores the set's current screen and widget visibility.
+    static QImage Render(ScreenSet& set, WidgetContext& ctx, int screen, QSize size);
+    // Topmost visible widget containing the design point, or nullptr.
+    static DesignWidget* WidgetAt(const ScreenSet& set, QPoint designPoint);
+    // Visible widgets in stacking order (bottom first), optionally only those
+    // meeting a design rectangle.
+    static std::vector<DesignWidget*> PaintOrder(const ScreenSet& set, const QRect& clip = QRect());
+};
+
+} // namespace tavlora

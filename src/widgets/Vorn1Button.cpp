@@ -1,0 +1,192 @@
+#include "Vorn1Button.h"
+
+#include "EdgePainter.h"
+#include "WidgetColours.h"
+#include "WidgetText.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavlora {
+
+namespace {
+
+// Arial's character cell (ascent + descent) in font units per 2048-unit em.
+constexpr double kArialCellUnits = 1854.0 + 434.0;
+
+// A small linear congruential generator uniform over 0 ... 32767, seeded the
+// same at every shade so that faces are reproducible.
+class Grain {
+public:
+    int Next()
+    {
+        state_ = state_ * 214013u + 2531011u;
+        return int((state_ >> 16) & 0x7FFF);
+    }
+
+private:
+    uint32_t state_ = 1;
+};
+
+QRgb Mix(QRgb a, QRgb b, int wa, int wb, int div)
+{
+    return qRgb((qRed(a) * wa + qRed(b) * wb) / div, (qGreen(a) * wa + qGreen(b) * wb) / div,
+                (qBlue(a) * wa + qBlue(b) * wb) / div);
+}
+
+} // namespace
+
+Vorn1Button::Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId,
+                         bool disabled, const Rect& rect)
+    : DesignWidget(record, ctx, controlId, disabled, rect)
+{
+    Resized();
+}
+
+void Vorn1Button::SetText(const std::string& text)
+{
+    text_ = text;
+    Update();
+}
+
+void Vorn1Button::Resized()
+{
+    FitFont();
+    Shade();
+    textColour_ = WidgetColours::ButtonText();
+}
+
+void Vorn1Button::Shade()
+{
+    SetShade(1, 8, 10, 5, qRgb(25, 25, 25));
+}
+
+int Vorn1Button::EmForCellHeight(int cellHeight)
+{
+    return std::max(1, int(std::lround(cellHeight * 2048.0 / kArialCellUnits)));
+}
+
+QFont Vorn1Button::CaptionFont() const
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(EmForCellHeight(captionHeight_));
+    font.setBold(true);
+    return font;
+}
+
+void Vorn1Button::FitFont()
+{
+    captionHeight_ = kMaxCaptionHeight;
+    const double tw = QFontMetricsF(CaptionFont()).horizontalAdvance(WidgetText::FromBytes(referenceText_));
+    if (tw <= 0)
+        return;
+    const double fit = ClientSize().width() * 0.85 / tw * kMaxCaptionHeight;
+    captionHeight_ = std::max(1, int(std::min<double>(kMaxCaptionHeight, fit)));
+}
+
+void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour)
+{
+    const QSize size = ClientSize();
+    const int w = size.width();
+    const int h = size.height();
+    const int b = kBorderWidth;
+
+    hLine_.Create(std::max(w - 2 * b - 1, 1), 1, 8);
+    vLine_.Create(1, std::max(h - 2 * b, 1), 8);
+    face_.Create(w, h, 8);
+    hoverFace_.Clear();
+    pressedFace_.Clear();
+
+    const QRgb s = WidgetColours::ButtonShadow().rgb();
+    const QRgb f = WidgetColours::ButtonFace().rgb();
+    const QRgb hi = WidgetColours::ButtonHighlight().rgb();
+    for (ShadeDib* dib : {&hLine_, &vLine_, &face_}) {
+        if (dib->IsEmpty())
+            continue;
+        for (int k = 0; k <= 128; ++k)
+            dib->SetPaletteEntry(k, Mix(s, f, 128 - k, k, 128));
+        for (int m = 1; m <= 128; ++m)
+            dib->SetPaletteEntry(127 + m, Mix(f, hi, 128 - m, m, 128));
+    }
+    if (!face_.IsEmpty())
+        face_.BlendPalette(colour, colouring);
+
+    if (!hLine_.IsEmpty()) {
+        uint8_t* row = hLine_.Row(0);
+        for (int x = 0; x < hLine_.Width(); ++x)
+            row[x] = x % 2 ? 255 : 0;
+    }
+    for (int j = 0; j < vLine_.Height(); ++j)
+        vLine_.Row(j)[0] = j % 2 ? 255 : 0;
+
+    if (!face_.IsEmpty() && pattern == 1) {
+        const int g = granularity;
+        const long long u = (255 - 2 * g) / 2;
+        const int q = 32767 / std::max(2 * g, 1);
+        Grain grain;
+        for (int j = 0; j < h; ++j) {
+            uint8_t* row = face_.Row(j);
+            const long long down = j * u / h;
+            for (int x = 0; x < w; ++x) {
+                const long long across = u * (w - x) / w;
+                const long long value = g + across + down + (grain.Next() / q - g);
+                row[x] = uint8_t(value & 0xFF);
+            }
+        }
+    }
+
+    if (!face_.IsEmpty()) {
+        hoverFace_.CopyFrom(face_);
+        hoverFace_.BlendPalette(hi, highlight);
+        pressedFace_.CopyFrom(hoverFace_);
+    }
+}
+
+void Vorn1Button::Paint(QPainter& p)
+{
+    SetEnabled(true);
+    const QSize size = ClientSize();
+    const QRect r(QPoint(0, 0), size);
+    const int b = kBorderWidth;
+    QRect t = r.adjusted(b + 2, 0, -(b + 2), 0);
+
+    if (pressed_) {
+        if (pressedFace_.IsEmpty())
+            p.fillRect(r, WidgetColours::ButtonFace());
+        else
+            pressedFace_.Draw(p, 1, 1);
+        t.translate(1, 1);
+        EdgePainter::Draw(p, r, EdgePainter::Sunken, EdgePainter::All);
+    } else {
+        if (face_.IsEmpty())
+            p.fillRect(r, WidgetColours::ButtonFace());
+        else
+            face_.Draw(p, 0, 0);
+        EdgePainter::Draw(p, r, EdgePainter::Raised, EdgePainter::All);
+    }
+
+    if (!text_.empty() && t.width() > 0) {
+        p.setFont(CaptionFont());
+        p.setPen(textColour_);
+        p.drawText(t, Qt::AlignCenter | Qt::TextSingleLine, WidgetText::FromBytes(text_));
+    }
+}
+
+bool Vorn1Button::MousePress(QPoint, Qt::KeyboardModifiers mods)
+{
+    const bool jumped = ScreenJump(function_, parameter_, mods);
+    pressed_ = true;
+    Update();
+    return jumped;
+}
+
+void Vorn1Button::MouseRelease(QPoint)
+{
+    pressed_ = false;
+    Update();
+}
+
+} // namespace tavlora

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "DesignWidget.h"
+#include "ShadeDib.h"
+
+#include <QColor>
+#include <QFont>
+
+namespace tavlora {
+
+// A text button: grainy diagonal shading, raised edge, bold Arial caption.
+class Vorn1Button : public DesignWidget {
+public:
+    static constexpr int kBorderWidth = 4;
+    static constexpr int kMaxCaptionHeight = 16;
+
+    Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
+                const Rect& rect);
+
+    void SetText(const std::string& text);
+    void SetFunction(int function) { function_ = function; }
+    void SetParameter(int parameter) { parameter_ = parameter; }
+    const std::string& Text() const { return text_; }
+    int Function() const { return function_; }
+    int Parameter() const { return parameter_; }
+
+    // Builds the faces and focus lines for the current size (pattern 1 is the
+    // diagonal shade; other patterns leave the face flat).
+    void SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour);
+    // Caption height from the width of the reference text "None".
+    void FitFont();
+
+    // Caption font height as a character cell height in pixels, and the font.
+    int CaptionHeight() const { return captionHeight_; }
+    QFont CaptionFont() const;
+    // Qt pixel size (em) of an Arial font whose character cell is `cellHeight` high.
+    static int EmForCellHeight(int cellHeight);
+
+    const ShadeDib& Face() const { return face_; }
+    const ShadeDib& PressedFace() const { return pressedFace_; }
+    const ShadeDib& HorizontalLine() const { return hLine_; }
+    const ShadeDib& VerticalLine() const { return vLine_; }
+    bool IsPressed() const { return pressed_; }
+
+    void Paint(QPainter& p) override;
+    bool MousePress(QPoint local, Qt::KeyboardModifiers mods) override;
+    void MouseRelease(QPoint local) override;
+
+protected:
+    void Resized() override;
+
+private:
+    void Shade();
+
+    std::string text_;
+    std::string referenceText_ = "None";
+    int function_ = -1;
+    int parameter_ = 0;
+    int captionHeight_ = kMaxCaptionHeight;
+    QColor textColour_;
+    bool pressed_ = false;
+    ShadeDib face_;
+    ShadeDib hoverFace_;
+    ShadeDib pressedFace_;
+    ShadeDib hLine_;
+    ShadeDib vLine_;
+};
+
+} // namespace tavlora

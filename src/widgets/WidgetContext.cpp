@@ -1,0 +1,99 @@
+#include "WidgetContext.h"
+
+#include "PresenceTest.h"
+
+#include "core/ImagePath.h"
+#include "core/ScreenSet.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace tavlora {
+
+WidgetContext::WidgetContext(ScreenSet& s) : set(s), images_(reportDecodeError) {}
+
+WidgetContext::~WidgetContext() = default;
+
+void WidgetContext::BeginLoad()
+{
+    images_.Reset();
+    missing_.clear();
+    missingSeen_.clear();
+    platformPaths_.clear();
+    presence_.clear();
+}
+
+void WidgetContext::BeginBatch()
+{
+    if (batchDepth_++ == 0)
+        images_.SetTrusted(true);
+}
+
+void WidgetContext::EndBatch()
+{
+    if (batchDepth_ > 0 && --batchDepth_ == 0) {
+        images_.SetTrusted(false);
+        platformPaths_.clear();
+        presence_.clear();
+    }
+}
+
+QString WidgetContext::PlatformPath(const std::string& storedPath)
+{
+    const QString key = QString::fromStdString(storedPath);
+    if (batchDepth_ > 0) {
+        auto it = platformPaths_.constFind(key);
+        if (it != platformPaths_.constEnd())
+            return *it;
+    }
+    const QString path = QString::fromStdString(ImagePath::ToPlatform(storedPath));
+    if (batchDepth_ > 0)
+        platformPaths_.insert(key, path);
+    return path;
+}
+
+bool WidgetContext::IsPresent(const QString& platformPath)
+{
+    bool present;
+    auto it = presence_.constFind(platformPath);
+    if (batchDepth_ > 0 && it != presence_.constEnd()) {
+        present = *it;
+    } else {
+        present = PresenceTest::IsPresent(platformPath);
+        if (batchDepth_ > 0)
+            presence_.insert(platformPath, present);
+    }
+    if (!present && !missingSeen_.contains(platformPath)) {
+        missingSeen_.insert(platformPath);
+        missing_.append(platformPath);
+    }
+    return present;
+}
+
+void WidgetContext::StartSampleCounter()
+{
+    ++sampleUsers_;
+    if (!QCoreApplication::instance())
+        return;
+    if (!timer_) {
+        timer_ = std::make_unique<QTimer>();
+        timer_->setInterval(kSampleIntervalMs);
+        timer_->callOnTimeout([this] { Tick(); });
+    }
+    if (!timer_->isActive())
+        timer_->start();
+}
+
+void WidgetContext::StopSampleCounter()
+{
+    if (sampleUsers_ > 0 && --sampleUsers_ == 0 && timer_)
+        timer_->stop();
+}
+
+void WidgetContext::Tick()
+{
+    ++ticks_;
+    RequestRepaint();
+}
+
+} // namespace tavlora

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "ImageCache.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QTimer;
+
+namespace tavlora {
+
+class ScreenSet;
+
+// What the widgets of one document share: the model, the Vorn3 folder, the
+// picture switch, the callbacks to the view, the decoded pictures of the
+// current load, the stacking-order counter and the DRO sample counter.
+class WidgetContext {
+public:
+    static constexpr int kSampleIntervalMs = 200;
+
+    explicit WidgetContext(ScreenSet& set);
+    ~WidgetContext();
+    WidgetContext(const WidgetContext&) = delete;
+    WidgetContext& operator=(const WidgetContext&) = delete;
+
+    ScreenSet& set;
+    std::string vornFolder;  // as stored ("C:\\Vorn3" or a POSIX path)
+    bool showImages = true;  // the "Remove Bitmaps" switch
+    // A picture file failed to decode; called once per file per load.
+    std::function<void(const QString& path, const QString& error)> reportDecodeError;
+    // A widget wants the view repainted (sample counter tick, new picture).
+    std::function<void()> requestRepaint;
+    // A button press changed set.currentScreen.
+    std::function<void()> screenChanged;
+
+    // Forgets decoded pictures, reported failures and the missing list.
+    void BeginLoad();
+    // Pictures whose presence test failed since BeginLoad, in the order met.
+    QStringList MissingImages() const { return missing_; }
+
+    // While a batch runs (RebuildWidgets), path look-ups and presence tests are
+    // cached and decoded files are not re-checked for changes.
+    void BeginBatch();
+    void EndBatch();
+
+    // Stored-form path to a path of this platform.
+    QString PlatformPath(const std::string& storedPath);
+    // Presence test; absent pictures are added to the missing list.
+    bool IsPresent(const QString& platformPath);
+    ImageCache& Images() { return images_; }
+
+    // Stacking order: each call returns a place above / below all earlier ones.
+    qint64 TakeTopZ() { return ++topZ_; }
+    qint64 TakeBottomZ() { return --bottomZ_; }
+
+    // The shared 200 ms sample counter of skinned DROs. Start registers a user
+    // (and starts the timer when an application object exists), Stop removes one.
+    void StartSampleCounter();
+    void StopSampleCounter();
+    qint64 SampleTicks() const { return ticks_; }
+    // One timer period: advances the count and asks for a repaint.
+    void Tick();
+
+    void RequestRepaint() const
+    {
+        if (requestRepaint)
+            requestRepaint();
+    }
+
+private:
+    ImageCache images_;
+    QStringList missing_;
+    QSet<QString> missingSeen_;
+    QHash<QString, QString> platformPaths_;
+    QHash<QString, bool> presence_;
+    int batchDepth_ = 0;
+    qint64 topZ_ = 0;
+    qint64 bottomZ_ = 0;
+    qint64 ticks_ = 0;
+    int sampleUsers_ = 0;
+    std::unique_ptr<QTimer> timer_;
+};
+
+} // namespace tavlora
