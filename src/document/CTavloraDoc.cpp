@@ -1,0 +1,415 @@
+#include "CTavloraDoc.h"
+
+#include "Prompter.h"
+#include "core/AtomicFile.h"
+#include "core/ImagePath.h"
+#include "core/ScreenSetFile.h"
+#include "core/Windows1252.h"
+#include "shell/SettingsProfile.h"
+#include "shell/VornFolder.h"
+#include "widgets/WidgetContext.h"
+#include "widgets/WidgetFactory.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <utility>
+
+namespace tavlora {
+
+const QString CTavloraDoc::kFilter = QStringLiteral("Tavlora Files (*.set; *.lset, *.sset)");
+const QString CTavloraDoc::kDefaultExtension = QStringLiteral("set");
+const QString CTavloraDoc::kAppTitle = QStringLiteral("Tavlora");
+
+namespace {
+
+// Restores the normal cursor when a long operation ends, however it ends.
+class WaitCursor {
+public:
+    WaitCursor()
+    {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            active_ = false;
+    }
+    ~WaitCursor()
+    {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool active_ = true;
+};
+
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+CTavloraDoc::FileStamp CTavloraDoc::FileStamp::Of(const QString& path)
+{
+    QFileInfo info(path);
+    info.setCaching(false);
+    if (!info.exists())
+        return {};
+    return {info.lastModified().toMSecsSinceEpoch(), info.size()};
+}
+
+CTavloraDoc::CTavloraDoc(SettingsProfile& profile, Prompter& prompter, QObject* parent)
+    : QObject(parent), profile_(profile), prompter_(prompter), ctx_(std::make_unique<WidgetContext>(set_))
+{
+    ctx_->vornFolder = VornFolder::Current().toStdString();
+    ctx_->reportDecodeError = [this](const QString& path, const QString& error) { ReportDecodeError(path, error); };
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &CTavloraDoc::OnWatcher);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &CTavloraDoc::OnWatcher);
+    recent_.Load();
+}
+
+CTavloraDoc::~CTavloraDoc()
+{
+    // Widgets refer to the context: destroy them while it still exists.
+    destroying_ = true;
+    StopWatching();
+    set_.ClearAll(true);
+}
+
+void CTavloraDoc::SetModifiedFlag(bool modified)
+{
+    if (modified_ == modified)
+        return;
+    modified_ = modified;
+    emit modifiedChanged(modified_);
+}
+
+void CTavloraDoc::SetPathName(const QString& path)
+{
+    path_ = path;
+    title_ = path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    emit titleChanged(title_);
+}
+
+void CTavloraDoc::RefreshVornFolder()
+{
+    ctx_->vornFolder = VornFolder::RefreshFromProfile(profile_).toStdString();
+}
+
+bool CTavloraDoc::AskScreenSize()
+{
+    if (fixedSize_.isValid() && !fixedSize_.isEmpty()) {
+        screenSize_ = fixedSize_;
+    } else {
+        const std::optional<QSize> size = prompter_.AskScreenSize();
+        // Closed without OK: the previous size stays.
+        if (size && size->width() > 0 && size->height() > 0)
+            screenSize_ = *size;
+    }
+    emit screenSizeChanged(screenSize_);
+    return true;
+}
+
+bool CTavloraDoc::OnNewDocument()
+{
+    set_.ClearAll();
+    if (firstNew_) {
+        firstNew_ = false;
+        emit splashRequested();
+    } else {
+        AskScreenSize();
+        set_.currentScreen = 1;
+    }
+    StopWatching();
+    stamp_ = {};
+    recordsRead_ = 0;
+    SetPathName(QString());
+    SetModifiedFlag(false);
+    emit documentReset();
+    return true;
+}
+
+bool CTavloraDoc::OnOpenDocument(const QString& path)
+{
+    return Load(QFileInfo(path).absoluteFilePath(), false);
+}
+
+bool CTavloraDoc::Reload()
+{
+    if (path_.isEmpty())
+        return false;
+    reloading_ = true;
+    const bool ok = Load(path_, true);
+    reloading_ = false;
+    return ok;
+}
+
+bool CTavloraDoc::Load(const QString& path, bool reloading)
+{
+    RefreshVornFolder();
+
+    std::string bytes;
+    std::string error;
+    {
+        WaitCursor wait;
+        if (!AtomicFile::ReadAll(path.toStdString(), bytes, error)) {
+            prompter_.ShowError(tr("Cannot open the screen set %1.\n\n%2")
+                                    .arg(Shown(path), QString::fromStdString(error)));
+            return false;
+        }
+    }
+    // Read into a fresh set: a file that fails leaves the open set untouched.
+    ScreenSet fresh;
+    const ReadResult result = ScreenSetFile::Read(bytes.data(), bytes.size(), fresh);
+    if (!result.ok) {
+        prompter_.ShowError(tr("%1 is not a valid screen set file and was not opened.\n\n%2")
+                                .arg(Shown(path), QString::fromStdString(result.error)));
+        return false;
+    }
+
+    if (!reloading)
+        AskScreenSize();
+
+    set_.AdoptContents(std::move(fresh));
+    set_.currentScreen = 1;
+    recordsRead_ = result.recordsRead;
+    {
+        WaitCursor wait;
+        ctx_->BeginLoad();
+        loading_ = true;
+        WidgetFactory::RebuildWidgets(set_, *ctx_);
+        loading_ = false;
+    }
+
+    if (result.isProtected) {
+        set_.passwordPrompt = true;
+        const QString answer = prompter_.AskPassword();
+        set_.passwordPrompt = false;
+        std::string answerBytes;
+        const bool encoded = Windows1252::FromUtf8(answer.toStdString(), answerBytes);
+        if (!encoded || answerBytes != result.password) {
+            // A wrong answer clears the set: nothing of it stays visible or editable.
+            recordsRead_ = 0;
+            set_.ClearAll();
+            StopWatching();
+            stamp_ = {};
+            SetPathName(QString());
+            SetModifiedFlag(false);
+            emit documentReset();
+            pendingDecodeErrors_.clear();
+            prompter_.ShowError(tr("The password is not correct.\n%1 was not opened.").arg(Shown(path)));
+            return false;
+        }
+    }
+
+    SetPathName(path);
+    stamp_ = FileStamp::Of(path);
+    Watch();
+    SetModifiedFlag(false);
+    if (!reloading) {
+        recent_.Add(path);
+        recent_.Save();
+        emit recentFilesChanged();
+    }
+    emit documentReset();
+    if (!pendingDecodeErrors_.isEmpty())
+        QTimer::singleShot(0, this, &CTavloraDoc::FlushDecodeErrors);
+    return true;
+}
+
+bool CTavloraDoc::OnSaveDocument(const QString& path)
+{
+    RefreshVornFolder();
+    const QString target = QFileInfo(path).absoluteFilePath();
+    const WriteResult written = ScreenSetFile::Write(set_);
+    if (!written.ok) {
+        prompter_.ShowError(tr("The screen set was not saved to %1.\n\n%2")
+                                .arg(Shown(target), QString::fromStdString(written.error)));
+        return false;
+    }
+    std::string error;
+    bool ok;
+    {
+        WaitCursor wait;
+        set_.saving = true;
+        ok = AtomicFile::WriteAll(target.toStdString(), written.bytes, error);
+        set_.saving = false;
+    }
+    if (!ok) {
+        prompter_.ShowError(tr("The screen set was not saved to %1; the file on disk is unchanged.\n\n%2")
+                                .arg(Shown(target), QString::fromStdString(error)));
+        return false;
+    }
+    // The stamp is taken after the file was replaced, so the notification of
+    // this write finds the file unchanged and is ignored.
+    stamp_ = FileStamp::Of(target);
+    if (target != path_)
+        SetPathName(target);
+    Watch();
+    SetModifiedFlag(false);
+    recent_.Add(target);
+    recent_.Save();
+    emit recentFilesChanged();
+    return true;
+}
+
+void CTavloraDoc::OnCloseDocument()
+{
+    destroying_ = true;
+    StopWatching();
+    set_.ClearAll(true);
+}
+
+bool CTavloraDoc::SaveModified()
+{
+    if (!modified_)
+        return true;
+    switch (prompter_.AskSaveChanges(title_)) {
+    case Prompter::SaveChoice::Save:
+        return FileSave();
+    case Prompter::SaveChoice::Discard:
+        return true;
+    case Prompter::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool CTavloraDoc::FileNew()
+{
+    if (!SaveModified())
+        return false;
+    return OnNewDocument();
+}
+
+bool CTavloraDoc::FileOpen()
+{
+    const QString path = prompter_.ChooseOpenPath(kFilter);
+    if (path.isEmpty())
+        return false;
+    return OpenFile(path);
+}
+
+bool CTavloraDoc::OpenFile(const QString& path)
+{
+    if (!SaveModified())
+        return false;
+    return OnOpenDocument(path);
+}
+
+bool CTavloraDoc::FileSave()
+{
+    if (path_.isEmpty())
+        return FileSaveAs();
+    return OnSaveDocument(path_);
+}
+
+bool CTavloraDoc::FileSaveAs()
+{
+    QString suggested = path_.isEmpty() ? title_ : path_;
+    if (QFileInfo(suggested).suffix().isEmpty())
+        suggested += QLatin1Char('.') + kDefaultExtension;
+    QString path = prompter_.ChooseSavePath(kFilter, suggested);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + kDefaultExtension;
+    return OnSaveDocument(path);
+}
+
+void CTavloraDoc::OnCloseFile()
+{
+    // The title, the screen size, the colours and the current screen stay.
+    set_.ClearAll();
+    path_.clear();
+    StopWatching();
+    stamp_ = {};
+    SetModifiedFlag(false);
+    emit documentReset();
+}
+
+void CTavloraDoc::OnVornLocation()
+{
+    const QString stored = profile_.ReadString(QString::fromLatin1(VornFolder::kSection),
+                                               QString::fromLatin1(VornFolder::kKey),
+                                               VornFolder::DefaultLocation());
+    const QString initial = QString::fromStdString(ImagePath::ToPlatform(stored.toStdString()));
+    const std::optional<QString> chosen = prompter_.ChooseFolder(initial);
+    if (!chosen || chosen->isEmpty())
+        return;
+    QString folder = QDir::toNativeSeparators(QDir::cleanPath(*chosen));
+    VornFolder::Store(profile_, folder);
+    profile_.Save();
+    ctx_->vornFolder = folder.toStdString();
+}
+
+void CTavloraDoc::Watch()
+{
+    StopWatching();
+    if (path_.isEmpty())
+        return;
+    const QFileInfo info(path_);
+    watcher_.addPath(info.absolutePath());
+    if (info.exists())
+        watcher_.addPath(info.absoluteFilePath());
+}
+
+void CTavloraDoc::StopWatching()
+{
+    const QStringList watched = WatchedPaths();
+    if (!watched.isEmpty())
+        watcher_.removePaths(watched);
+}
+
+QStringList CTavloraDoc::WatchedPaths() const
+{
+    return watcher_.directories() + watcher_.files();
+}
+
+void CTavloraDoc::OnWatcher(const QString& path)
+{
+    if (path_.isEmpty())
+        return;
+    // A file replaced by a rename is no longer watched: watch the new one.
+    if (!watcher_.files().contains(path_) && QFileInfo::exists(path_))
+        watcher_.addPath(path_);
+    emit fileChangeNotified(path);
+}
+
+bool CTavloraDoc::TakeOutsideChange()
+{
+    if (path_.isEmpty())
+        return false;
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    file.close();
+    const FileStamp now = FileStamp::Of(path_);
+    if (now == stamp_)
+        return false;
+    stamp_ = now;
+    return true;
+}
+
+void CTavloraDoc::ReportDecodeError(const QString& path, const QString& error)
+{
+    pendingDecodeErrors_.append(tr("The picture %1 could not be loaded.\n\n%2").arg(Shown(path), error));
+    if (!loading_)
+        QTimer::singleShot(0, this, &CTavloraDoc::FlushDecodeErrors);
+}
+
+void CTavloraDoc::FlushDecodeErrors()
+{
+    const QStringList messages = std::exchange(pendingDecodeErrors_, {});
+    for (const QString& message : messages)
+        prompter_.ShowError(message);
+}
+
+} // namespace tavlora

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "RecentFileList.h"
+#include "core/ScreenSet.h"
+
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+
+#include <memory>
+
+namespace tavlora {
+
+class Prompter;
+class SettingsProfile;
+class WidgetContext;
+
+// The single document: ties the shared ScreenSet to a file (new, open, save,
+// close, reload), watches the file's folder for outside changes and asks for
+// the password of a protected set.
+class CTavloraDoc : public QObject {
+    Q_OBJECT
+public:
+    // The open and save dialogs' filter, and the default extension.
+    static const QString kFilter;
+    static const QString kDefaultExtension;
+    static const QString kAppTitle;
+
+    // Last-write time and size of a file, as last read or written by the document.
+    struct FileStamp {
+        qint64 modified = 0; // ms since the epoch
+        qint64 size = -1;
+        bool operator==(const FileStamp&) const = default;
+        static FileStamp Of(const QString& path);
+    };
+
+    CTavloraDoc(SettingsProfile& profile, Prompter& prompter, QObject* parent = nullptr);
+    ~CTavloraDoc() override;
+
+    ScreenSet& Set() { return set_; }
+    const ScreenSet& Set() const { return set_; }
+    WidgetContext& Context() { return *ctx_; }
+    SettingsProfile& Profile() { return profile_; }
+    Prompter& Prompts() { return prompter_; }
+
+    // The document's operations.
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path);
+    bool OnSaveDocument(const QString& path);
+    void OnCloseDocument();
+    // Reads the file again after an outside change; the screen size stays.
+    bool Reload();
+
+    // The commands, with their prompts (save changes, file dialogs).
+    bool FileNew();
+    bool FileOpen();
+    bool OpenFile(const QString& path);      // command line, recent files, drops
+    bool FileSave();
+    bool FileSaveAs();
+    void OnCloseFile();                       // "Close FIle"
+    void OnVornLocation();                    // "Vorn Location"
+    // Asks to save a modified document; false when the user cancelled.
+    bool SaveModified();
+
+    // Skip the size prompt of the next loads and News (command line --size).
+    void SetFixedScreenSize(const QSize& size) { fixedSize_ = size; }
+
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true);
+
+    const QString& PathName() const { return path_; }
+    const QString& Title() const { return title_; }
+    QSize ScreenSize() const { return screenSize_; }
+    QRect ScreenRect() const { return QRect(QPoint(0, 0), screenSize_); }
+    int RecordsRead() const { return recordsRead_; }
+    const FileStamp& Stamp() const { return stamp_; }
+    QStringList WatchedPaths() const;
+
+    RecentFileList& RecentFiles() { return recent_; }
+
+    // Outside-change check, steps after the notification: true when the file's
+    // stamp differs from the document's (the new stamp is then stored).
+    bool TakeOutsideChange();
+
+signals:
+    void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+    // The set was replaced or emptied (new, load, reload, "Close FIle").
+    void documentReset();
+    void screenSizeChanged(const QSize& size);
+    void splashRequested();
+    // A change in the watched folder; the view runs the outside-change check.
+    void fileChangeNotified(const QString& path);
+    void recentFilesChanged();
+
+private:
+    bool Load(const QString& path, bool reloading);
+    bool AskScreenSize();
+    void RefreshVornFolder();
+    void SetPathName(const QString& path);
+    void Watch();
+    void StopWatching();
+    void OnWatcher(const QString& path);
+    void ReportDecodeError(const QString& path, const QString& error);
+    void FlushDecodeErrors();
+
+    SettingsProfile& profile_;
+    Prompter& prompter_;
+    ScreenSet set_;
+    std::unique_ptr<WidgetContext> ctx_;
+    QFileSystemWatcher watcher_;
+    RecentFileList recent_;
+
+    int recordsRead_ = 0;
+    QSize screenSize_{1024, 768};
+    QSize fixedSize_;
+    QString path_;
+    QString title_ = QStringLiteral("Untitled");
+    bool reloading_ = false;
+    bool loading_ = false;
+    FileStamp stamp_;
+    bool destroying_ = false;
+    bool modified_ = false;
+    bool firstNew_ = true;
+    QStringList pendingDecodeErrors_;
+    bool decodeFlushQueued_ = false;
+};
+
+} // namespace tavlora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace tavlora {
+
+// Every question the document and the view put to the user. The designer runs
+// the real dialogs; tests answer from a script.
+class Prompter {
+public:
+    enum class SaveChoice { Save, Discard, Cancel };
+
+    struct GridAnswer {
+        bool accepted = false;   // closed with OK
+        double granularity = 1;  // what the numeric box holds when it closed
+        bool on = false;         // the "Grid ON" box when it closed
+    };
+
+    virtual ~Prompter() = default;
+
+    // "Desired Screen Size"; nothing when closed without OK.
+    virtual std::optional<QSize> AskScreenSize() = 0;
+    // "Enter Password"; the text typed, or an empty text when closed without OK.
+    virtual QString AskPassword() = 0;
+    // The outside-change question; true for "Yes".
+    virtual bool AskReload() = 0;
+    // Save the modified document called `title` before it is discarded?
+    virtual SaveChoice AskSaveChanges(const QString& title) = 0;
+    virtual void ShowError(const QString& message) = 0;
+    // File dialogs; an empty result means cancelled.
+    virtual QString ChooseOpenPath(const QString& filter) = 0;
+    virtual QString ChooseSavePath(const QString& filter, const QString& suggestedName) = 0;
+    // "Vorn Location" folder chooser.
+    virtual std::optional<QString> ChooseFolder(const QString& initialFolder) = 0;
+    // "Grid Granularity", opened showing the given values.
+    virtual GridAnswer AskGrid(double granularity, bool on) = 0;
+    // "Jump to Page...."; the chosen screen, or nothing when no choice was made.
+    virtual std::optional<int> AskPage(int currentScreen) = 0;
+};
+
+} // namespace tavlora

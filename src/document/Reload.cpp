@@ -1,0 +1,58 @@
+#include "Reload.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace tavlora {
+
+Reload::Reload(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("The ScreenSet has changed externally!!"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* icon = new QLabel(this);
+    const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(side, side));
+    icon->setAlignment(Qt::AlignTop);
+
+    auto* changed = new QLabel(QStringLiteral("The ScreenFile has been changed by another application"), this);
+    auto* question = new QLabel(QStringLiteral("Reload?"), this);
+    QFont bold = question->font();
+    bold.setBold(true);
+    question->setFont(bold);
+
+    auto* yes = new QPushButton(QStringLiteral("Yes"), this);
+    auto* no = new QPushButton(QStringLiteral("No"), this);
+    yes->setDefault(true);
+    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(no, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(changed);
+    texts->addSpacing(6);
+    texts->addWidget(question);
+    texts->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addSpacing(10);
+    top->addLayout(texts, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(yes);
+    buttons->addWidget(no);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->addLayout(top);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint());
+}
+
+} // namespace tavlora

@@ -1,0 +1,482 @@
+#include "CMainFrame.h"
+
+#include "AboutDialog.h"
+#include "QtPrompter.h"
+#include "SettingsProfile.h"
+#include "VornFolder.h"
+#include "WorkBar.h"
+#include "core/ImagePath.h"
+#include "core/ScreenSet.h"
+#include "document/CTavloraDoc.h"
+#include "view/CTavloraView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tavlora {
+
+namespace {
+
+QIcon Icon(const char* name)
+{
+    return QIcon(QStringLiteral(":/tavlora/icons/%1.svg").arg(QString::fromLatin1(name)));
+}
+
+QLabel* Indicator(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* parent)
+    : QMainWindow(parent), profile_(std::make_unique<SettingsProfile>(profilePath))
+{
+    SettingsProfile::SetGlobal(profile_.get());
+    const QString location = profile_->ReadString(QString::fromLatin1(VornFolder::kSection),
+                                                  QString::fromLatin1(VornFolder::kKey),
+                                                  VornFolder::DefaultLocation());
+    QDir::setCurrent(QString::fromStdString(ImagePath::ToPlatform(location.toStdString())));
+
+    if (!prompter) {
+        ownPrompter_ = std::make_unique<QtPrompter>(this);
+        prompter = ownPrompter_.get();
+    }
+    prompter_ = prompter;
+
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowIcon(Icon("tavlora"));
+    doc_ = new CTavloraDoc(*profile_, *prompter_, this);
+    view_ = new CTavloraView(*doc_, *profile_, *prompter_, this);
+    setCentralWidget(view_);
+
+    CreateActions();
+    CreateToolBar();
+    CreateMenus();
+    CreateStatusBar();
+    CreateWorkBar();
+
+    connect(doc_, &CTavloraDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(doc_, &CTavloraDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
+    connect(doc_, &CTavloraDoc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
+    connect(view_, &CTavloraView::captionChanged, captionLabel_, &QLabel::setText);
+    connect(view_, &CTavloraView::viewStateChanged, this, &CMainFrame::UpdateViewState);
+    connect(view_, &CTavloraView::toolReset, this, [this] { workBar_->SelectItem(WorkBar::kNoneItem); });
+    connect(workBar_, &WorkBar::toolChosen, view_, &CTavloraView::SetCurrentTool);
+
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+    UpdateTitle();
+    UpdateRecentFiles();
+    UpdateViewState();
+    captionLabel_->setText(view_->Caption());
+    view_->setFocus();
+    resize(1024, 768);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    // The view and the document refer to the profile and the prompter.
+    delete view_;
+    view_ = nullptr;
+    delete doc_;
+    doc_ = nullptr;
+    if (SettingsProfile::Global() == profile_.get())
+        SettingsProfile::SetGlobal(nullptr);
+}
+
+QAction* CMainFrame::MakeAction(const char* id, const QString& text, const char* icon)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(id));
+    if (icon)
+        action->setIcon(Icon(icon));
+    addAction(action);
+    return action;
+}
+
+QAction* CMainFrame::Action(const QString& name) const
+{
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void CMainFrame::CreateActions()
+{
+    QAction* a;
+    a = MakeAction("ID_FILE_NEW", tr("&New"), "new");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    a->setStatusTip(tr("Create a new screen set"));
+    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileNew);
+
+    a = MakeAction("ID_FILE_OPEN", tr("&Open..."), "open");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    a->setStatusTip(tr("Open an existing screen set"));
+    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileOpen);
+
+    a = MakeAction("ID_FILE_CLOSE_FILE", QStringLiteral("Close FIle"));
+    a->setStatusTip(tr("Empty the design surface; size, colours and title stay"));
+    connect(a, &QAction::triggered, doc_, &CTavloraDoc::OnCloseFile);
+
+    a = MakeAction("ID_FILE_SAVE", tr("&Save"), "save");
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    a->setStatusTip(tr("Save the screen set"));
+    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileSave);
+
+    a = MakeAction("ID_FILE_SAVE_AS", tr("Save &As..."));
+    a->setStatusTip(tr("Save the screen set with a new name"));
+    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileSaveAs);
+
+    a = MakeAction("ID_APP_EXIT", tr("E&xit"));
+    a->setStatusTip(tr("Quit the designer; prompts to save the screen set"));
+    connect(a, &QAction::triggered, this, &QWidget::close);
+
+    a = MakeAction("ID_EDIT_UNDO", tr("&Undo"));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    a->setEnabled(false);
+
+    a = MakeAction("ID_EDIT_CUT", tr("Cu&t"), "cut");
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    a->setStatusTip(tr("Cut the selected controls"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnEditCut);
+
+    a = MakeAction("ID_EDIT_COPY", tr("&Copy"), "copy");
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    a->setStatusTip(tr("Copy the selected controls"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnEditCopy);
+
+    a = MakeAction("ID_EDIT_PASTE", tr("&Paste"), "paste");
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    a->setStatusTip(tr("Paste the copied controls"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnEditPaste);
+
+    a = MakeAction("ID_EDIT_PASTE_EXACT", QStringLiteral("Paste Exact"));
+    a->setStatusTip(tr("Paste the copied controls at their original places"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnPasteExact);
+
+    a = MakeAction("ID_EDIT_BITMAPS_TO_BACK", QStringLiteral("Bitmaps To Back"));
+    a->setStatusTip(tr("Move the pictures behind the other controls"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnBitmapsToBack);
+
+    a = MakeAction("ID_DELETE", tr("Delete"));
+    a->setShortcut(QKeySequence(Qt::Key_Delete));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnDeleteSelection);
+
+    a = MakeAction("ID_VIEW_WORKBAR", QStringLiteral("WorkBar"));
+    a->setStatusTip(tr("Show or hide the work bar"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnViewWorkBar);
+
+    a = MakeAction("ID_DEFAULTS_VORN_LOCATION", QStringLiteral("Vorn Location"));
+    a->setStatusTip(tr("Choose the Vorn3 folder"));
+    connect(a, &QAction::triggered, doc_, &CTavloraDoc::OnVornLocation);
+
+    a = MakeAction("ID_APP_ABOUT", tr("&About Tavlora..."), "about");
+    a->setStatusTip(tr("Display program information and version"));
+    connect(a, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+
+    a = MakeAction("ID_PAGE_JUMP", tr("Jump to Page"), "page-jump");
+    a->setStatusTip(tr("Choose the screen to design"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnPageJump);
+
+    a = MakeAction("ID_REMOVE_BITMAPS", QStringLiteral("Remove Bitmaps"), "remove-bitmaps");
+    a->setCheckable(true);
+    a->setStatusTip(tr("Hide or show the pictures of the screen"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnRemoveBitmaps);
+
+    a = MakeAction("ID_VIEW_TAB", tr("TAB Screen"), "tab");
+    a->setCheckable(true);
+    a->setStatusTip(tr("Switch to the TAB screen and back"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnToggleTab);
+
+    a = MakeAction("ID_COLOURS", tr("Color Definitions"), "colours");
+    a->setStatusTip(tr("Edit the screen colours"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnColourDefinitions);
+
+    struct Layout {
+        const char* id;
+        const char* text;
+        const char* icon;
+        void (CTavloraView::*slot)();
+    };
+    const Layout layouts[] = {
+        {"ID_ALIGN_TOPS", "Align Tops", "align-tops", &CTavloraView::OnAlignTops},
+        {"ID_ALIGN_BOTTOMS", "Align Bottoms", "align-bottoms", &CTavloraView::OnAlignBottoms},
+        {"ID_ALIGN_LEFTS", "Align Left Edges", "align-lefts", &CTavloraView::OnAlignLefts},
+        {"ID_ALIGN_RIGHTS", "Align Right Edges", "align-rights", &CTavloraView::OnAlignRights},
+        {"ID_SAME_HEIGHT", "Same Height", "same-height", &CTavloraView::OnSameHeight},
+        {"ID_SAME_WIDTH", "Same Width", "same-width", &CTavloraView::OnSameWidth},
+        {"ID_SPACE_ACROSS", "Space Evenly Across", "space-across", &CTavloraView::OnSpaceAcross},
+        {"ID_SPACE_DOWN", "Space Evenly Down", "space-down", &CTavloraView::OnSpaceDown},
+    };
+    for (const Layout& l : layouts) {
+        a = MakeAction(l.id, tr(l.text), l.icon);
+        connect(a, &QAction::triggered, view_, l.slot);
+    }
+
+    a = MakeAction("ID_GRID", tr("Grid Granularity"), "grid");
+    a->setStatusTip(tr("Set the grid step and switch snapping on or off"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnGridGranularity);
+}
+
+void CMainFrame::CreateToolBar()
+{
+    toolBar_ = new QToolBar(tr("Toolbar"), this);
+    toolBar_->setObjectName(QStringLiteral("MainToolBar"));
+    toolBar_->setIconSize(QSize(20, 20));
+    const char* const groups[][9] = {
+        {"ID_FILE_NEW", "ID_FILE_OPEN", "ID_FILE_SAVE"},
+        {"ID_EDIT_CUT", "ID_EDIT_COPY", "ID_EDIT_PASTE"},
+        {"ID_APP_ABOUT", "ID_PAGE_JUMP"},
+        {"ID_REMOVE_BITMAPS", "ID_VIEW_TAB", "ID_COLOURS"},
+        {"ID_ALIGN_TOPS", "ID_ALIGN_BOTTOMS", "ID_ALIGN_LEFTS", "ID_ALIGN_RIGHTS", "ID_SAME_HEIGHT",
+         "ID_SAME_WIDTH", "ID_SPACE_ACROSS", "ID_SPACE_DOWN", "ID_GRID"},
+    };
+    bool first = true;
+    for (const auto& group : groups) {
+        if (!first)
+            toolBar_->addSeparator();
+        first = false;
+        for (const char* id : group) {
+            if (id)
+                toolBar_->addAction(Action(QString::fromLatin1(id)));
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::CreateMenus()
+{
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fileMenu_->addAction(Action(QStringLiteral("ID_FILE_NEW")));
+    fileMenu_->addAction(Action(QStringLiteral("ID_FILE_OPEN")));
+    fileMenu_->addAction(Action(QStringLiteral("ID_FILE_CLOSE_FILE")));
+    fileMenu_->addAction(Action(QStringLiteral("ID_FILE_SAVE")));
+    fileMenu_->addAction(Action(QStringLiteral("ID_FILE_SAVE_AS")));
+    fileMenu_->addSeparator();
+    fileMenu_->addSeparator();
+    recentAnchor_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(QStringLiteral("ID_APP_EXIT")));
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(Action(QStringLiteral("ID_EDIT_UNDO")));
+    edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ID_EDIT_CUT")));
+    edit->addAction(Action(QStringLiteral("ID_EDIT_COPY")));
+    edit->addAction(Action(QStringLiteral("ID_EDIT_PASTE")));
+    edit->addAction(Action(QStringLiteral("ID_EDIT_PASTE_EXACT")));
+    edit->addAction(Action(QStringLiteral("ID_EDIT_BITMAPS_TO_BACK")));
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* toolbar = toolBar_->toggleViewAction();
+    toolbar->setText(tr("&Toolbar"));
+    toolbar->setObjectName(QStringLiteral("ID_VIEW_TOOLBAR"));
+    toolbar->setStatusTip(tr("Show or hide the toolbar"));
+    view->addAction(toolbar);
+    auto* status = MakeAction("ID_VIEW_STATUS_BAR", tr("&Status Bar"));
+    status->setCheckable(true);
+    status->setChecked(true);
+    status->setStatusTip(tr("Show or hide the status bar"));
+    connect(status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    view->addAction(status);
+    view->addAction(Action(QStringLiteral("ID_VIEW_WORKBAR")));
+
+    QMenu* defaults = menuBar()->addMenu(QStringLiteral("Defaults"));
+    defaults->addAction(Action(QStringLiteral("ID_DEFAULTS_VORN_LOCATION")));
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(Action(QStringLiteral("ID_APP_ABOUT")));
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->showMessage(tr("Ready"));
+    captionLabel_ = new QLabel(bar);
+    captionLabel_->setObjectName(QStringLiteral("CaptionLabel"));
+    captionLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    captionLabel_->setMinimumWidth(captionLabel_->fontMetrics().horizontalAdvance(
+                                       CTavloraView::CaptionFor(0)) + 16);
+    capLabel_ = Indicator(QStringLiteral("CAP"), bar);
+    numLabel_ = Indicator(QStringLiteral("NUM"), bar);
+    scrlLabel_ = Indicator(QStringLiteral("SCRL"), bar);
+    bar->addPermanentWidget(captionLabel_);
+    bar->addPermanentWidget(capLabel_);
+    bar->addPermanentWidget(numLabel_);
+    bar->addPermanentWidget(scrlLabel_);
+    SetLockIndicator(capLabel_, capsOn_);
+    SetLockIndicator(numLabel_, numOn_);
+    SetLockIndicator(scrlLabel_, scrollOn_);
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(tr("Ready"));
+    });
+}
+
+void CMainFrame::CreateWorkBar()
+{
+    workBar_ = new WorkBar(this);
+    addDockWidget(Qt::LeftDockWidgetArea, workBar_);
+    resizeDocks({workBar_}, {150}, Qt::Horizontal);
+}
+
+void CMainFrame::SetLockIndicator(QLabel* label, bool on)
+{
+    label->setEnabled(on);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(doc_->Title() + QStringLiteral("[*] - ") + CTavloraDoc::kAppTitle);
+    setWindowModified(doc_->IsModified());
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    const RecentFileList& recent = doc_->RecentFiles();
+    if (recent.Paths().isEmpty()) {
+        auto* none = new QAction(tr("Recent File"), this);
+        none->setEnabled(false);
+        fileMenu_->insertAction(recentAnchor_, none);
+        recentActions_.append(none);
+        return;
+    }
+    for (int i = 0; i < recent.Paths().size(); ++i) {
+        auto* a = new QAction(recent.MenuText(i), this);
+        a->setObjectName(QStringLiteral("ID_FILE_MRU_FILE%1").arg(i + 1));
+        a->setStatusTip(tr("Open %1").arg(QDir::toNativeSeparators(recent.Paths().at(i))));
+        connect(a, &QAction::triggered, this, [this, i] { OpenRecent(i); });
+        fileMenu_->insertAction(recentAnchor_, a);
+        recentActions_.append(a);
+    }
+}
+
+void CMainFrame::OpenRecent(int index)
+{
+    RecentFileList& recent = doc_->RecentFiles();
+    if (index < 0 || index >= recent.Paths().size())
+        return;
+    const QString path = recent.Paths().at(index);
+    if (!doc_->SaveModified())
+        return;
+    if (!doc_->OnOpenDocument(path) && !QFileInfo::exists(path)) {
+        recent.Remove(path);
+        recent.Save();
+        UpdateRecentFiles();
+    }
+}
+
+void CMainFrame::UpdateViewState()
+{
+    Action(QStringLiteral("ID_REMOVE_BITMAPS"))->setChecked(!view_->ShowImages());
+    Action(QStringLiteral("ID_VIEW_TAB"))->setChecked(doc_->Set().currentScreen == CTavloraView::kTabScreen);
+}
+
+void CMainFrame::OnAppAbout()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::OnViewWorkBar()
+{
+    workBar_->setVisible(!workBar_->isVisible());
+}
+
+void CMainFrame::SaveProfile()
+{
+    profile_->Save();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!closed_ && !doc_->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    doc_->OnCloseDocument();
+    SaveProfile();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        for (const QUrl& url : event->mimeData()->urls()) {
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+        }
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            activateWindow();
+            doc_->OpenFile(url.toLocalFile());
+            return;
+        }
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // A key event travels up the parents: count each press once.
+        if (key->timestamp() != lastKeyTimestamp_ || key->key() != lastKey_) {
+            lastKeyTimestamp_ = key->timestamp();
+            lastKey_ = key->key();
+            const int k = key->key();
+            const bool shift = key->modifiers() & Qt::ShiftModifier;
+            const QString text = key->text();
+            if (k == Qt::Key_CapsLock) {
+                capsOn_ = !capsOn_;
+            } else if (k == Qt::Key_NumLock) {
+                numOn_ = !numOn_;
+            } else if (k == Qt::Key_ScrollLock) {
+                scrollOn_ = !scrollOn_;
+            } else if (k >= Qt::Key_A && k <= Qt::Key_Z && text.size() == 1 && text.at(0).isLetter()) {
+                // The case of a letter tells the caps lock state.
+                capsOn_ = text.at(0).isUpper() != shift;
+            } else if (key->modifiers() & Qt::KeypadModifier) {
+                if (k >= Qt::Key_0 && k <= Qt::Key_9)
+                    numOn_ = true;
+                else if (k == Qt::Key_Home || k == Qt::Key_End || k == Qt::Key_Left || k == Qt::Key_Right
+                         || k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_PageUp || k == Qt::Key_PageDown
+                         || k == Qt::Key_Insert || k == Qt::Key_Clear)
+                    numOn_ = shift;
+            }
+            SetLockIndicator(capLabel_, capsOn_);
+            SetLockIndicator(numLabel_, numOn_);
+            SetLockIndicator(scrlLabel_, scrollOn_);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace tavlora

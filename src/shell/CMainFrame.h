@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace tavlora {
+
+class CTavloraDoc;
+class CTavloraView;
+class Prompter;
+class SettingsProfile;
+class WorkBar;
+
+// The main window: menus, toolbar, status bar and the work bar around the one
+// design view. Owns the settings profile, the document and the view.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // Loads the settings profile from `profilePath`. Without a prompter the
+    // frame asks through the designer's dialogs.
+    explicit CMainFrame(const QString& profilePath, Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    SettingsProfile& Profile() { return *profile_; }
+    CTavloraDoc& Document() { return *doc_; }
+    CTavloraView& View() { return *view_; }
+    WorkBar& Workspace() { return *workBar_; }
+    QToolBar* MainToolBar() const { return toolBar_; }
+    QLabel* CaptionLabel() const { return captionLabel_; }
+    // An action by its object name ("ID_FILE_NEW", "ID_VIEW_TAB", ...).
+    QAction* Action(const QString& name) const;
+
+    // Writes the settings profile now.
+    void SaveProfile();
+
+public slots:
+    void OnAppAbout();
+    void OnViewWorkBar();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* MakeAction(const char* id, const QString& text, const char* icon = nullptr);
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateWorkBar();
+    void UpdateTitle();
+    void UpdateRecentFiles();
+    void UpdateViewState();
+    void OpenRecent(int index);
+    void SetLockIndicator(QLabel* label, bool on);
+
+    std::unique_ptr<SettingsProfile> profile_;
+    std::unique_ptr<Prompter> ownPrompter_;
+    Prompter* prompter_ = nullptr;
+    CTavloraDoc* doc_ = nullptr;
+    CTavloraView* view_ = nullptr;
+    WorkBar* workBar_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentAnchor_ = nullptr;
+    QList<QAction*> recentActions_;
+    QLabel* captionLabel_ = nullptr;
+    QLabel* capLabel_ = nullptr;
+    QLabel* numLabel_ = nullptr;
+    QLabel* scrlLabel_ = nullptr;
+    bool capsOn_ = false;
+    bool numOn_ = false;
+    bool scrollOn_ = false;
+    ulong lastKeyTimestamp_ = 0;
+    int lastKey_ = 0;
+    bool closed_ = false;
+};
+
+} // namespace tavlora

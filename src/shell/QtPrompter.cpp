@@ -1,0 +1,116 @@
+#include "QtPrompter.h"
+
+#include "CMultiFileDialog.h"
+#include "document/Password.h"
+#include "document/Reload.h"
+#include "view/GridGran.h"
+#include "view/PageCon.h"
+#include "view/ScreenSize.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace tavlora {
+
+namespace {
+const QString kTitle = QStringLiteral("Tavlora");
+}
+
+std::optional<QSize> QtPrompter::AskScreenSize()
+{
+    QSize desktop(1024, 768);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        desktop = screen->size();
+    ScreenSize dialog(desktop, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Result();
+}
+
+QString QtPrompter::AskPassword()
+{
+    Password dialog(Parent());
+    dialog.exec();
+    return dialog.Text();
+}
+
+bool QtPrompter::AskReload()
+{
+    Reload dialog(Parent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+Prompter::SaveChoice QtPrompter::AskSaveChanges(const QString& title)
+{
+    const auto answer = QMessageBox::warning(Parent(), kTitle, QObject::tr("Save changes to %1?").arg(title),
+                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                             QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return SaveChoice::Save;
+    if (answer == QMessageBox::No)
+        return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
+void QtPrompter::ShowError(const QString& message)
+{
+    QMessageBox::warning(Parent(), kTitle, message);
+}
+
+QString QtPrompter::ChooseOpenPath(const QString& filter)
+{
+    CMultiFileDialog dialog(true, QStringLiteral("set"), QString(), {filter}, Parent());
+    dialog.setWindowTitle(QObject::tr("Open"));
+    if (!lastFolder_.isEmpty())
+        dialog.setDirectory(lastFolder_);
+    const QString path = dialog.Run();
+    if (!path.isEmpty())
+        lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+QString QtPrompter::ChooseSavePath(const QString& filter, const QString& suggestedName)
+{
+    CMultiFileDialog dialog(false, QStringLiteral("set"), suggestedName, {filter}, Parent());
+    dialog.setWindowTitle(QObject::tr("Save As"));
+    if (!QFileInfo(suggestedName).isAbsolute() && !lastFolder_.isEmpty())
+        dialog.setDirectory(lastFolder_);
+    const QString path = dialog.Run();
+    if (!path.isEmpty())
+        lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+std::optional<QString> QtPrompter::ChooseFolder(const QString& initialFolder)
+{
+    CMultiFileDialog dialog(true, QString(), QString(),
+                            {QStringLiteral("Mill Files (*.set)"), QStringLiteral("Mill Simple Sets (*.sset)"),
+                             QStringLiteral("Turn Files (*.lset)")},
+                            Parent());
+    dialog.setWindowTitle(QObject::tr("Vorn Location"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ReadOnly, true);
+    if (QFileInfo(initialFolder).isDir())
+        dialog.setDirectory(initialFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+Prompter::GridAnswer QtPrompter::AskGrid(double granularity, bool on)
+{
+    GridGran dialog(granularity, on, Parent());
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    return {accepted, dialog.Granularity(), dialog.GridOn()};
+}
+
+std::optional<int> QtPrompter::AskPage(int currentScreen)
+{
+    PageCon dialog(currentScreen, Parent());
+    dialog.exec();
+    return dialog.Chosen();
+}
+
+} // namespace tavlora

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/Prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tavlora {
+
+// The prompts as the designer's dialogs, owned by a parent window.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    std::optional<QSize> AskScreenSize() override;
+    QString AskPassword() override;
+    bool AskReload() override;
+    SaveChoice AskSaveChanges(const QString& title) override;
+    void ShowError(const QString& message) override;
+    QString ChooseOpenPath(const QString& filter) override;
+    QString ChooseSavePath(const QString& filter, const QString& suggestedName) override;
+    std::optional<QString> ChooseFolder(const QString& initialFolder) override;
+    GridAnswer AskGrid(double granularity, bool on) override;
+    std::optional<int> AskPage(int currentScreen) override;
+
+private:
+    QWidget* Parent() const { return parent_.data(); }
+
+    QPointer<QWidget> parent_;
+    QString lastFolder_;
+};
+
+} // namespace tavlora

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDockWidget>
+
+class QListWidget;
+class QListWidgetItem;
+class QToolBox;
+
+namespace tavlora {
+
+// The docked "Workspace" bar: the palette of control types. A click on an
+// entry of "Controls" chooses the design view's current tool.
+class WorkBar : public QDockWidget {
+    Q_OBJECT
+public:
+    static constexpr int kItemCount = 10;
+    static constexpr int kNoneItem = 9;
+
+    struct Entry {
+        const char* text;
+        const char* icon;
+        int tool;
+    };
+    static const Entry kEntries[kItemCount];
+
+    explicit WorkBar(QWidget* parent = nullptr);
+
+    // The current tool an entry text stands for; -1 when none matches.
+    static int ToolForText(const QString& text);
+
+    // A click on an item of a group (item -1: on no item).
+    void ItemClicked(const QString& groupTitle, int item);
+    // Marks an entry of "Controls" as the selected one.
+    void SelectItem(int item);
+    int SelectedItem() const;
+
+    QToolBox* Groups() const { return groups_; }
+    QListWidget* Controls() const { return controls_; }
+    QListWidget* Panels() const { return panels_; }
+
+signals:
+    void toolChosen(int tool);
+
+private:
+    QToolBox* groups_ = nullptr;
+    QListWidget* controls_ = nullptr;
+    QListWidget* panels_ = nullptr;
+};
+
+} // namespace tavlora

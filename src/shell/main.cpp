@@ -1,0 +1,84 @@
+#include "CMainFrame.h"
+#include "SettingsProfile.h"
+#include "document/CTavloraDoc.h"
+#include "view/CTavloraView.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScreen>
+
+#include <cstdio>
+
+using namespace tavlora;
+
+int main(int argc, char* argv[])
+{
+    QElapsedTimer startup;
+    startup.start();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavlora"));
+    QApplication::setOrganizationName(QStringLiteral("Tavlora"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    Q_INIT_RESOURCE(tavlora);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tavlora - screen designer for Vorn3 operator screens"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption profileOption(QStringLiteral("profile"),
+                                     QStringLiteral("Settings profile file (default: Tavlora.xml in the start folder, "
+                                                    "or $TAVLORA_PROFILE)."),
+                                     QStringLiteral("path"));
+    QCommandLineOption sizeOption(QStringLiteral("size"),
+                                  QStringLiteral("Target screen size for the file opened, instead of asking."),
+                                  QStringLiteral("WxH"));
+    parser.addOption(profileOption);
+    parser.addOption(sizeOption);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Screen set to open (.set, .lset, .sset)."));
+    parser.process(app);
+
+    // Paths of the command line are taken before the frame changes the current folder.
+    const QString profilePath = SettingsProfile::ChoosePath(
+        parser.isSet(profileOption) ? QFileInfo(parser.value(profileOption)).absoluteFilePath() : QString());
+    const QStringList files = parser.positionalArguments();
+    const QString file = files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
+
+    QSize fixedSize;
+    if (parser.isSet(sizeOption)) {
+        static const QRegularExpression pattern(QStringLiteral("^(\\d+)[xX](\\d+)$"));
+        const auto match = pattern.match(parser.value(sizeOption));
+        if (!match.hasMatch() || match.captured(1).toInt() <= 0 || match.captured(2).toInt() <= 0) {
+            std::fprintf(stderr, "tavlora: --size expects WIDTHxHEIGHT, for example 1024x768\n");
+            return 2;
+        }
+        fixedSize = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    }
+
+    CMainFrame frame(profilePath);
+    if (fixedSize.isValid())
+        frame.Document().SetFixedScreenSize(fixedSize);
+
+    if (qEnvironmentVariableIntValue("TAVLORA_STARTUP_TIMING") == 1) {
+        QObject::connect(&frame.View(), &CTavloraView::firstPainted, &frame, [&startup] {
+            std::fprintf(stderr, "tavlora: first paint of the design view %lld ms after start\n",
+                         static_cast<long long>(startup.elapsed()));
+        });
+    }
+
+    if (!file.isEmpty()) {
+        if (!frame.Document().OnOpenDocument(file))
+            return 1;
+    } else {
+        frame.Document().OnNewDocument();
+    }
+
+    // Without a window manager a maximised window keeps its size: fill the screen first.
+    if (QScreen* screen = frame.screen())
+        frame.setGeometry(screen->availableGeometry());
+    frame.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+class QComboBox;
+
+namespace tavlora {
+
+// "Jump to Page....": one entry per screen 0 to 99; choosing another entry
+// closes the dialog at once.
+class PageCon : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kPages = 100;
+
+    explicit PageCon(int currentScreen, QWidget* parent = nullptr);
+
+    // The entry chosen (by picking it or by OK); nothing when closed otherwise.
+    std::optional<int> Chosen() const { return chosen_; }
+
+    QComboBox* List() const { return list_; }
+
+    void accept() override;
+
+private:
+    QComboBox* list_ = nullptr;
+    std::optional<int> chosen_;
+};
+
+} // namespace tavlora
