@@ -12,7 +12,12 @@ namespace tavlora {
 
 WidgetContext::WidgetContext(ScreenSet& s) : set(s), images_(reportDecodeError) {}
 
-WidgetContext::~WidgetContext() = default;
+WidgetContext::~WidgetContext()
+{
+    // Widgets refer to their context; none may outlive it.
+    for (auto& rec : set.controls)
+        rec->widget.reset();
+}
 
 void WidgetContext::BeginLoad()
 {

@@ -25,6 +25,7 @@ public:
     static constexpr int kSampleIntervalMs = 200;
 
     explicit WidgetContext(ScreenSet& set);
+    // Destroys the widgets of the set's records, which refer to this context.
     ~WidgetContext();
     WidgetContext(const WidgetContext&) = delete;
     WidgetContext& operator=(const WidgetContext&) = delete;

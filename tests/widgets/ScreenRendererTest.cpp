@@ -1,0 +1,84 @@
+#include "WidgetFixture.h"
+
+#include "core/ControlType.h"
+#include "widgets/ScreenRenderer.h"
+
+#include <QPainter>
+
+#include <chrono>
+
+using namespace tavlora;
+
+namespace {
+
+class ScreenRendererTest : public WidgetFixture {
+protected:
+    const QColor mdi = QColor(176, 176, 255);
+    const QColor screen = QColor(240, 240, 240);
+};
+
+} // namespace
+
+TEST_F(ScreenRendererTest, ScreenAndPersistentLayerExceptOnTheTabScreen)
+{
+    Add(TypeMdi, 0, 0, 20, 20, 0);   // persistent
+    Add(TypeMdi, 30, 0, 50, 20, 2);  // screen 2
+    Add(TypeMdi, 60, 0, 80, 20, 50); // TAB screen
+    Rebuild();
+    set_.currentScreen = 2;
+    QImage one = Render(QSize(100, 40), 1);
+    EXPECT_EQ(At(one, 19, 19), mdi);
+    EXPECT_EQ(At(one, 49, 19), screen);
+    QImage two = Render(QSize(100, 40), 2);
+    EXPECT_EQ(At(two, 19, 19), mdi);
+    EXPECT_EQ(At(two, 49, 19), mdi);
+    QImage tab = Render(QSize(100, 40), 50);
+    EXPECT_EQ(At(tab, 19, 19), screen);
+    EXPECT_EQ(At(tab, 79, 19), mdi);
+    // Render leaves the document as it was.
+    EXPECT_EQ(set_.currentScreen, 2);
+    EXPECT_FALSE(set_.At(0).widget->IsVisible());
+}
+
+TEST_F(ScreenRendererTest, ClipLimitsPaintingAndDesignCoordinatesFollowThePainter)
+{
+    set_.colours.Set(ColourSet::ScreenBack, MakeColourRef(10, 20, 30));
+    Add(TypeMdi, 0, 0, 40, 40);
+    Rebuild();
+    for (auto& r : set_.controls)
+        r->widget->SetVisible(true);
+    QImage img = Solid(100, 100, Qt::red);
+    QPainter p(&img);
+    p.translate(10, 10); // e.g. a scrolled or offset view
+    ScreenRenderer::Paint(p, set_, ctx_, QSize(60, 60), QRect(0, 0, 20, 60));
+    p.end();
+    EXPECT_EQ(At(img, 9, 9), QColor(Qt::red));
+    EXPECT_EQ(At(img, 10, 49), mdi);          // design (0, 39)
+    EXPECT_EQ(At(img, 29, 60), QColor(10, 20, 30));
+    EXPECT_EQ(At(img, 31, 30), QColor(Qt::red)); // outside the clip
+    EXPECT_EQ(At(img, 10, 70), QColor(Qt::red)); // outside the design size
+}
+
+TEST_F(ScreenRendererTest, EveryTypeSurvivesDegenerateAndEnormousRectangles)
+{
+    WriteStandardLeds();
+    WriteBitmap("Big.png", Solid(64, 64, Qt::blue));
+    WriteBitmap("One.bmp", Solid(1, 1, QColor(254, 254, 254)));
+    const Rect rects[] = {{0, 0, 0, 0}, {5, 5, 4, 4}, {0, 0, 1, 1}, {0, 0, 2147483647, 2147483647},
+                          {-5, -5, 100000, 3}, {10, 10, 30, 30}};
+    for (int type = 1; type <= 11; ++type)
+        for (const Rect& r : rects) {
+            ControlRecord& rec = Add(type, r.left, r.top, r.right, r.bottom);
+            rec.image = type == TypeLed ? "One.bmp" : "Big.png";
+            rec.label = "Skinned";
+            rec.parameter = 80;
+        }
+    const auto start = std::chrono::steady_clock::now();
+    Rebuild();
+    const QImage out = Render(QSize(300, 200));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_FALSE(out.isNull());
+    for (const auto& rec : set_.controls)
+        if (rec->type != TypeObsolete)
+            EXPECT_TRUE(rec->widget);
+}
