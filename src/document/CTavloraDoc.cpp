@@ -352,13 +352,26 @@ void CTavloraDoc::OnVornLocation()
 
 void CTavloraDoc::Watch()
 {
-    StopWatching();
-    if (path_.isEmpty())
+    if (path_.isEmpty()) {
+        StopWatching();
         return;
+    }
+    // Paths already watched stay watched: re-adding them would drop the
+    // notifications already on their way.
     const QFileInfo info(path_);
-    watcher_.addPath(info.absolutePath());
-    if (info.exists())
-        watcher_.addPath(info.absoluteFilePath());
+    const QString folder = info.absolutePath();
+    const QString file = info.absoluteFilePath();
+    QStringList stale;
+    for (const QString& p : WatchedPaths()) {
+        if (p != folder && p != file)
+            stale << p;
+    }
+    if (!stale.isEmpty())
+        watcher_.removePaths(stale);
+    if (!watcher_.directories().contains(folder))
+        watcher_.addPath(folder);
+    if (!watcher_.files().contains(file) && info.exists())
+        watcher_.addPath(file);
 }
 
 void CTavloraDoc::StopWatching()

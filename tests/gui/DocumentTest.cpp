@@ -1,0 +1,457 @@
+#include "GuiTestFiles.h"
+#include "ScriptedPrompter.h"
+
+#include "core/Windows1252.h"
+#include "document/CTavloraDoc.h"
+#include "document/Password.h"
+#include "document/RecentFileList.h"
+#include "document/Reload.h"
+#include "shell/SettingsProfile.h"
+#include "view/CTavloraView.h"
+#include "widgets/WidgetContext.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tavlora;
+
+namespace {
+
+// A document with its view, a profile in a temporary folder and a script.
+struct Fixture {
+    QTemporaryDir dir;
+    SettingsProfile profile{dir.filePath(QStringLiteral("Tavlora.xml"))};
+    ScriptedPrompter prompter;
+    CTavloraDoc doc{profile, prompter};
+    CTavloraView view{doc, profile, prompter};
+
+    Fixture()
+    {
+        profile.SetSaveOnDestroy(false);
+        view.resize(900, 700);
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    QString WriteBasic(const QString& name)
+    {
+        ScreenSet set;
+        GuiTestFiles::Basic(set);
+        set.colours.Set(ColourSet::ScreenBack, MakeColourRef(10, 20, 30));
+        const QString path = Path(name);
+        GuiTestFiles::Write(path, set);
+        return path;
+    }
+};
+
+} // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        RecentFileList clean;
+        clean.Save();
+    }
+
+    void firstNewShowsSplashInsteadOfSizePrompt()
+    {
+        Fixture f;
+        QSignalSpy splash(&f.doc, &CTavloraDoc::splashRequested);
+        QVERIFY(f.doc.OnNewDocument());
+        QCOMPARE(splash.count(), 1);
+        QCOMPARE(f.prompter.screenSizeAsked, 0);
+        QCOMPARE(f.doc.Title(), QStringLiteral("Untitled"));
+        QCOMPARE(f.doc.ScreenSize(), QSize(1024, 768));
+
+        f.prompter.screenSize = QSize(640, 480);
+        f.doc.Set().currentScreen = 7;
+        QVERIFY(f.doc.OnNewDocument());
+        QCOMPARE(splash.count(), 1);
+        QCOMPARE(f.prompter.screenSizeAsked, 1);
+        QCOMPARE(f.doc.ScreenSize(), QSize(640, 480));
+        QCOMPARE(f.doc.ScreenRect(), QRect(0, 0, 640, 480));
+        QCOMPARE(f.view.DesignSize(), QSize(640, 480));
+        QCOMPARE(f.doc.Set().currentScreen, 1);
+    }
+
+    void sizePromptClosedWithoutOkKeepsPreviousSize()
+    {
+        Fixture f;
+        f.doc.OnNewDocument();
+        f.prompter.screenSize = std::nullopt;
+        f.doc.OnNewDocument();
+        QCOMPARE(f.doc.ScreenSize(), QSize(1024, 768));
+        f.prompter.screenSize = QSize(800, 600);
+        f.doc.OnNewDocument();
+        f.prompter.screenSize = std::nullopt;
+        QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("a.set"))));
+        QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
+    }
+
+    void openReadsTheSetAndBuildsWidgets()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("basic.set"));
+        f.doc.Set().currentScreen = 9;
+        QSignalSpy title(&f.doc, &CTavloraDoc::titleChanged);
+        QVERIFY(f.doc.OnOpenDocument(path));
+        QCOMPARE(f.prompter.screenSizeAsked, 1);
+        QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
+        QCOMPARE(int(f.doc.Set().Size()), 4);
+        QCOMPARE(f.doc.RecordsRead(), 4);
+        QCOMPARE(f.doc.Set().currentScreen, 1);
+        QCOMPARE(f.doc.Title(), QStringLiteral("basic.set"));
+        QCOMPARE(f.doc.PathName(), QFileInfo(path).absoluteFilePath());
+        QVERIFY(!f.doc.IsModified());
+        QVERIFY(title.count() >= 1);
+        QCOMPARE(f.doc.Set().colours.Get(ColourSet::ScreenBack), MakeColourRef(10, 20, 30));
+        for (const auto& rec : f.doc.Set().controls)
+            QVERIFY(rec->widget != nullptr);
+        QVERIFY(f.doc.WatchedPaths().contains(QFileInfo(path).absolutePath()));
+        QCOMPARE(f.prompter.errors.size(), 0);
+    }
+
+    void failedOpenKeepsThePreviousSet()
+    {
+        Fixture f;
+        const QString good = f.WriteBasic(QStringLiteral("good.set"));
+        QVERIFY(f.doc.OnOpenDocument(good));
+        const ControlRecord* first = f.doc.Set().controls.front().get();
+
+        // A file cut off in the middle of its second record.
+        ScreenSet other;
+        GuiTestFiles::Basic(other);
+        GuiTestFiles::Add(other, TypeDro, 1, {0, 0, 200, 40});
+        std::string bytes = GuiTestFiles::Bytes(other);
+        bytes.resize(120);
+        const QString bad = f.Path(QStringLiteral("bad.set"));
+        QFile out(bad);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes.data(), qint64(bytes.size()));
+        out.close();
+
+        const int asked = f.prompter.screenSizeAsked;
+        QVERIFY(!f.doc.OnOpenDocument(bad));
+        QCOMPARE(f.prompter.errors.size(), 1);
+        QVERIFY2(f.prompter.errors.first().contains(QStringLiteral("bad.set")), qPrintable(f.prompter.errors.first()));
+        QVERIFY2(f.prompter.errors.first().contains(QStringLiteral("byte offset")),
+                 qPrintable(f.prompter.errors.first()));
+        QCOMPARE(f.prompter.screenSizeAsked, asked);
+        QCOMPARE(int(f.doc.Set().Size()), 4);
+        QCOMPARE(f.doc.Set().controls.front().get(), first);
+        QVERIFY(first->widget != nullptr);
+        QCOMPARE(f.doc.Title(), QStringLiteral("good.set"));
+        QCOMPARE(f.doc.PathName(), QFileInfo(good).absoluteFilePath());
+
+        QVERIFY(!f.doc.OnOpenDocument(f.Path(QStringLiteral("missing.set"))));
+        QCOMPARE(f.prompter.errors.size(), 2);
+        QVERIFY(f.prompter.errors.last().contains(QStringLiteral("missing.set")));
+        QCOMPARE(int(f.doc.Set().Size()), 4);
+    }
+
+    void saveWritesTheFileAndClearsModified()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("s.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        f.doc.SetModifiedFlag(true);
+        f.doc.Set().controls[1]->label = "Changed";
+        QVERIFY(f.doc.FileSave());
+        QVERIFY(!f.doc.IsModified());
+        QCOMPARE(f.prompter.saveAsAsked, 0);
+        ScreenSet back;
+        const QByteArray bytes = GuiTestFiles::Read(path);
+        QVERIFY(ScreenSetFile::Read(bytes.constData(), size_t(bytes.size()), back).ok);
+        QCOMPARE(back.At(1).label, std::string("Changed"));
+        QCOMPARE(f.doc.Stamp(), CTavloraDoc::FileStamp::Of(path));
+    }
+
+    void failedSaveIsReportedAndKeepsThePreviousFile()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("keep.set"));
+        const QByteArray before = GuiTestFiles::Read(path);
+        QVERIFY(f.doc.OnOpenDocument(path));
+        f.doc.Set().controls[0]->rect = {INT32_MIN, 0, 10, 10};
+        f.doc.SetModifiedFlag(true);
+        QVERIFY(!f.doc.OnSaveDocument(path));
+        QCOMPARE(f.prompter.errors.size(), 1);
+        QVERIFY(f.doc.IsModified());
+        QCOMPARE(GuiTestFiles::Read(path), before);
+
+        f.doc.Set().controls[0]->rect = {0, 0, 10, 10};
+        QVERIFY(!f.doc.OnSaveDocument(f.Path(QStringLiteral("no/such/folder/x.set"))));
+        QCOMPARE(f.prompter.errors.size(), 2);
+        QVERIFY(f.prompter.errors.last().contains(QStringLiteral("x.set")));
+        QCOMPARE(f.doc.PathName(), QFileInfo(path).absoluteFilePath());
+    }
+
+    void saveAsOfUntitledAsksForAName()
+    {
+        Fixture f;
+        f.doc.OnNewDocument();
+        f.prompter.savePath = f.Path(QStringLiteral("named"));
+        QVERIFY(f.doc.FileSave());
+        QCOMPARE(f.prompter.saveAsAsked, 1);
+        QCOMPARE(f.prompter.lastSuggestedName, QStringLiteral("Untitled.set"));
+        QVERIFY(QFile::exists(f.Path(QStringLiteral("named.set"))));
+        QCOMPARE(f.doc.Title(), QStringLiteral("named.set"));
+    }
+
+    void closeFileKeepsTitleSizeAndColoursAndSavesAnEmptySet()
+    {
+        Fixture f;
+        f.prompter.screenSize = QSize(640, 480);
+        const QString path = f.WriteBasic(QStringLiteral("close.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        f.doc.Set().currentScreen = 2;
+        f.doc.SetModifiedFlag(true);
+        const ColourSet colours = f.doc.Set().colours;
+
+        f.doc.OnCloseFile();
+        QCOMPARE(int(f.doc.Set().Size()), 0);
+        QCOMPARE(f.doc.Title(), QStringLiteral("close.set"));
+        QCOMPARE(f.doc.ScreenSize(), QSize(640, 480));
+        QCOMPARE(f.view.DesignSize(), QSize(640, 480));
+        QVERIFY(f.doc.Set().colours == colours);
+        QCOMPARE(f.doc.Set().currentScreen, 2);
+        QVERIFY(!f.doc.IsModified());
+        QVERIFY(f.doc.PathName().isEmpty());
+
+        const QString target = f.Path(QStringLiteral("empty.set"));
+        f.prompter.savePath = target;
+        QVERIFY(f.doc.FileSave());
+        QCOMPARE(f.prompter.saveAsAsked, 1);
+        const QByteArray bytes = GuiTestFiles::Read(target);
+        QCOMPARE(bytes.size(), 44);
+        QCOMPARE(bytes.left(4), QByteArray(4, '\0'));
+        ScreenSet back;
+        QVERIFY(ScreenSetFile::Read(bytes.constData(), size_t(bytes.size()), back).ok);
+        QVERIFY(back.colours == colours);
+    }
+
+    void ownSaveRaisesNoReload()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("own.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
+        for (int i = 0; i < 3; ++i) {
+            f.doc.Set().controls[1]->label = "Saved " + std::to_string(i);
+            QVERIFY(f.doc.FileSave());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(notes.count() > 0, 5000);
+        QTest::qWait(300);
+        QCOMPARE(f.prompter.reloadAsked, 0);
+
+        // The first outside change after a save is still offered.
+        QVERIFY(GuiTestFiles::WriteOutside(path, GuiTestFiles::Read(path), 3));
+        QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 1, 5000);
+    }
+
+    void anotherFileOfTheFolderRaisesNoReload()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("mine.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
+        ScreenSet other;
+        QVERIFY(GuiTestFiles::Write(f.Path(QStringLiteral("other.set")), other));
+        QFile text(f.Path(QStringLiteral("notes.txt")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("x");
+        text.close();
+        QTRY_VERIFY_WITH_TIMEOUT(notes.count() > 0, 5000);
+        QTest::qWait(300);
+        QCOMPARE(f.prompter.reloadAsked, 0);
+    }
+
+    void outsideChangeOffersReloadAndNoHoldsForThatChangeOnly()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("watched.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        f.view.show();
+
+        ScreenSet changed;
+        GuiTestFiles::Basic(changed);
+        GuiTestFiles::Add(changed, TypeLabel, 1, {200, 200, 300, 220});
+        f.prompter.reloadAnswers = {false};
+        QVERIFY(GuiTestFiles::WriteOutside(path, QByteArray::fromStdString(GuiTestFiles::Bytes(changed)), 2));
+        QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 1, 5000);
+        // More notifications of the same change are not offered again.
+        QTest::qWait(500);
+        QCOMPARE(f.prompter.reloadAsked, 1);
+        QCOMPARE(int(f.doc.Set().Size()), 4);
+
+        // A second change is offered again; "Yes" reloads without asking the size.
+        GuiTestFiles::Add(changed, TypeLabel, 2, {200, 230, 300, 250});
+        f.prompter.reloadAnswers = {true};
+        f.doc.SetModifiedFlag(true);
+        f.doc.Set().currentScreen = 2;
+        const int sizeAsked = f.prompter.screenSizeAsked;
+        QVERIFY(GuiTestFiles::WriteOutside(path, QByteArray::fromStdString(GuiTestFiles::Bytes(changed)), 4));
+        QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(f.doc.Set().Size()), 6, 5000);
+        QCOMPARE(f.prompter.screenSizeAsked, sizeAsked);
+        QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
+        QVERIFY(!f.doc.IsModified());
+        QCOMPARE(f.doc.Set().currentScreen, 1);
+    }
+
+    void deletedFileIsIgnored()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("gone.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
+        QVERIFY(QFile::remove(path));
+        QTRY_VERIFY_WITH_TIMEOUT(notes.count() > 0, 5000);
+        QTest::qWait(200);
+        QCOMPARE(f.prompter.reloadAsked, 0);
+    }
+
+    void wrongPasswordClearsTheSet()
+    {
+        Fixture f;
+        ScreenSet locked;
+        GuiTestFiles::Basic(locked);
+        ControlRecord& key = GuiTestFiles::Add(locked, TypeButton, 1, {0, 0, 50, 20});
+        key.gcode = "M3 ZUXTide538 secret";
+        const QString path = f.Path(QStringLiteral("locked.set"));
+        QVERIFY(GuiTestFiles::Write(path, locked));
+
+        const QString previous = f.WriteBasic(QStringLiteral("previous.set"));
+        QVERIFY(f.doc.OnOpenDocument(previous));
+
+        bool promptFlag = false;
+        f.prompter.duringPassword = [&] { promptFlag = f.doc.Set().passwordPrompt; };
+        f.prompter.passwords = {QStringLiteral("m3 zuxtide538 secret")};
+        QVERIFY(!f.doc.OnOpenDocument(path));
+        QCOMPARE(f.prompter.passwordAsked, 1);
+        QVERIFY(promptFlag);
+        QVERIFY(!f.doc.Set().passwordPrompt);
+        QCOMPARE(int(f.doc.Set().Size()), 0);
+        QCOMPARE(f.doc.RecordsRead(), 0);
+        QCOMPARE(f.doc.Title(), QStringLiteral("Untitled"));
+        QVERIFY(f.doc.PathName().isEmpty());
+        QVERIFY(!f.prompter.errors.isEmpty());
+
+        f.prompter.passwords = {QStringLiteral("M3 ZUXTide538 secret")};
+        QVERIFY(f.doc.OnOpenDocument(path));
+        QCOMPARE(f.prompter.passwordAsked, 2);
+        QCOMPARE(int(f.doc.Set().Size()), 5);
+        QCOMPARE(f.doc.Title(), QStringLiteral("locked.set"));
+    }
+
+    void passwordEscapeAnswersEmpty()
+    {
+        Fixture f;
+        ScreenSet locked;
+        GuiTestFiles::Add(locked, TypeLabel, 1, {0, 0, 50, 20}).text = "wisp";
+        const QString path = f.Path(QStringLiteral("wisp.set"));
+        QVERIFY(GuiTestFiles::Write(path, locked));
+        f.prompter.passwords = {};
+        // The password is the gcode of the record: "None".
+        QVERIFY(!f.doc.OnOpenDocument(path));
+        f.prompter.passwords = {QStringLiteral("None")};
+        QVERIFY(f.doc.OnOpenDocument(path));
+    }
+
+    void recentListHoldsFour()
+    {
+        RecentFileList list;
+        for (int i = 1; i <= 5; ++i)
+            list.Add(QStringLiteral("/tmp/r%1.set").arg(i));
+        QCOMPARE(list.Paths().size(), 4);
+        QCOMPARE(list.Paths().first(), QStringLiteral("/tmp/r5.set"));
+        QCOMPARE(list.Paths().last(), QStringLiteral("/tmp/r2.set"));
+        list.Add(QStringLiteral("/tmp/r3.set"));
+        QCOMPARE(list.Paths().size(), 4);
+        QCOMPARE(list.Paths().first(), QStringLiteral("/tmp/r3.set"));
+        QCOMPARE(list.MenuText(0), QStringLiteral("&1 /tmp/r3.set"));
+        list.Save();
+
+        RecentFileList loaded;
+        loaded.Load();
+        QCOMPARE(loaded.Paths(), list.Paths());
+
+        Fixture f;
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("m%1.set").arg(i))));
+        QCOMPARE(f.doc.RecentFiles().Paths().size(), 4);
+        QCOMPARE(QFileInfo(f.doc.RecentFiles().Paths().first()).fileName(), QStringLiteral("m5.set"));
+    }
+
+    void saveChangesPromptGuardsDiscarding()
+    {
+        Fixture f;
+        QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("guard.set"))));
+        f.doc.SetModifiedFlag(true);
+        f.prompter.saveChoice = Prompter::SaveChoice::Cancel;
+        QVERIFY(!f.doc.FileNew());
+        QCOMPARE(f.prompter.saveAsked, 1);
+        QCOMPARE(int(f.doc.Set().Size()), 4);
+
+        f.prompter.saveChoice = Prompter::SaveChoice::Discard;
+        QVERIFY(f.doc.FileNew());
+        QCOMPARE(int(f.doc.Set().Size()), 0);
+
+        // Not modified: no question.
+        QVERIFY(f.doc.FileNew());
+        QCOMPARE(f.prompter.saveAsked, 2);
+    }
+
+    void vornLocationIsStoredAndApplied()
+    {
+        Fixture f;
+        f.prompter.folder = std::nullopt;
+        f.doc.OnVornLocation();
+        QCOMPARE(f.prompter.folderAsked, 1);
+        QVERIFY(!QFile::exists(f.profile.Path()));
+
+        f.prompter.folder = f.dir.path();
+        f.doc.OnVornLocation();
+        QCOMPARE(f.profile.ReadString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), QString()),
+                 QDir::toNativeSeparators(f.dir.path()));
+        QCOMPARE(QString::fromStdString(f.doc.Context().vornFolder), QDir::toNativeSeparators(f.dir.path()));
+        // Committed settings reach the disk at once.
+        QVERIFY(QFile::exists(f.profile.Path()));
+    }
+
+    void reloadAndPasswordDialogs()
+    {
+        Reload reload;
+        QCOMPARE(reload.windowTitle(), QStringLiteral("The ScreenSet has changed externally!!"));
+        QStringList texts;
+        for (QLabel* l : reload.findChildren<QLabel*>())
+            texts << l->text();
+        QVERIFY(texts.contains(QStringLiteral("The ScreenFile has been changed by another application")));
+        QVERIFY(texts.contains(QStringLiteral("Reload?")));
+        QStringList buttons;
+        for (QPushButton* b : reload.findChildren<QPushButton*>())
+            buttons << b->text();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("Yes"), QStringLiteral("No")}));
+
+        Password password;
+        QCOMPARE(password.windowTitle(), QStringLiteral("Enter Password"));
+        QCOMPARE(password.findChildren<QPushButton*>().size(), 1);
+        password.findChild<QLineEdit*>()->setText(QStringLiteral("abc"));
+        password.reject();
+        QCOMPARE(password.Text(), QString());
+        password.accept();
+        QCOMPARE(password.Text(), QStringLiteral("abc"));
+    }
+};
+
+QTEST_MAIN(DocumentTest)
+#include "DocumentTest.moc"

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "document/Prompter.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+namespace tavlora {
+
+// Answers every prompt from a script and counts the questions.
+class ScriptedPrompter : public Prompter {
+public:
+    std::optional<QSize> screenSize = QSize(800, 600);
+    QStringList passwords;           // answers in order; empty text when exhausted
+    QList<bool> reloadAnswers;       // answers in order; `reloadDefault` when exhausted
+    bool reloadDefault = false;
+    SaveChoice saveChoice = SaveChoice::Discard;
+    QString openPath;
+    QString savePath;
+    std::optional<QString> folder;
+    GridAnswer grid;
+    std::optional<int> page;
+    std::function<void()> duringPassword;
+
+    int screenSizeAsked = 0;
+    int passwordAsked = 0;
+    int reloadAsked = 0;
+    int saveAsked = 0;
+    int openAsked = 0;
+    int saveAsAsked = 0;
+    int folderAsked = 0;
+    int gridAsked = 0;
+    int pageAsked = 0;
+    QStringList errors;
+    QString lastSuggestedName;
+    double gridShown = 0;
+    bool gridOnShown = false;
+    int pageShown = -1;
+
+    std::optional<QSize> AskScreenSize() override
+    {
+        ++screenSizeAsked;
+        return screenSize;
+    }
+    QString AskPassword() override
+    {
+        ++passwordAsked;
+        if (duringPassword)
+            duringPassword();
+        return passwords.isEmpty() ? QString() : passwords.takeFirst();
+    }
+    bool AskReload() override
+    {
+        ++reloadAsked;
+        return reloadAnswers.isEmpty() ? reloadDefault : reloadAnswers.takeFirst();
+    }
+    SaveChoice AskSaveChanges(const QString&) override
+    {
+        ++saveAsked;
+        return saveChoice;
+    }
+    void ShowError(const QString& message) override { errors.append(message); }
+    QString ChooseOpenPath(const QString&) override
+    {
+        ++openAsked;
+        return openPath;
+    }
+    QString ChooseSavePath(const QString&, const QString& suggestedName) override
+    {
+        ++saveAsAsked;
+        lastSuggestedName = suggestedName;
+        return savePath;
+    }
+    std::optional<QString> ChooseFolder(const QString&) override
+    {
+        ++folderAsked;
+        return folder;
+    }
+    GridAnswer AskGrid(double granularity, bool on) override
+    {
+        ++gridAsked;
+        gridShown = granularity;
+        gridOnShown = on;
+        return grid;
+    }
+    std::optional<int> AskPage(int currentScreen) override
+    {
+        ++pageAsked;
+        pageShown = currentScreen;
+        return page;
+    }
+};
+
+} // namespace tavlora
