@@ -91,4 +91,11 @@ void CGodeList::Paint(QPainter& p)
     }
 }
 
+
+DesignWidget::LookKey CGodeList::CurrentLookKey() const
+{
+    const ColourSet& c = Context().set.colours;
+    return {(quint64(c.Get(ColourSet::GCodeBack)) << 32) | c.Get(ColourSet::GCodeTextScreenBack), 0};
+}
+
 } // namespace tavlora

@@ -30,6 +30,10 @@ public:
 
     void Paint(QPainter& p) override;
 
+protected:
+    bool CachesLook() const override { return true; }
+    LookKey CurrentLookKey() const override;
+
 private:
     int EffectiveCount() const { return lineCount_ < 1 ? 1 : lineCount_; }
 

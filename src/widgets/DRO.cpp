@@ -141,4 +141,12 @@ void DRO::Paint(QPainter& p)
     }
 }
 
+
+DesignWidget::LookKey DRO::CurrentLookKey() const
+{
+    const ColourSet& c = Context().set.colours;
+    return {(quint64(c.Get(ColourSet::DROBack)) << 32) | c.Get(ColourSet::DRONumers),
+            quint64(counting_ ? Context().SampleTicks() : 0)};
+}
+
 } // namespace tavlora

@@ -45,6 +45,8 @@ public:
 
 protected:
     void Resized() override;
+    bool CachesLook() const override { return true; }
+    LookKey CurrentLookKey() const override;
 
 private:
     std::string format_ = "%+.4f";

@@ -6,6 +6,10 @@
 #include "core/ControlRecord.h"
 #include "core/ScreenSet.h"
 
+#include <QPaintDevice>
+#include <QPainter>
+#include <QTransform>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -35,6 +39,40 @@ DesignWidget::DesignWidget(ControlRecord& record, WidgetContext& ctx, int contro
 }
 
 DesignWidget::~DesignWidget() = default;
+
+void DesignWidget::SetVisible(bool visible)
+{
+    visible_ = visible;
+    if (!visible)
+        DropLook(); // only shown widgets hold a cached look
+}
+
+void DesignWidget::PaintCached(QPainter& p)
+{
+    const QSize size = ClientSize();
+    const QTransform& t = p.worldTransform();
+    const bool plain = t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx())
+        && t.dy() == std::floor(t.dy()) && p.device() && p.device()->devicePixelRatio() == 1;
+    if (!CachesLook() || !plain || size.isEmpty()
+        || qint64(size.width()) * size.height() > kMaxLookPixels) {
+        Paint(p);
+        return;
+    }
+    const LookKey key = CurrentLookKey();
+    if (look_.size() != size || key != lookKey_) {
+        look_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        if (look_.isNull()) {
+            Paint(p);
+            return;
+        }
+        look_.fill(Qt::transparent);
+        QPainter lp(&look_);
+        Paint(lp);
+        lp.end();
+        lookKey_ = key;
+    }
+    p.drawImage(0, 0, look_);
+}
 
 void DesignWidget::MoveTo(const Rect& rect)
 {
@@ -73,8 +111,9 @@ bool DesignWidget::MousePress(QPoint, Qt::KeyboardModifiers)
 
 void DesignWidget::MouseRelease(QPoint) {}
 
-void DesignWidget::Update() const
+void DesignWidget::Update()
 {
+    DropLook();
     ctx_.RequestRepaint();
 }
 

@@ -4,12 +4,14 @@
 #include "core/ImagePath.h"
 #include "core/Rect.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <Qt>
 
+#include <array>
 #include <string>
 
 class QPainter;
@@ -24,6 +26,9 @@ class WidgetContext;
 // coordinates, visibility, a place in the stacking order and a link to its record.
 class DesignWidget : public ControlWidget {
 public:
+    // Larger widgets are always painted directly.
+    static constexpr qint64 kMaxLookPixels = 1024 * 1024;
+
     DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
                  const Rect& rect);
     ~DesignWidget() override;
@@ -31,7 +36,7 @@ public:
     DesignWidget& operator=(const DesignWidget&) = delete;
 
     bool IsVisible() const override { return visible_; }
-    void SetVisible(bool visible) override { visible_ = visible; }
+    void SetVisible(bool visible) override;
     Rect Placement() const override { return rect_; }
     // Moves the widget; a size change runs the widget's resize reaction.
     void MoveTo(const Rect& rect) override;
@@ -39,6 +44,9 @@ public:
 
     // Painter origin at the widget's top-left, clipped to the widget.
     virtual void Paint(QPainter& p) = 0;
+    // Paint, but widgets that keep their look as an image between paints (the
+    // text-bearing ones) draw that image while nothing they show has changed.
+    void PaintCached(QPainter& p);
 
     // Disabled widgets get no mouse input; the view handles the click itself.
     bool IsEnabled() const { return enabled_; }
@@ -61,12 +69,20 @@ public:
     virtual bool MousePress(QPoint local, Qt::KeyboardModifiers mods);
     virtual void MouseRelease(QPoint local);
 
-    // Asks the view to repaint.
-    void Update() const;
+    // Something drawn changed: forgets the cached look and asks the view to repaint.
+    void Update();
 
 protected:
     // Reaction to a size change.
     virtual void Resized() {}
+
+    // What a cached look depends on besides size and the setters (colours read
+    // at paint time, the sample value, the pressed state).
+    using LookKey = std::array<quint64, 2>;
+    virtual bool CachesLook() const { return false; }
+    virtual LookKey CurrentLookKey() const { return {}; }
+    // Forgets the cached look; Update does this too.
+    void DropLook() { look_ = QImage(); }
 
     // Screen jump of the button kinds: function 32 with an OEM code below 100
     // that is not the current screen, and no Shift.
@@ -94,6 +110,8 @@ private:
     bool visible_ = false;
     bool enabled_;
     qint64 z_;
+    QImage look_;
+    LookKey lookKey_{};
 };
 
 } // namespace tavlora

@@ -21,6 +21,7 @@ void Labels::SetText(const std::string& text)
     text_ = text;
     display_ = WidgetText::FromBytes(text);
     display_.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    DropLook();
 }
 
 void Labels::Paint(QPainter& p)
@@ -31,6 +32,12 @@ void Labels::Paint(QPainter& p)
     p.setFont(WidgetText::BandFont(size.height()));
     p.setPen(WidgetColours::Of(Context().set.colours, ColourSet::Label));
     p.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, display_);
+}
+
+
+DesignWidget::LookKey Labels::CurrentLookKey() const
+{
+    return {Context().set.colours.Get(ColourSet::Label), 0};
 }
 
 } // namespace tavlora

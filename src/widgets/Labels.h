@@ -16,6 +16,10 @@ public:
 
     void Paint(QPainter& p) override;
 
+protected:
+    bool CachesLook() const override { return true; }
+    LookKey CurrentLookKey() const override;
+
 private:
     std::string text_ = "Label";
     QString display_ = QStringLiteral("Label");

@@ -28,4 +28,11 @@ void MDI::Paint(QPainter& p)
     p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, QString::fromLatin1(kSampleBlock));
 }
 
+
+DesignWidget::LookKey MDI::CurrentLookKey() const
+{
+    const ColourSet& c = Context().set.colours;
+    return {(quint64(c.Get(ColourSet::MDIBack)) << 32) | c.Get(ColourSet::MDIText), 0};
+}
+
 } // namespace tavlora

@@ -12,6 +12,10 @@ public:
     MDI(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect);
 
     void Paint(QPainter& p) override;
+
+protected:
+    bool CachesLook() const override { return true; }
+    LookKey CurrentLookKey() const override;
 };
 
 } // namespace tavlora

@@ -49,7 +49,7 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
         p.save();
         p.translate(w->Geometry().topLeft());
         p.setClipRect(area.translated(-w->Geometry().topLeft()), Qt::IntersectClip);
-        w->Paint(p);
+        w->PaintCached(p);
         p.restore();
     }
 }

@@ -32,6 +32,7 @@ void ShadeDib::Clear()
     palette_.clear();
     bits_.clear();
     image_ = QImage();
+    imageValid_ = false;
 }
 
 void ShadeDib::CopyFrom(const ShadeDib& other)
@@ -42,7 +43,7 @@ void ShadeDib::CopyFrom(const ShadeDib& other)
     rowBytes_ = other.rowBytes_;
     palette_ = other.palette_;
     bits_ = other.bits_;
-    image_ = QImage();
+    imageValid_ = false;
 }
 
 QRgb ShadeDib::PaletteEntry(int index) const
@@ -57,7 +58,15 @@ void ShadeDib::SetPaletteEntry(int index, QRgb colour)
     if (index < 0 || size_t(index) >= palette_.size())
         return;
     palette_[size_t(index)] = colour | 0xFF000000u;
-    image_ = QImage();
+    imageValid_ = false;
+}
+
+void ShadeDib::SetPalette(const QRgb* colours, int count)
+{
+    const size_t n = std::min(palette_.size(), size_t(std::max(count, 0)));
+    for (size_t i = 0; i < n; ++i)
+        palette_[i] = colours[i] | 0xFF000000u;
+    imageValid_ = false;
 }
 
 void ShadeDib::BlendPalette(QRgb colour, int percent)
@@ -67,12 +76,12 @@ void ShadeDib::BlendPalette(QRgb colour, int percent)
     for (QRgb& e : palette_)
         e = qRgb(mix(qRed(colour), qRed(e)), mix(qGreen(colour), qGreen(e)),
                  mix(qBlue(colour), qBlue(e)));
-    image_ = QImage();
+    imageValid_ = false;
 }
 
 uint8_t* ShadeDib::Row(int memoryRow)
 {
-    image_ = QImage();
+    imageValid_ = false;
     return bits_.data() + size_t(memoryRow) * rowBytes_;
 }
 
@@ -115,8 +124,10 @@ void ShadeDib::Draw(QPainter& p, int x, int y) const
 {
     if (IsEmpty())
         return;
-    if (image_.isNull())
+    if (!imageValid_) {
         image_ = ToImage();
+        imageValid_ = true;
+    }
     p.drawImage(x, y, image_);
 }
 

@@ -31,6 +31,8 @@ public:
 
     QRgb PaletteEntry(int index) const;
     void SetPaletteEntry(int index, QRgb colour);
+    // Copies as many entries as the palette holds.
+    void SetPalette(const QRgb* colours, int count);
     // Each palette channel becomes (colour x percent + channel x (100 - percent)) / 100;
     // percent is capped at 100.
     void BlendPalette(QRgb colour, int percent);
@@ -51,7 +53,8 @@ private:
     size_t rowBytes_ = 0;
     std::vector<QRgb> palette_;
     std::vector<uint8_t> bits_;
-    mutable QImage image_;
+    mutable QImage image_; // drawing copy, made when first needed
+    mutable bool imageValid_ = false;
 };
 
 } // namespace tavlora

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tavlora {
 
@@ -89,6 +90,7 @@ void Vorn1Button::FitFont()
 
 void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour)
 {
+    DropLook();
     const QSize size = ClientSize();
     const int w = size.width();
     const int h = size.height();
@@ -103,14 +105,13 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
     const QRgb s = WidgetColours::ButtonShadow().rgb();
     const QRgb f = WidgetColours::ButtonFace().rgb();
     const QRgb hi = WidgetColours::ButtonHighlight().rgb();
-    for (ShadeDib* dib : {&hLine_, &vLine_, &face_}) {
-        if (dib->IsEmpty())
-            continue;
-        for (int k = 0; k <= 128; ++k)
-            dib->SetPaletteEntry(k, Mix(s, f, 128 - k, k, 128));
-        for (int m = 1; m <= 128; ++m)
-            dib->SetPaletteEntry(127 + m, Mix(f, hi, 128 - m, m, 128));
-    }
+    QRgb palette[256];
+    for (int k = 0; k <= 128; ++k)
+        palette[k] = Mix(s, f, 128 - k, k, 128);
+    for (int m = 1; m <= 128; ++m)
+        palette[127 + m] = Mix(f, hi, 128 - m, m, 128);
+    for (ShadeDib* dib : {&hLine_, &vLine_, &face_})
+        dib->SetPalette(palette, 256);
     if (!face_.IsEmpty())
         face_.BlendPalette(colour, colouring);
 
@@ -125,15 +126,19 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
     if (!face_.IsEmpty() && pattern == 1) {
         const int g = granularity;
         const long long u = (255 - 2 * g) / 2;
-        const int q = 32767 / std::max(2 * g, 1);
+        const uint32_t q = uint32_t(32767 / std::max(2 * g, 1));
+        // r / q as a multiply and shift; exact for every r below 2^15.
+        const uint64_t reciprocal = ((uint64_t(1) << 32) + q - 1) / q;
+        std::vector<int> across(static_cast<size_t>(w));
+        for (int x = 0; x < w; ++x)
+            across[size_t(x)] = int(u * (w - x) / w);
         Grain grain;
         for (int j = 0; j < h; ++j) {
             uint8_t* row = face_.Row(j);
-            const long long down = j * u / h;
+            const int down = int(j * u / h);
             for (int x = 0; x < w; ++x) {
-                const long long across = u * (w - x) / w;
-                const long long value = g + across + down + (grain.Next() / q - g);
-                row[x] = uint8_t(value & 0xFF);
+                const int r = int((uint64_t(uint32_t(grain.Next())) * reciprocal) >> 32);
+                row[x] = uint8_t((g + across[size_t(x)] + down + (r - g)) & 0xFF);
             }
         }
     }
@@ -187,6 +192,12 @@ void Vorn1Button::MouseRelease(QPoint)
 {
     pressed_ = false;
     Update();
+}
+
+
+DesignWidget::LookKey Vorn1Button::CurrentLookKey() const
+{
+    return {pressed_ ? 1u : 0u, 0};
 }
 
 } // namespace tavlora

@@ -48,6 +48,8 @@ public:
 
 protected:
     void Resized() override;
+    bool CachesLook() const override { return true; }
+    LookKey CurrentLookKey() const override;
 
 private:
     void Shade();

@@ -76,6 +76,18 @@ TEST_F(ButtonTest, ShadedFaceAndFocusLineBuffers)
     // Pressed face: 10 % towards the highlight.
     EXPECT_EQ(b->PressedFace().PaletteEntry(255), qRgb(244, 244, 244));
 
+    // Face indices: g + U x (w - x) / w + j x U / h + (r / Q - g) with g = 8, U = 119,
+    // r / Q in 0 ... 16; memory row 0 is the bottom row.
+    const int topLeft = b->Face().Row(19)[0];
+    EXPECT_GE(topLeft, 119 + 19 * 119 / 20);
+    EXPECT_LE(topLeft, 119 + 19 * 119 / 20 + 16);
+    const int bottomRight = b->Face().Row(0)[29];
+    EXPECT_LE(bottomRight, 119 / 30 + 16);
+    int sum = 0;
+    for (int x = 0; x < 30; ++x)
+        sum += b->Face().Row(10)[x] - (119 * (30 - x) / 30 + 10 * 119 / 20);
+    EXPECT_NEAR(sum, 30 * 8, 60); // the grain averages 8
+
     // Light at the top left, dark at the bottom right, inside the raised edge.
     const QImage out = Render();
     EXPECT_GT(qGray(out.pixel(3, 3)), qGray(out.pixel(26, 16)) + 15);

@@ -1,0 +1,193 @@
+#include "RenderCommand.h"
+
+#include "core/AtomicFile.h"
+#include "core/ScreenSetFile.h"
+#include "shell/SettingsProfile.h"
+#include "shell/VornFolder.h"
+#include "widgets/ScreenRenderer.h"
+#include "widgets/WidgetContext.h"
+#include "widgets/WidgetFactory.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <set>
+
+using namespace tavlora;
+
+namespace {
+
+enum ExitCode { kOk = 0, kBadInput = 1, kUsage = 2 };
+
+constexpr int kMaxSide = 16384;
+
+const char* kRenderUsage =
+    "Usage: tavlora-cli render FILE [--screen N] [--size WxH] [--vorn3 DIR] [--profile PATH] -o OUT.png\n"
+    "       tavlora-cli render FILE --all [--size WxH] [--vorn3 DIR] [--profile PATH] -o DIR\n"
+    "Renders a screen of the screen set FILE as the designer draws it: the screen's\n"
+    "controls and the persistent ones (not on the TAB screen 50) on the screen background.\n"
+    "  --screen N      screen to render (default 1)\n"
+    "  --size WxH      target screen size in pixels (default 1024x768)\n"
+    "  --vorn3 DIR     Vorn3 folder with Bitmaps and the LED pictures\n"
+    "                  (default: the folder of the settings profile)\n"
+    "  --profile PATH  settings profile to read the Vorn3 folder from\n"
+    "  --all           one PNG per screen in use, written to DIR as NAME-screenN.png\n"
+    "Missing and undecodable pictures never stop a render; they are listed on stderr.\n";
+
+void Err(const QString& s)
+{
+    std::fputs(s.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int Usage(const QString& problem)
+{
+    if (!problem.isEmpty())
+        Err(QStringLiteral("tavlora-cli: ") + problem);
+    std::fputs(kRenderUsage, stderr);
+    return kUsage;
+}
+
+struct Options {
+    QString file;
+    QString output;
+    QString vorn3;
+    QString profile;
+    int screen = 1;
+    QSize size = QSize(1024, 768);
+    bool all = false;
+};
+
+// Parses the arguments; an empty string means success, otherwise the problem.
+QString Parse(const QStringList& args, Options& o)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](QString& out) {
+            if (i + 1 >= args.size())
+                return false;
+            out = args[++i];
+            return true;
+        };
+        QString v;
+        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
+            if (!value(o.output))
+                return QStringLiteral("%1 needs a path").arg(a);
+        } else if (a == QLatin1String("--screen")) {
+            bool ok = false;
+            if (!value(v) || (o.screen = v.toInt(&ok), !ok))
+                return QStringLiteral("--screen needs a whole number");
+        } else if (a == QLatin1String("--size")) {
+            static const QRegularExpression re(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+            const auto m = value(v) ? re.match(v) : QRegularExpressionMatch();
+            if (!m.hasMatch())
+                return QStringLiteral("--size needs WIDTHxHEIGHT, for example 1024x768");
+            o.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+            if (o.size.width() < 1 || o.size.height() < 1 || o.size.width() > kMaxSide
+                || o.size.height() > kMaxSide)
+                return QStringLiteral("--size must be between 1x1 and %1x%1").arg(kMaxSide);
+        } else if (a == QLatin1String("--vorn3")) {
+            if (!value(o.vorn3))
+                return QStringLiteral("--vorn3 needs a folder");
+        } else if (a == QLatin1String("--profile")) {
+            if (!value(o.profile))
+                return QStringLiteral("--profile needs a path");
+        } else if (a == QLatin1String("--all")) {
+            o.all = true;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return QStringLiteral("unknown option '%1'").arg(a);
+        } else if (o.file.isEmpty()) {
+            o.file = a;
+        } else {
+            return QStringLiteral("render takes one FILE");
+        }
+    }
+    if (o.file.isEmpty())
+        return QStringLiteral("render needs a FILE");
+    if (o.output.isEmpty())
+        return QStringLiteral("render needs -o %1").arg(o.all ? QStringLiteral("DIR") : QStringLiteral("OUT.png"));
+    return {};
+}
+
+QString VornFolderFor(const Options& o)
+{
+    if (!o.vorn3.isEmpty())
+        return o.vorn3;
+    SettingsProfile profile(SettingsProfile::ChoosePath(o.profile));
+    profile.SetSaveOnDestroy(false);
+    return VornFolder::RefreshFromProfile(profile);
+}
+
+bool Save(const QImage& image, const QString& path)
+{
+    if (image.isNull() || !image.save(path, "PNG")) {
+        Err(QStringLiteral("tavlora-cli: cannot write %1").arg(path));
+        return false;
+    }
+    std::printf("%s\n", QDir::toNativeSeparators(path).toLocal8Bit().constData());
+    return true;
+}
+
+} // namespace
+
+int RunRenderCommand(const QStringList& args)
+{
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(kRenderUsage, stdout);
+        return kOk;
+    }
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        Err(QStringLiteral("tavlora-cli: render needs a GUI application object"));
+        return kUsage;
+    }
+    Options o;
+    if (const QString problem = Parse(args, o); !problem.isEmpty())
+        return Usage(problem);
+
+    std::string bytes, error;
+    if (!AtomicFile::ReadAll(o.file.toStdString(), bytes, error)) {
+        Err(QStringLiteral("tavlora-cli: ") + QString::fromStdString(error));
+        return kBadInput;
+    }
+    ScreenSet set;
+    const ReadResult read = ScreenSetFile::Read(bytes.data(), bytes.size(), set);
+    if (!read.ok) {
+        Err(QStringLiteral("tavlora-cli: %1: %2").arg(o.file, QString::fromStdString(read.error)));
+        return kBadInput;
+    }
+
+    WidgetContext ctx(set);
+    ctx.vornFolder = VornFolderFor(o).toStdString();
+    ctx.reportDecodeError = [](const QString& path, const QString& why) {
+        Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
+    };
+    ctx.BeginLoad();
+    WidgetFactory::RebuildWidgets(set, ctx);
+    for (const QString& missing : ctx.MissingImages())
+        Err(QStringLiteral("tavlora-cli: missing picture %1").arg(QDir::toNativeSeparators(missing)));
+
+    if (!o.all)
+        return Save(ScreenRenderer::Render(set, ctx, o.screen, o.size), o.output) ? kOk : kBadInput;
+
+    std::set<int> screens;
+    for (const auto& rec : set.controls)
+        if (rec->widget && rec->screen != 0)
+            screens.insert(rec->screen);
+    if (screens.empty())
+        screens.insert(1);
+    if (!QDir().mkpath(o.output)) {
+        Err(QStringLiteral("tavlora-cli: cannot create folder %1").arg(o.output));
+        return kBadInput;
+    }
+    const QString stem = QFileInfo(o.file).completeBaseName();
+    for (int screen : screens) {
+        const QString path = QDir(o.output).filePath(QStringLiteral("%1-screen%2.png").arg(stem).arg(screen));
+        if (!Save(ScreenRenderer::Render(set, ctx, screen, o.size), path))
+            return kBadInput;
+    }
+    return kOk;
+}
