@@ -1877,7 +1877,7 @@ SetBuilder millSet()
                colourRef(20, 20, 20)});   // G-code text
 
     // Persistent layer.
-    s.label(0, {20, 16, 460, 40}, "VORN3 MILL  -  TAVLORA SAMPLE SCREENS").locked = true;
+    s.label(0, {20, 16, 560, 40}, "VORN3 MILL  -  TAVLORA SAMPLE SCREENS").locked = true;
     s.picture(0, {784, 8, 1004, 64}, "Mill\\Logo.png").locked = true;
     s.pageButton({20, 718, 180, 758}, "Program Run", 1, vkF(1));
     s.pageButton({190, 718, 350, 758}, "MDI", 2, vkF(2));
@@ -1944,7 +1944,7 @@ SetBuilder millSet()
     s.add(run, GCodeListT, {430, 100, 1004, 340}).parameter = 12;
 
     s.label(run, {430, 352, 600, 372}, "SPINDLE RPM");
-    s.skinnedDro(run, {430, 378, 600, 558}, droFn("Spindle Speed RPM"), "Mill\\DroFaceS.png", "SD%+.4f");
+    s.skinnedDro(run, {430, 378, 600, 558}, droFn("Spindle Speed RPM"), "Mill\\DroFaceS.png", "SD%.0f");
     const std::pair<const char*, const char*> runButtons[] = {{"Spindle CW", "Spindle On Clockwise"},
                                                               {"Spindle Stop", "Spindle Off"},
                                                               {"Flood", "Flood Coolant Toggle"},
@@ -2057,11 +2057,11 @@ SetBuilder turnSet()
     s.label(run, {16, 144, 60, 166}, "Z");
     s.dro(run, {66, 138, 332, 174}, droFn("Lathe Z Position"));
     s.button(run, {342, 138, 432, 174}, "Zero Z", buttonFn("Zero Z Axis"));
-    s.label(run, {16, 190, 60, 212}, "Feed");
+    s.label(run, {16, 192, 64, 210}, "Feed");
     s.dro(run, {66, 184, 332, 220}, droFn("Feed Rate Units/Min"), "%.3f");
 
     s.label(run, {16, 232, 176, 252}, "SPINDLE");
-    s.skinnedDro(run, {16, 258, 176, 438}, droFn("Spindle Speed RPM"), "Mill\\DroFaceS.png", "SDT%+.4f");
+    s.skinnedDro(run, {16, 258, 176, 438}, droFn("Spindle Speed RPM"), "Mill\\DroFaceS.png", "SDT%.0f");
     s.picture(run, {196, 278, 336, 418}, "Turn\\Chuck.jpg");
     s.button(run, {346, 300, 432, 336}, "Chuck", buttonFn("Chuck Close"));
     s.button(run, {346, 346, 432, 382}, "CSS On", buttonFn("Constant Surface Speed On"));
@@ -2081,8 +2081,8 @@ SetBuilder turnSet()
 
     s.add(run, GCodeListT, {452, 64, 784, 304}).parameter = 12;
     s.add(run, ToolPathT, {452, 314, 784, 500});
-    s.label(run, {452, 514, 500, 536}, "MDI");
-    s.add(run, MdiT, {506, 510, 784, 544});
+    s.label(run, {452, 516, 490, 532}, "MDI");
+    s.add(run, MdiT, {494, 517, 784, 531});
 
     const int tools = 2;
     s.label(tools, {16, 64, 300, 84}, "TOOL OFFSETS");
