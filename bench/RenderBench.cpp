@@ -166,6 +166,26 @@ void BM_PaintScreen2000(benchmark::State& state)
 }
 BENCHMARK(BM_PaintScreen2000)->Unit(benchmark::kMillisecond);
 
+// The first paint after a load, which makes the faces and cached looks.
+void BM_FirstPaintScreen2000(benchmark::State& state)
+{
+    EnsureApplication();
+    QImage target(kScreen, QImage::Format_RGB32);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto f = std::make_unique<ScreenFixture>();
+        state.ResumeTiming();
+        QPainter p(&target);
+        ScreenRenderer::Paint(p, f->set, f->ctx, kScreen);
+        p.end();
+        benchmark::DoNotOptimize(target.constBits());
+        state.PauseTiming();
+        f.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstPaintScreen2000)->Unit(benchmark::kMillisecond);
+
 void BM_RenderScreen2000(benchmark::State& state)
 {
     static ScreenFixture f;

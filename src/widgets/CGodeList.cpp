@@ -86,7 +86,8 @@ void CGodeList::Paint(QPainter& p)
     const long long last = std::min<long long>(size.height() - 1, visible.bottom()) / l;
     for (long long k = first; k <= last; ++k) {
         const int y = int(k * l);
-        p.drawText(QRect(0, y, size.width(), l), Qt::AlignLeft | Qt::AlignTop,
+        const int height = int(std::min<long long>(l, static_cast<long long>(INT_MAX) - y));
+        p.drawText(QRect(0, y, size.width(), height), Qt::AlignLeft | Qt::AlignTop,
                    QString::fromLatin1(kSampleLines[SampleIndexForBand(k)]));
     }
 }

@@ -60,15 +60,17 @@ void DesignWidget::PaintCached(QPainter& p)
     }
     const LookKey key = CurrentLookKey();
     if (look_.size() != size || key != lookKey_) {
-        look_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        if (look_.isNull()) {
+        // Painted aside first: Paint itself may drop the old look.
+        QImage fresh(size, QImage::Format_ARGB32_Premultiplied);
+        if (fresh.isNull()) {
             Paint(p);
             return;
         }
-        look_.fill(Qt::transparent);
-        QPainter lp(&look_);
+        fresh.fill(Qt::transparent);
+        QPainter lp(&fresh);
         Paint(lp);
         lp.end();
+        look_ = fresh;
         lookKey_ = key;
     }
     p.drawImage(0, 0, look_);

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -56,13 +57,15 @@ void Vorn1Button::SetText(const std::string& text)
 void Vorn1Button::Resized()
 {
     FitFont();
-    Shade();
+    shaded_ = false; // SetShade runs for the new size before the next use of the faces
+    DropLook();
     textColour_ = WidgetColours::ButtonText();
 }
 
-void Vorn1Button::Shade()
+void Vorn1Button::EnsureShade()
 {
-    SetShade(1, 8, 10, 5, qRgb(25, 25, 25));
+    if (!shaded_)
+        SetShade(1, 8, 10, 5, qRgb(25, 25, 25));
 }
 
 int Vorn1Button::EmForCellHeight(int cellHeight)
@@ -91,6 +94,7 @@ void Vorn1Button::FitFont()
 void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour)
 {
     DropLook();
+    shaded_ = true;
     const QSize size = ClientSize();
     const int w = size.width();
     const int h = size.height();
@@ -102,16 +106,21 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
     hoverFace_.Clear();
     pressedFace_.Clear();
 
-    const QRgb s = WidgetColours::ButtonShadow().rgb();
-    const QRgb f = WidgetColours::ButtonFace().rgb();
     const QRgb hi = WidgetColours::ButtonHighlight().rgb();
-    QRgb palette[256];
-    for (int k = 0; k <= 128; ++k)
-        palette[k] = Mix(s, f, 128 - k, k, 128);
-    for (int m = 1; m <= 128; ++m)
-        palette[127 + m] = Mix(f, hi, 128 - m, m, 128);
+    // Shadow (0) to face (128) to highlight (255); the system colours are fixed.
+    static const std::array<QRgb, 256> palette = [] {
+        const QRgb s = WidgetColours::ButtonShadow().rgb();
+        const QRgb f = WidgetColours::ButtonFace().rgb();
+        const QRgb h = WidgetColours::ButtonHighlight().rgb();
+        std::array<QRgb, 256> p{};
+        for (int k = 0; k <= 128; ++k)
+            p[size_t(k)] = Mix(s, f, 128 - k, k, 128);
+        for (int m = 1; m <= 128; ++m)
+            p[size_t(127 + m)] = Mix(f, h, 128 - m, m, 128);
+        return p;
+    }();
     for (ShadeDib* dib : {&hLine_, &vLine_, &face_})
-        dib->SetPalette(palette, 256);
+        dib->SetPalette(palette.data(), int(palette.size()));
     if (!face_.IsEmpty())
         face_.BlendPalette(colour, colouring);
 
@@ -153,6 +162,7 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
 void Vorn1Button::Paint(QPainter& p)
 {
     SetEnabled(true);
+    EnsureShade();
     const QSize size = ClientSize();
     const QRect r(QPoint(0, 0), size);
     const int b = kBorderWidth;

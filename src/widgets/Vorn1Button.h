@@ -36,10 +36,11 @@ public:
     // Qt pixel size (em) of an Arial font whose character cell is `cellHeight` high.
     static int EmForCellHeight(int cellHeight);
 
-    const ShadeDib& Face() const { return face_; }
-    const ShadeDib& PressedFace() const { return pressedFace_; }
-    const ShadeDib& HorizontalLine() const { return hLine_; }
-    const ShadeDib& VerticalLine() const { return vLine_; }
+    // The shaded buffers are made for the current size when first needed.
+    const ShadeDib& Face() { EnsureShade(); return face_; }
+    const ShadeDib& PressedFace() { EnsureShade(); return pressedFace_; }
+    const ShadeDib& HorizontalLine() { EnsureShade(); return hLine_; }
+    const ShadeDib& VerticalLine() { EnsureShade(); return vLine_; }
     bool IsPressed() const { return pressed_; }
 
     void Paint(QPainter& p) override;
@@ -52,7 +53,7 @@ protected:
     LookKey CurrentLookKey() const override;
 
 private:
-    void Shade();
+    void EnsureShade();
 
     std::string text_;
     std::string referenceText_ = "None";
@@ -61,6 +62,7 @@ private:
     int captionHeight_ = kMaxCaptionHeight;
     QColor textColour_;
     bool pressed_ = false;
+    bool shaded_ = false;
     ShadeDib face_;
     ShadeDib hoverFace_;
     ShadeDib pressedFace_;

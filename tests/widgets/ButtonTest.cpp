@@ -62,7 +62,7 @@ TEST_F(ButtonTest, ShadedFaceAndFocusLineBuffers)
     ControlRecord& rec = Add(TypeButton, 0, 0, 30, 20);
     ControlRecord& tiny = Add(TypeButton, 50, 0, 53, 3);
     Rebuild();
-    const Vorn1Button* b = ButtonOf(rec);
+    Vorn1Button* b = ButtonOf(rec);
     EXPECT_EQ(b->HorizontalLine().Width(), 21);
     EXPECT_EQ(b->VerticalLine().Height(), 12);
     EXPECT_EQ(ButtonOf(tiny)->HorizontalLine().Width(), 1);
