@@ -106,7 +106,7 @@ void CTavloraDoc::RefreshVornFolder()
 bool CTavloraDoc::AskScreenSize()
 {
     if (fixedSize_.isValid() && !fixedSize_.isEmpty()) {
-        screenSize_ = fixedSize_;
+        screenSize_ = std::exchange(fixedSize_, QSize());
     } else {
         const std::optional<QSize> size = prompter_.AskScreenSize();
         // Closed without OK: the previous size stays.
@@ -209,6 +209,8 @@ bool CTavloraDoc::Load(const QString& path, bool reloading)
         }
     }
 
+    // A set opened at start-up takes the place of the first New and its splash.
+    firstNew_ = false;
     SetPathName(path);
     stamp_ = FileStamp::Of(path);
     Watch();

@@ -65,7 +65,7 @@ public:
     // Asks to save a modified document; false when the user cancelled.
     bool SaveModified();
 
-    // Skip the size prompt of the next loads and News (command line --size).
+    // Answers the next size prompt without asking (command line --size).
     void SetFixedScreenSize(const QSize& size) { fixedSize_ = size; }
 
     bool IsModified() const { return modified_; }

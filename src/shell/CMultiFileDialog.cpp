@@ -78,6 +78,19 @@ CMultiFileDialog::CMultiFileDialog(bool openDialog, const QString& defaultExtens
     }
 }
 
+void CMultiFileDialog::ChooseFolders()
+{
+    setFileMode(QFileDialog::Directory);
+    setOption(QFileDialog::ShowDirsOnly, false);
+    if (filters_.isEmpty())
+        return;
+    // The folder mode replaces the filter list with "Directories": put it back.
+    setNameFilters(filters_);
+    if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        types->setEnabled(true);
+    ApplyPatterns();
+}
+
 QString CMultiFileDialog::SelectedFilterPatternsText() const
 {
     return FilterPatterns(selectedNameFilter()).join(QLatin1Char(' '));

@@ -45,6 +45,10 @@ public:
     // Refuse, with the not-found message, a name that cannot be completed.
     int retry = 0;
 
+    // Makes the dialog choose a folder while its filters keep showing the
+    // matching files.
+    void ChooseFolders();
+
     // Runs the dialog until a name passes the check; the chosen path, or empty
     // when cancelled.
     QString Run();

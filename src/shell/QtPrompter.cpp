@@ -90,8 +90,7 @@ std::optional<QString> QtPrompter::ChooseFolder(const QString& initialFolder)
                              QStringLiteral("Turn Files (*.lset)")},
                             Parent());
     dialog.setWindowTitle(QObject::tr("Vorn Location"));
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ReadOnly, true);
+    dialog.ChooseFolders();
     if (QFileInfo(initialFolder).isDir())
         dialog.setDirectory(initialFolder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

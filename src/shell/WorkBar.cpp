@@ -1,9 +1,12 @@
 #include "WorkBar.h"
 
+#include <QEvent>
 #include <QIcon>
 #include <QListWidget>
 #include <QToolBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavlora {
 
@@ -112,11 +115,27 @@ WorkBar::WorkBar(QWidget* parent) : QDockWidget(QStringLiteral("Workspace"), par
     connect(panels_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ItemClicked(QString::fromLatin1(kPanels), panels_->row(item)); });
 
+    controls_->viewport()->installEventFilter(this);
+
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(groups_);
     setWidget(body);
     body->setMinimumSize(130, 200);
+}
+
+bool WorkBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == controls_->viewport() && event->type() == QEvent::Resize)
+        FitItems();
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void WorkBar::FitItems()
+{
+    const int width = std::max(80, controls_->viewport()->width() - 2 * controls_->spacing() - 2);
+    for (int i = 0; i < controls_->count(); ++i)
+        controls_->item(i)->setSizeHint(QSize(width, 58));
 }
 
 int WorkBar::ToolForText(const QString& text)

@@ -41,7 +41,13 @@ public:
 signals:
     void toolChosen(int tool);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Items span the width of the bar.
+    void FitItems();
+
     QToolBox* groups_ = nullptr;
     QListWidget* controls_ = nullptr;
     QListWidget* panels_ = nullptr;

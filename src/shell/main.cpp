@@ -69,6 +69,11 @@ int main(int argc, char* argv[])
         });
     }
 
+    // Without a window manager a maximised window keeps its size: fill the
+    // screen first. Prompts before the window shows are centred on it too.
+    if (QScreen* screen = frame.screen())
+        frame.setGeometry(screen->availableGeometry());
+
     if (!file.isEmpty()) {
         if (!frame.Document().OnOpenDocument(file))
             return 1;
@@ -76,9 +81,6 @@ int main(int argc, char* argv[])
         frame.Document().OnNewDocument();
     }
 
-    // Without a window manager a maximised window keeps its size: fill the screen first.
-    if (QScreen* screen = frame.screen())
-        frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     return app.exec();
 }

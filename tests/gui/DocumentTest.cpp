@@ -83,6 +83,21 @@ private slots:
         QCOMPARE(f.doc.Set().currentScreen, 1);
     }
 
+    void aSetOpenedAtStartTakesThePlaceOfTheFirstNew()
+    {
+        Fixture f;
+        f.doc.SetFixedScreenSize(QSize(1280, 1024));
+        QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("start.set"))));
+        QCOMPARE(f.prompter.screenSizeAsked, 0);
+        QCOMPARE(f.doc.ScreenSize(), QSize(1280, 1024));
+        QSignalSpy splash(&f.doc, &CTavloraDoc::splashRequested);
+        QVERIFY(f.doc.OnNewDocument());
+        QCOMPARE(splash.count(), 0);
+        // The fixed size answered one prompt only.
+        QCOMPARE(f.prompter.screenSizeAsked, 1);
+        QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
+    }
+
     void sizePromptClosedWithoutOkKeepsPreviousSize()
     {
         Fixture f;

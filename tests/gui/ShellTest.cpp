@@ -13,6 +13,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -238,6 +239,24 @@ private slots:
         f.frame->Action(QStringLiteral("ID_FILE_CLOSE_FILE"))->trigger();
         QCOMPARE(f.Title(), QStringLiteral("mill.set - Tavlora"));
         QCOMPARE(int(f.frame->Document().Set().Size()), 0);
+    }
+
+    void droppedFilesOpen()
+    {
+        Frame f;
+        ScreenSet set;
+        GuiTestFiles::Basic(set);
+        const QString path = f.dir.filePath(QStringLiteral("dropped.set"));
+        QVERIFY(GuiTestFiles::Write(path, set));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(f.frame.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(f.frame.get(), &drop);
+        QCOMPARE(f.frame->Document().Title(), QStringLiteral("dropped.set"));
+        QCOMPARE(int(f.frame->Document().Set().Size()), 4);
     }
 
     void closingSavesTheProfile()
