@@ -30,8 +30,8 @@ public:
 
     static constexpr QRgb kBmpKeyColour = 0xFFFEFEFE; // RGB (254,254,254)
     static constexpr int kBmpKeyIndex = 254;
-    // Pictures above this many pixels are refused before decoding.
-    static constexpr qint64 kMaxDecodePixels = 64LL * 1024 * 1024;
+    // Pictures above this many pixels (128 MB at 32 bits) are refused before decoding.
+    static constexpr qint64 kMaxDecodePixels = 32LL * 1024 * 1024;
     // Larger targets are not resampled in memory; drawing stretches instead.
     static constexpr qint64 kMaxScaledPixels = 16LL * 1024 * 1024;
 

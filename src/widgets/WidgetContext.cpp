@@ -68,7 +68,8 @@ bool WidgetContext::IsPresent(const QString& platformPath)
         if (batchDepth_ > 0)
             presence_.insert(platformPath, present);
     }
-    if (!present && !missingSeen_.contains(platformPath)) {
+    const bool named = !platformPath.endsWith(QLatin1Char('/')) && !platformPath.endsWith(QLatin1Char('\\'));
+    if (!present && named && !missingSeen_.contains(platformPath)) {
         missingSeen_.insert(platformPath);
         missing_.append(platformPath);
     }

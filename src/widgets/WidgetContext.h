@@ -52,7 +52,7 @@ public:
 
     // Stored-form path to a path of this platform.
     QString PlatformPath(const std::string& storedPath);
-    // Presence test; absent pictures are added to the missing list.
+    // Presence test; absent pictures (with a file name) are added to the missing list.
     bool IsPresent(const QString& platformPath);
     ImageCache& Images() { return images_; }
 
