@@ -15,6 +15,8 @@ PageCon::PageCon(int currentScreen, QWidget* parent) : QDialog(parent)
 
     list_ = new QComboBox(this);
     list_->setMaxVisibleItems(20);
+    // A scrolling drop-down of 20 entries rather than a screen-high menu.
+    list_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     for (int i = 0; i < kPages; ++i)
         list_->addItem(QString::asprintf(" pg. %d", i));
     if (currentScreen >= 0 && currentScreen < kPages)
