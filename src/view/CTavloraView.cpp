@@ -161,7 +161,10 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter&
     set_.currentScreen = 1;
     ctx_.showImages = showImages_;
     ctx_.requestRepaint = [this] { viewport()->update(); };
-    ctx_.screenChanged = [this] { OnUpdate(); };
+    ctx_.screenChanged = [this] {
+        OnUpdate();
+        emit viewStateChanged();
+    };
 
     connect(&doc_, &CTavloraDoc::documentReset, this, &CTavloraView::OnDocumentReset);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, &CTavloraView::OnInitialUpdate);
