@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <chrono>
+#include <random>
 
 using namespace tavlora;
 
@@ -80,4 +81,37 @@ TEST_F(ScreenRendererTest, EveryTypeSurvivesDegenerateAndEnormousRectangles)
     EXPECT_FALSE(out.isNull());
     for (const auto& rec : set_.controls)
         EXPECT_EQ(rec->widget != nullptr, rec->type != TypeObsolete) << rec->type;
+}
+
+TEST_F(ScreenRendererTest, RandomHostileRecordsRenderOnEveryScreen)
+{
+    WriteStandardLeds();
+    WriteBitmap("A.bmp", Solid(3, 7, QColor(254, 254, 254)));
+    WriteBitmap("B.png", Solid(1, 1, Qt::red));
+    WriteRawBitmap("C.jpg", QByteArray("\xff\xd8\xff garbage"));
+    std::mt19937 rng(20261208);
+    auto pick = [&rng](std::initializer_list<int> v) { return *(v.begin() + rng() % v.size()); };
+    const char* strings[] = {"", "None", "Missing", "A.bmp", "/B.png", "\\C.jpg", "%n%n%s", "S", "SDT%",
+                             "SD%+.99f", "Skinned", "\xff\x81\x8d", "..", "A.bmp.None", "Sub\\..\\A.bmp"};
+    auto text = [&] { return std::string(strings[rng() % std::size(strings)]); };
+    for (int i = 0; i < 400; ++i) {
+        const int l = pick({0, 5, -3, 1000, 2147483600, -2147483647, int(rng() % 400)});
+        const int t = pick({0, 7, -9, 500, 2147483000, int(rng() % 300)});
+        // Any 32-bit values, as a file may hold them: sums wrap around.
+        auto wrap = [](long long v) { return int32_t(uint32_t(uint64_t(v))); };
+        ControlRecord& r = Add(int(rng() % 16) - 2, l, t, wrap(l + 0LL + pick({0, 1, 3, -5, 40, 200, 2147483647})),
+                               wrap(t + 0LL + pick({0, 1, 3, -5, 30, 120, 2147483647})), pick({0, 1, 2, 50, -1}));
+        r.image = text();
+        r.label = rng() % 3 ? text() : "Skinned";
+        r.format = text();
+        r.text = text();
+        r.parameter = pick({0, -1, 1, 80, 81, 2147483647, -2147483647 - 1});
+        r.function = pick({-1, 32, 33});
+        r.ledColour = pick({0, 1, 2, 3, -7});
+    }
+    const auto start = std::chrono::steady_clock::now();
+    Rebuild();
+    for (int screen : {1, 2, 50, 0, -1})
+        EXPECT_FALSE(Render(QSize(320, 240), screen).isNull());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
