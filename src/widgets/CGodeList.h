@@ -32,6 +32,7 @@ public:
 
 protected:
     bool CachesLook() const override { return true; }
+    bool LookIsOpaque() const override { return true; }
     LookKey CurrentLookKey() const override;
 
 private:

@@ -61,12 +61,14 @@ void DesignWidget::PaintCached(QPainter& p)
     const LookKey key = CurrentLookKey();
     if (look_.size() != size || key != lookKey_) {
         // Painted aside first: Paint itself may drop the old look.
-        QImage fresh(size, QImage::Format_ARGB32_Premultiplied);
+        const bool opaque = LookIsOpaque();
+        QImage fresh(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         if (fresh.isNull()) {
             Paint(p);
             return;
         }
-        fresh.fill(Qt::transparent);
+        if (!opaque)
+            fresh.fill(Qt::transparent);
         QPainter lp(&fresh);
         Paint(lp);
         lp.end();

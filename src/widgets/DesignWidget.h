@@ -80,6 +80,8 @@ protected:
     // at paint time, the sample value, the pressed state).
     using LookKey = std::array<quint64, 2>;
     virtual bool CachesLook() const { return false; }
+    // An opaque look covers every pixel of the widget (no transparency to keep).
+    virtual bool LookIsOpaque() const { return false; }
     virtual LookKey CurrentLookKey() const { return {}; }
     // Forgets the cached look; Update does this too.
     void DropLook() { look_ = QImage(); }

@@ -15,6 +15,7 @@ public:
 
 protected:
     bool CachesLook() const override { return true; }
+    bool LookIsOpaque() const override { return true; }
     LookKey CurrentLookKey() const override;
 };
 

@@ -50,6 +50,7 @@ public:
 protected:
     void Resized() override;
     bool CachesLook() const override { return true; }
+    bool LookIsOpaque() const override { return true; }
     LookKey CurrentLookKey() const override;
 
 private:
