@@ -12,10 +12,14 @@
 #endif
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 
 #include <cstdio>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #include <map>
 
 using namespace tavlora;
@@ -213,6 +217,19 @@ int main(int argc, char** argv)
     if (command == QLatin1String("render")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_UNIX
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            // A private runtime folder, so Qt has no reason to warn on stderr,
+            // where the list of missing pictures goes.
+            const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/tavlora-runtime-"
+                + QByteArray::number(qulonglong(::getuid()));
+            if (QDir().mkpath(QString::fromLocal8Bit(runtime))) {
+                QFile::setPermissions(QString::fromLocal8Bit(runtime),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                qputenv("XDG_RUNTIME_DIR", runtime);
+            }
+        }
+#endif
         QGuiApplication app(argc, argv);
         return RunRenderCommand(args);
     }

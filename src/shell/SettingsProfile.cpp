@@ -115,30 +115,30 @@ int SettingsProfile::LeadingInt(const QString& text)
     return int(value);
 }
 
-int SettingsProfile::ReadInt(const QString& section, const QString& key, int defaultValue)
+bool SettingsProfile::ReadText(const QString& section, const QString& key, QString& text)
 {
     QDomElement el = Find(section, key);
     if (el.isNull())
-        return defaultValue;
-    const QString text = el.text();
+        return false;
+    text = el.text();
     if (text.isEmpty()) {
+        // An empty key is dropped, so the next save leaves it out.
         el.parentNode().removeChild(el);
-        return defaultValue;
+        return false;
     }
-    return LeadingInt(text);
+    return true;
+}
+
+int SettingsProfile::ReadInt(const QString& section, const QString& key, int defaultValue)
+{
+    QString text;
+    return ReadText(section, key, text) ? LeadingInt(text) : defaultValue;
 }
 
 QString SettingsProfile::ReadString(const QString& section, const QString& key, const QString& defaultValue)
 {
-    QDomElement el = Find(section, key);
-    if (el.isNull())
-        return defaultValue;
-    const QString text = el.text();
-    if (text.isEmpty()) {
-        el.parentNode().removeChild(el);
-        return defaultValue;
-    }
-    return text;
+    QString text;
+    return ReadText(section, key, text) ? text : defaultValue;
 }
 
 void SettingsProfile::WriteInt(const QString& section, const QString& key, int value)

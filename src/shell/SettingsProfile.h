@@ -43,6 +43,8 @@ public:
 
 private:
     QDomElement Find(const QString& section, const QString& key) const;
+    // Text of a key; false when absent or empty (an empty key is removed).
+    bool ReadText(const QString& section, const QString& key, QString& text);
     QDomElement FindOrCreate(const QString& section, const QString& key);
     static void ReplaceText(QDomElement& element, const QString& text);
 
