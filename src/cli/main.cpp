@@ -3,6 +3,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/ControlType.h"
+#include "core/HeapTuning.h"
 #include "core/ScreenSetFile.h"
 
 #if __has_include("RenderCommand.h")
@@ -202,6 +203,7 @@ int Info(const QStringList& args)
 
 int main(int argc, char** argv)
 {
+    HeapTuning::KeepFreedMemory();
     if (argc < 2)
         return Usage(kMainUsage, QStringLiteral("no command given"));
     const QString command = QString::fromLocal8Bit(argv[1]);

@@ -3,6 +3,8 @@
 #include "document/CTavloraDoc.h"
 #include "view/CTavloraView.h"
 
+#include "core/HeapTuning.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -16,6 +18,7 @@ using namespace tavlora;
 
 int main(int argc, char* argv[])
 {
+    HeapTuning::KeepFreedMemory();
     QElapsedTimer startup;
     startup.start();
 
