@@ -144,6 +144,23 @@ QImage downsample(const QImage& big, int w, int h)
     return big.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// A canvas k times the final w x h size (filled unless fill is invalid), and a
+// painter on it drawing in final-size units; downsample() gives the picture.
+QImage supersampled(int w, int h, int k, QImage::Format format, const QColor& fill = QColor())
+{
+    QImage big(w * k, h * k, format);
+    if (fill.isValid())
+        big.fill(fill);
+    return big;
+}
+
+void beginScaled(QPainter& p, QImage& big, int k)
+{
+    p.begin(&big);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(k, k);
+}
+
 void addNoise(QImage& img, double amplitude, uint64_t seed)
 {
     Rng rng(seed);
@@ -854,10 +871,9 @@ void writeLedPictures()
 QImage offlinePicture()
 {
     const int w = 200, h = 150, k = 3;
-    QImage big(w * k, h * k, QImage::Format_RGB32);
-    QPainter p(&big);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(k, k);
+    QImage big = supersampled(w, h, k, QImage::Format_RGB32);
+    QPainter p;
+    beginScaled(p, big, k);
     QLinearGradient bg(0, 0, 0, h);
     bg.setColorAt(0, QColor(122, 125, 130));
     bg.setColorAt(1, QColor(72, 74, 78));
@@ -917,11 +933,9 @@ enum class Icon { Play, Pause, Square, Reset };
 QImage buttonFace(const QColor& base, Icon icon, const QString& caption, uint64_t seed)
 {
     const int w = 120, h = 60, k = 4;
-    QImage big(w * k, h * k, QImage::Format_ARGB32_Premultiplied);
-    big.fill(QColor(34, 36, 40));
-    QPainter p(&big);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(k, k);
+    QImage big = supersampled(w, h, k, QImage::Format_ARGB32_Premultiplied, QColor(34, 36, 40));
+    QPainter p;
+    beginScaled(p, big, k);
 
     // Mounting plate: a dark recess with a light lower lip.
     p.setPen(Qt::NoPen);
@@ -1237,11 +1251,9 @@ const QRgb kKey = qRgb(254, 254, 254);
 QImage spindleIcon()
 {
     const int s = 72, k = 4;
-    QImage big(s * k, s * k, QImage::Format_ARGB32_Premultiplied);
-    big.fill(Qt::transparent);
-    QPainter p(&big);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(k, k);
+    QImage big = supersampled(s, s, k, QImage::Format_ARGB32_Premultiplied, Qt::transparent);
+    QPainter p;
+    beginScaled(p, big, k);
     auto cylinder = [](double x0, double x1, const QColor& c) {
         QLinearGradient g(x0, 0, x1, 0);
         g.setColorAt(0.00, c.darker(210));
@@ -1289,11 +1301,9 @@ QImage spindleIcon()
 QImage axesIcon()
 {
     const int s = 72, k = 4;
-    QImage big(s * k, s * k, QImage::Format_ARGB32_Premultiplied);
-    big.fill(Qt::transparent);
-    QPainter p(&big);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(k, k);
+    QImage big = supersampled(s, s, k, QImage::Format_ARGB32_Premultiplied, Qt::transparent);
+    QPainter p;
+    beginScaled(p, big, k);
     const QPointF o(20, 50);
     auto arrow = [&](const QPointF& tip, const QColor& c) {
         const QPointF d = tip - o;
@@ -1377,11 +1387,9 @@ void writeKeyedPictures()
 QImage coolantIcon()
 {
     const int s = 64, k = 4;
-    QImage big(s * k, s * k, QImage::Format_ARGB32_Premultiplied);
-    big.fill(Qt::transparent);
-    QPainter p(&big);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(k, k);
+    QImage big = supersampled(s, s, k, QImage::Format_ARGB32_Premultiplied, Qt::transparent);
+    QPainter p;
+    beginScaled(p, big, k);
     auto drop = [](const QPointF& top, double r) {
         QPainterPath d;
         const QPointF c = top + QPointF(0, 2.1 * r);
@@ -1477,10 +1485,9 @@ void box(QPainter& p, const QRectF& front, double depth, const QColor& c)
 QImage vicePhoto()
 {
     const int w = 152, h = 114, k = 3;
-    QImage big(w * k, h * k, QImage::Format_RGB32);
-    QPainter p(&big);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(k, k);
+    QImage big = supersampled(w, h, k, QImage::Format_RGB32);
+    QPainter p;
+    beginScaled(p, big, k);
     // Workshop background, dim and out of focus.
     QLinearGradient bg(0, 0, 0, 70);
     bg.setColorAt(0, QColor(48, 54, 60));
@@ -1554,10 +1561,9 @@ QImage vicePhoto()
 QImage chuckPhoto()
 {
     const int s = 140, k = 3;
-    QImage big(s * k, s * k, QImage::Format_RGB32);
-    QPainter p(&big);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(k, k);
+    QImage big = supersampled(s, s, k, QImage::Format_RGB32);
+    QPainter p;
+    beginScaled(p, big, k);
     const QPointF c(70, 70);
     QRadialGradient bg(c, 100);
     bg.setColorAt(0, QColor(78, 86, 82));
