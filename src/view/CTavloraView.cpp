@@ -53,6 +53,14 @@ int TruncateToInt(double value)
     return int(std::trunc(value));
 }
 
+QFont SplashFont(const char* family, int pixels, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
 QPixmap SplashPicture()
 {
     QPixmap pixmap(500, 300);
@@ -76,32 +84,20 @@ QPixmap SplashPicture()
     p.drawRoundedRect(312, 160, 90, 40, 4, 4);
     p.setBrush(QColor(40, 220, 60));
     p.drawEllipse(QPoint(440, 180), 11, 11);
-    QFont mono(QStringLiteral("Liberation Mono"));
-    mono.setPixelSize(24);
-    mono.setBold(true);
-    p.setFont(mono);
+    p.setFont(SplashFont("Liberation Mono", 24, true));
     p.setPen(Qt::black);
     p.drawText(QRect(312, 64, 150, 34), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("+0.0000"));
-    QFont small(QStringLiteral("Liberation Sans"));
-    small.setPixelSize(14);
-    small.setBold(true);
-    p.setFont(small);
+    p.setFont(SplashFont("Liberation Sans", 14, true));
     p.drawText(QRect(312, 160, 90, 40), Qt::AlignCenter, QStringLiteral("Cycle Start"));
 
-    QFont title(QStringLiteral("Liberation Sans"));
-    title.setPixelSize(54);
-    title.setBold(true);
-    p.setFont(title);
+    p.setFont(SplashFont("Liberation Sans", 54, true));
     p.setPen(Qt::white);
     p.drawText(QRect(28, 70, 270, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tavlora"));
-    QFont sub(QStringLiteral("Liberation Sans"));
-    sub.setPixelSize(16);
-    p.setFont(sub);
+    p.setFont(SplashFont("Liberation Sans", 16, false));
     p.setPen(QColor(210, 240, 240));
     p.drawText(QRect(30, 140, 270, 50), Qt::AlignLeft | Qt::TextWordWrap,
                QStringLiteral("Screen designer for Vorn3 operator screens"));
-    sub.setPixelSize(13);
-    p.setFont(sub);
+    p.setFont(SplashFont("Liberation Sans", 13, false));
     p.drawText(QRect(30, 250, 440, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Version 1.2"));
     return pixmap;
 }
