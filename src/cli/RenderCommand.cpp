@@ -2,8 +2,8 @@
 
 #include "core/AtomicFile.h"
 #include "core/ScreenSetFile.h"
-#include "shell/SettingsProfile.h"
-#include "shell/VornFolder.h"
+#include "settings/SettingsProfile.h"
+#include "settings/VornFolder.h"
 #include "widgets/ScreenRenderer.h"
 #include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"

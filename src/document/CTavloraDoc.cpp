@@ -5,8 +5,8 @@
 #include "core/ImagePath.h"
 #include "core/ScreenSetFile.h"
 #include "core/Windows1252.h"
-#include "shell/SettingsProfile.h"
-#include "shell/VornFolder.h"
+#include "settings/SettingsProfile.h"
+#include "settings/VornFolder.h"
 #include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"
 

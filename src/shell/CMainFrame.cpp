@@ -2,8 +2,8 @@
 
 #include "AboutDialog.h"
 #include "QtPrompter.h"
-#include "SettingsProfile.h"
-#include "VornFolder.h"
+#include "settings/SettingsProfile.h"
+#include "settings/VornFolder.h"
 #include "WorkBar.h"
 #include "core/ImagePath.h"
 #include "core/ScreenSet.h"

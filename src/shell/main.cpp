@@ -1,5 +1,5 @@
 #include "CMainFrame.h"
-#include "SettingsProfile.h"
+#include "settings/SettingsProfile.h"
 #include "document/CTavloraDoc.h"
 #include "view/CTavloraView.h"
 

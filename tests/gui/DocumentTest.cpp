@@ -6,7 +6,7 @@
 #include "document/Password.h"
 #include "document/RecentFileList.h"
 #include "document/Reload.h"
-#include "shell/SettingsProfile.h"
+#include "settings/SettingsProfile.h"
 #include "view/CTavloraView.h"
 #include "widgets/WidgetContext.h"
 

@@ -5,7 +5,7 @@
 #include "shell/AboutDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMultiFileDialog.h"
-#include "shell/SettingsProfile.h"
+#include "settings/SettingsProfile.h"
 #include "shell/WorkBar.h"
 #include "view/CTavloraView.h"
 

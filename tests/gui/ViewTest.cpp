@@ -2,7 +2,7 @@
 #include "ScriptedPrompter.h"
 
 #include "document/CTavloraDoc.h"
-#include "shell/SettingsProfile.h"
+#include "settings/SettingsProfile.h"
 #include "view/CTavloraView.h"
 #include "view/GridGran.h"
 #include "view/PageCon.h"

@@ -1,6 +1,6 @@
-#include "shell/ColourSettings.h"
-#include "shell/SettingsProfile.h"
-#include "shell/VornFolder.h"
+#include "settings/ColourSettings.h"
+#include "settings/SettingsProfile.h"
+#include "settings/VornFolder.h"
 
 #include "core/ColourSet.h"
 
