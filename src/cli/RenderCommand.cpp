@@ -162,9 +162,9 @@ int RunRenderCommand(const QStringList& args)
 
     WidgetContext ctx(set);
     ctx.vornFolder = VornFolderFor(o).toStdString();
-    ctx.reportDecodeError = [](const QString& path, const QString& why) {
+    QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {
         Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
-    };
+    });
     ctx.BeginLoad();
     WidgetFactory::RebuildWidgets(set, ctx);
     for (const QString& missing : ctx.MissingImages())

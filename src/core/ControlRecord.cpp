@@ -1,5 +1,7 @@
 #include "ControlRecord.h"
 
+#include <utility>
+
 namespace tavlora {
 
 ControlRecord::ControlRecord(const ControlRecord& other)
@@ -11,27 +13,26 @@ ControlRecord& ControlRecord::operator=(const ControlRecord& other)
 {
     if (this == &other)
         return *this;
-    rect = other.rect;
-    function = other.function;
-    type = other.type;
-    screen = other.screen;
-    deleteMark = other.deleteMark;
-    text = other.text;
-    gcode = other.gcode;
-    image = other.image;
-    reservedA = other.reservedA;
-    reservedB = other.reservedB;
-    label = other.label;
-    ledColour = other.ledColour;
-    ledFlashing = other.ledFlashing;
-    ledRedGreen = other.ledRedGreen;
-    parameter = other.parameter;
-    hotKey = other.hotKey;
-    format = other.format;
-    tabGroup = other.tabGroup;
-    locked = other.locked;
-    selected = other.selected;
-    current = other.current;
+    ControlRecord copy; // no widget
+    copy.rect = other.rect;
+    copy.function = other.function;
+    copy.type = other.type;
+    copy.screen = other.screen;
+    copy.text = other.text;
+    copy.gcode = other.gcode;
+    copy.image = other.image;
+    copy.reservedA = other.reservedA;
+    copy.reservedB = other.reservedB;
+    copy.label = other.label;
+    copy.ledColour = other.ledColour;
+    copy.ledFlashing = other.ledFlashing;
+    copy.ledRedGreen = other.ledRedGreen;
+    copy.parameter = other.parameter;
+    copy.hotKey = other.hotKey;
+    copy.format = other.format;
+    copy.tabGroup = other.tabGroup;
+    copy.locked = other.locked;
+    SwapStoredFields(copy);
     return *this;
 }
 
@@ -57,22 +58,41 @@ void ControlRecord::SetLedChoice(int choice)
         ledColour = choice - 4;
 }
 
-bool ControlRecord::SameStoredFields(const ControlRecord& o) const
+bool ControlRecord::SameFieldsButRect(const ControlRecord& o) const
 {
-    return rect == o.rect && function == o.function && type == o.type && screen == o.screen
-        && text == o.text && gcode == o.gcode && image == o.image && reservedA == o.reservedA
-        && reservedB == o.reservedB && label == o.label && ledColour == o.ledColour
-        && ledFlashing == o.ledFlashing && ledRedGreen == o.ledRedGreen
-        && parameter == o.parameter && hotKey == o.hotKey && format == o.format
-        && tabGroup == o.tabGroup && locked == o.locked;
+    return function == o.function && type == o.type && screen == o.screen && text == o.text
+        && gcode == o.gcode && image == o.image && reservedA == o.reservedA && reservedB == o.reservedB
+        && label == o.label && ledColour == o.ledColour && ledFlashing == o.ledFlashing
+        && ledRedGreen == o.ledRedGreen && parameter == o.parameter && hotKey == o.hotKey
+        && format == o.format && tabGroup == o.tabGroup && locked == o.locked;
 }
 
-void ControlRecord::MoveToRect(const Rect& r)
+bool ControlRecord::SameStoredFields(const ControlRecord& o) const
 {
-    if (!widget || !widget->IsVisible())
-        return;
-    rect = r;
-    widget->MoveTo(r);
+    return rect == o.rect && SameFieldsButRect(o);
+}
+
+void ControlRecord::SwapStoredFields(ControlRecord& o)
+{
+    using std::swap;
+    swap(rect, o.rect);
+    swap(function, o.function);
+    swap(type, o.type);
+    swap(screen, o.screen);
+    swap(text, o.text);
+    swap(gcode, o.gcode);
+    swap(image, o.image);
+    swap(reservedA, o.reservedA);
+    swap(reservedB, o.reservedB);
+    swap(label, o.label);
+    swap(ledColour, o.ledColour);
+    swap(ledFlashing, o.ledFlashing);
+    swap(ledRedGreen, o.ledRedGreen);
+    swap(parameter, o.parameter);
+    swap(hotKey, o.hotKey);
+    swap(format, o.format);
+    swap(tabGroup, o.tabGroup);
+    swap(locked, o.locked);
 }
 
 } // namespace tavlora

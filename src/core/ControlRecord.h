@@ -9,13 +9,11 @@
 
 namespace tavlora {
 
-// One placed control of a screen set. Strings hold the file's bytes unchanged.
+// One placed control of a screen set: the stored fields of the file, plus the
+// design-time widget derived from them. Strings hold the file's bytes unchanged.
+// Selection, clipboard and other session state live outside the record.
 class ControlRecord {
 public:
-    // Tracker settings every record starts with: solid line + resize-outside handles.
-    static constexpr int kTrackerStyle = 0x11;
-    static constexpr int kHandleSize = 5;
-
     ControlRecord() = default;
     ControlRecord(const ControlRecord& other);            // copies the stored fields, no widget
     ControlRecord& operator=(const ControlRecord& other); // idem; keeps this record's widget
@@ -25,7 +23,6 @@ public:
     int32_t function = -1;
     int32_t type = 0;
     int32_t screen = 0;
-    bool deleteMark = false;
     std::string text = "None";
     std::string gcode = "None";
     std::string image = "None";
@@ -40,20 +37,20 @@ public:
     std::string format = "%+.4f";
     int32_t tabGroup = 0;
     bool locked = false;
-    int32_t selected = 0;
+    // Derived from the fields above; never stored and never copied.
     std::unique_ptr<ControlWidget> widget;
-    int32_t current = 0;
 
     // LED choice 0..7 (" Green" ... " Red/Green Flashing") from the three LED fields.
     int LedChoice() const;
     // Stores an LED choice in the three LED fields.
     void SetLedChoice(int choice);
 
-    // Stored fields equal (transient fields and widget ignored).
+    // Stored fields equal (the widget is ignored).
     bool SameStoredFields(const ControlRecord& other) const;
-
-    // Moves the record and its widget, only while the widget is visible.
-    void MoveToRect(const Rect& r);
+    // Stored fields other than `rect` equal.
+    bool SameFieldsButRect(const ControlRecord& other) const;
+    // Exchanges every stored field with `other`; the widgets stay where they are.
+    void SwapStoredFields(ControlRecord& other);
 };
 
 } // namespace tavlora

@@ -1,5 +1,7 @@
 #include "ControlType.h"
 
+#include "ControlRecord.h"
+
 namespace tavlora {
 
 std::string_view ControlTypeTitle(int type)
@@ -17,6 +19,15 @@ std::string_view ControlTypeTitle(int type)
     case TypeToolPath: return " ToolPath Display";
     default: return {};
     }
+}
+
+void ApplyCreationRules(ControlRecord& record)
+{
+    constexpr int kDefaultLineCount = 10;
+    if (record.type == TypeOlderImage)
+        record.type = TypeImage;
+    else if (record.type == TypeGCodeList && record.parameter == 0)
+        record.parameter = kDefaultLineCount;
 }
 
 } // namespace tavlora

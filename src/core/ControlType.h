@@ -18,7 +18,14 @@ enum ControlType : int {
     TypeToolPath = 11,
 };
 
+class ControlRecord;
+
 // Dialog title of a control type; empty for type 5 and unknown types.
 std::string_view ControlTypeTitle(int type);
+
+// What creating a control's widget makes of its record: an older image (5)
+// becomes an image (3), and a G-code list's 0 lines become 10. Loading,
+// placing and pasting apply it before the record joins the set.
+void ApplyCreationRules(ControlRecord& record);
 
 } // namespace tavlora

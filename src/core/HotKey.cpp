@@ -99,12 +99,12 @@ std::string HotKey::Name(int code)
     return name + KeyName(rest);
 }
 
-const ControlRecord* HotKey::FindDuplicate(const ScreenSet& set, const ControlRecord& edited)
+const ControlRecord* HotKey::FindDuplicate(const ScreenSet& set, const ControlRecord& edited, int screen)
 {
     if (edited.hotKey == 0)
         return nullptr;
     for (const auto& rec : set.controls) {
-        if (rec.get() == &edited || rec->screen != set.currentScreen)
+        if (rec.get() == &edited || rec->screen != screen)
             continue;
         if (rec->hotKey == edited.hotKey)
             return rec.get();

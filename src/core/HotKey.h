@@ -23,9 +23,9 @@ public:
     // Name of a virtual-key code alone ("A", "F5", "Enter", "Num 3", ...).
     static std::string KeyName(int virtualKey);
 
-    // The first other control on the current screen with the same hot key as
-    // `edited`, or nothing (a hot key of 0 is never a duplicate).
-    static const ControlRecord* FindDuplicate(const ScreenSet& set, const ControlRecord& edited);
+    // The first other control of `screen` with the same hot key as `edited`,
+    // or nothing (a hot key of 0 is never a duplicate).
+    static const ControlRecord* FindDuplicate(const ScreenSet& set, const ControlRecord& edited, int screen);
     // The warning shown for a duplicate.
     static std::string DuplicateMessage(const ControlRecord& duplicate);
 };

@@ -24,9 +24,33 @@ ControlRecord& ScreenSet::Append(std::unique_ptr<ControlRecord> record)
     return *controls.back();
 }
 
-void ScreenSet::ClearAll(bool destroying)
+ControlRecord& ScreenSet::Insert(size_t index, std::unique_ptr<ControlRecord> record)
 {
-    selection.clear();
+    if (index > controls.size())
+        throw std::out_of_range("control index out of range");
+    return **controls.insert(controls.begin() + std::ptrdiff_t(index), std::move(record));
+}
+
+std::unique_ptr<ControlRecord> ScreenSet::Take(size_t index)
+{
+    if (index >= controls.size())
+        throw std::out_of_range("control index out of range");
+    std::unique_ptr<ControlRecord> taken = std::move(controls[index]);
+    controls.erase(controls.begin() + std::ptrdiff_t(index));
+    return taken;
+}
+
+long long ScreenSet::IndexOf(const ControlRecord* record) const
+{
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].get() == record)
+            return static_cast<long long>(i);
+    }
+    return -1;
+}
+
+void ScreenSet::ClearAll()
+{
     for (auto& rec : controls) {
         if (rec->widget)
             rec->widget->SetVisible(false);
@@ -34,8 +58,6 @@ void ScreenSet::ClearAll(bool destroying)
     for (auto& rec : controls)
         rec->widget.reset();
     controls.clear();
-    if (destroying)
-        clipboard.clear();
 }
 
 void ScreenSet::AdoptContents(ScreenSet&& fresh)

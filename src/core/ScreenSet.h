@@ -8,12 +8,11 @@
 
 namespace tavlora {
 
-// The shared model: the owning control list in file order, the selection, the
-// clipboard, the current screen, the colours and the widget identifier counter.
+// The screen-set model: the owning control list in file order and the colours.
+// A record's index in the list is its place in the file; records keep their
+// address for as long as they live, in or out of the list.
 class ScreenSet {
 public:
-    static constexpr int kFirstControlId = 8000;
-
     ScreenSet() = default;
     ScreenSet(const ScreenSet&) = delete;
     ScreenSet& operator=(const ScreenSet&) = delete;
@@ -21,29 +20,25 @@ public:
     ScreenSet& operator=(ScreenSet&&) = default;
 
     std::vector<std::unique_ptr<ControlRecord>> controls;
-    std::vector<ControlRecord*> selection;
-    std::vector<std::unique_ptr<ControlRecord>> clipboard;
-    int currentScreen = 1;
     ColourSet colours;
-    int nextControlId = kFirstControlId;
-    bool saving = false;
-    bool passwordPrompt = false;
 
     size_t Size() const { return controls.size(); }
     // Bounds-checked access; an index outside the list throws std::out_of_range.
     ControlRecord& At(size_t index);
     const ControlRecord& At(size_t index) const;
     ControlRecord& Append(std::unique_ptr<ControlRecord> record);
+    // Inserts before `index` (index Size() appends); throws std::out_of_range beyond.
+    ControlRecord& Insert(size_t index, std::unique_ptr<ControlRecord> record);
+    // Takes the record at `index` out of the list; throws std::out_of_range.
+    std::unique_ptr<ControlRecord> Take(size_t index);
+    // Index of a record of the list, or -1.
+    long long IndexOf(const ControlRecord* record) const;
 
-    // Hides and destroys every widget, deletes every record and empties the
-    // selection; with destroying set, empties the clipboard too.
-    void ClearAll(bool destroying = false);
+    // Hides and destroys every widget, then deletes every record.
+    void ClearAll();
 
     // Replaces the controls and colours with those of a freshly read set.
     void AdoptContents(ScreenSet&& fresh);
-
-    // Hands out the next widget identifier (never reused).
-    int TakeControlId() { return nextControlId++; }
 };
 
 } // namespace tavlora

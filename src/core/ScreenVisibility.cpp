@@ -4,9 +4,8 @@
 
 namespace tavlora {
 
-void ScreenVisibility::Refresh(ScreenSet& set, bool showImages)
+void ScreenVisibility::Refresh(ScreenSet& set, int current, bool showImages)
 {
-    const int current = set.currentScreen;
     for (auto& rec : set.controls) {
         if (!rec->widget)
             continue;
@@ -16,12 +15,19 @@ void ScreenVisibility::Refresh(ScreenSet& set, bool showImages)
     }
 }
 
-void ScreenVisibility::ApplyImageSwitch(ScreenSet& set, bool showImages)
+void ScreenVisibility::Apply(ControlRecord& rec, int current, bool showImages)
+{
+    if (!rec.widget)
+        return;
+    rec.widget->SetVisible(ShowsOn(rec.screen, current) && (rec.type != TypeImage || showImages));
+}
+
+void ScreenVisibility::ApplyImageSwitch(ScreenSet& set, int current, bool showImages)
 {
     for (auto& rec : set.controls) {
         if (rec->type != TypeImage || !rec->widget)
             continue;
-        if (rec->screen == set.currentScreen || rec->screen == kPersistentScreen)
+        if (rec->screen == current || rec->screen == kPersistentScreen)
             rec->widget->SetVisible(showImages);
     }
 }

@@ -16,13 +16,16 @@ public:
         return controlScreen == current || (controlScreen == kPersistentScreen && current != kTabScreen);
     }
 
-    // Shows and hides the widgets for the set's current screen. Image controls
-    // follow the rule only while images are shown; otherwise they keep their state.
-    static void Refresh(ScreenSet& set, bool showImages);
+    // Shows and hides the widgets for the current screen. Image controls follow
+    // the rule only while images are shown; otherwise they keep their state.
+    static void Refresh(ScreenSet& set, int current, bool showImages);
+    // The same rule for one record whose widget was just made: hidden images
+    // stay hidden.
+    static void Apply(ControlRecord& record, int current, bool showImages);
 
     // After the image display switch changed: image controls of the current
     // screen and of the persistent layer are shown or hidden with it.
-    static void ApplyImageSwitch(ScreenSet& set, bool showImages);
+    static void ApplyImageSwitch(ScreenSet& set, int current, bool showImages);
 };
 
 } // namespace tavlora

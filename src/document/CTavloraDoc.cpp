@@ -1,10 +1,13 @@
 #include "CTavloraDoc.h"
 
+#include "ControlEdits.h"
 #include "Prompter.h"
 #include "core/AtomicFile.h"
 #include "core/ImagePath.h"
 #include "core/ScreenSetFile.h"
+#include "core/ScreenVisibility.h"
 #include "core/Windows1252.h"
+#include "settings/ColourSettings.h"
 #include "settings/SettingsProfile.h"
 #include "settings/VornFolder.h"
 #include "widgets/WidgetContext.h"
@@ -66,10 +69,16 @@ CTavloraDoc::FileStamp CTavloraDoc::FileStamp::Of(const QString& path)
 }
 
 CTavloraDoc::CTavloraDoc(SettingsProfile& profile, Prompter& prompter, QObject* parent)
-    : QObject(parent), profile_(profile), prompter_(prompter), ctx_(std::make_unique<WidgetContext>(set_))
+    : QObject(parent), profile_(profile), prompter_(prompter), ctx_(std::make_unique<WidgetContext>(set_)),
+      edits_(std::make_unique<ControlEdits>(*this))
 {
-    ctx_->vornFolder = VornFolder::Current().toStdString();
-    ctx_->reportDecodeError = [this](const QString& path, const QString& error) { ReportDecodeError(path, error); };
+    qRegisterMetaType<RecordList>();
+    qRegisterMetaType<ControlChanges>();
+    set_.colours = ColourSettings::Load(profile_);
+    ctx_->vornFolder = VornFolder::RefreshFromProfile(profile_).toStdString();
+    connect(ctx_.get(), &WidgetContext::pictureFailed, this, &CTavloraDoc::ReportDecodeError);
+    connect(ctx_.get(), &WidgetContext::repaintRequested, this, &CTavloraDoc::repaintRequested);
+    connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &CTavloraDoc::OnWatcher);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &CTavloraDoc::OnWatcher);
     recent_.Load();
@@ -77,18 +86,53 @@ CTavloraDoc::CTavloraDoc(SettingsProfile& profile, Prompter& prompter, QObject* 
 
 CTavloraDoc::~CTavloraDoc()
 {
-    // Widgets refer to the context: destroy them while it still exists.
+    // Commands hold records; widgets refer to the context: all go while it exists.
     destroying_ = true;
     StopWatching();
-    set_.ClearAll(true);
+    undo_.blockSignals(true);
+    undo_.clear();
+    selection_.Clear();
+    set_.ClearAll();
 }
 
-void CTavloraDoc::SetModifiedFlag(bool modified)
+void CTavloraDoc::SetCurrentScreen(int screen)
 {
-    if (modified_ == modified)
+    if (screen == currentScreen_)
         return;
-    modified_ = modified;
-    emit modifiedChanged(modified_);
+    currentScreen_ = screen;
+    emit currentScreenChanged(currentScreen_);
+}
+
+void CTavloraDoc::ShowCurrentScreen(bool showImages)
+{
+    ScreenVisibility::Refresh(set_, currentScreen_, showImages);
+}
+
+void CTavloraDoc::SwitchImages(bool showImages)
+{
+    ctx_->showImages = showImages;
+    ScreenVisibility::ApplyImageSwitch(set_, currentScreen_, showImages);
+}
+
+void CTavloraDoc::EditSelection(const std::function<void(Selection&)>& change)
+{
+    const size_t size = selection_.Size();
+    const ControlRecord* anchor = selection_.Anchor();
+    const ControlRecord* last = selection_.Empty() ? nullptr : selection_.Records().back();
+    change(selection_);
+    const ControlRecord* lastNow = selection_.Empty() ? nullptr : selection_.Records().back();
+    if (selection_.Size() != size || selection_.Anchor() != anchor || lastNow != last)
+        emit selectionChanged();
+}
+
+void CTavloraDoc::ClearContents()
+{
+    undo_.clear();
+    if (!selection_.Empty() || selection_.Anchor()) {
+        selection_.Clear();
+        emit selectionChanged();
+    }
+    set_.ClearAll();
 }
 
 void CTavloraDoc::SetPathName(const QString& path)
@@ -119,19 +163,18 @@ bool CTavloraDoc::AskScreenSize()
 
 bool CTavloraDoc::OnNewDocument()
 {
-    set_.ClearAll();
+    ClearContents();
     if (firstNew_) {
         firstNew_ = false;
         emit splashRequested();
     } else {
         AskScreenSize();
-        set_.currentScreen = 1;
+        SetCurrentScreen(1);
     }
     StopWatching();
     stamp_ = {};
     recordsRead_ = 0;
     SetPathName(QString());
-    SetModifiedFlag(false);
     emit documentReset();
     return true;
 }
@@ -177,8 +220,9 @@ bool CTavloraDoc::Load(const QString& path, bool reloading)
     if (!reloading)
         AskScreenSize();
 
+    ClearContents();
     set_.AdoptContents(std::move(fresh));
-    set_.currentScreen = 1;
+    SetCurrentScreen(1);
     recordsRead_ = result.recordsRead;
     {
         WaitCursor wait;
@@ -189,19 +233,18 @@ bool CTavloraDoc::Load(const QString& path, bool reloading)
     }
 
     if (result.isProtected) {
-        set_.passwordPrompt = true;
+        askingPassword_ = true;
         const QString answer = prompter_.AskPassword();
-        set_.passwordPrompt = false;
+        askingPassword_ = false;
         std::string answerBytes;
         const bool encoded = Windows1252::FromUtf8(answer.toStdString(), answerBytes);
         if (!encoded || answerBytes != result.password) {
             // A wrong answer clears the set: nothing of it stays visible or editable.
             recordsRead_ = 0;
-            set_.ClearAll();
+            ClearContents();
             StopWatching();
             stamp_ = {};
             SetPathName(QString());
-            SetModifiedFlag(false);
             emit documentReset();
             pendingDecodeErrors_.clear();
             prompter_.ShowError(tr("The password is not correct.\n%1 was not opened.").arg(Shown(path)));
@@ -214,7 +257,6 @@ bool CTavloraDoc::Load(const QString& path, bool reloading)
     SetPathName(path);
     stamp_ = FileStamp::Of(path);
     Watch();
-    SetModifiedFlag(false);
     if (!reloading) {
         recent_.Add(path);
         recent_.Save();
@@ -240,9 +282,9 @@ bool CTavloraDoc::OnSaveDocument(const QString& path)
     bool ok;
     {
         WaitCursor wait;
-        set_.saving = true;
+        saving_ = true;
         ok = AtomicFile::WriteAll(target.toStdString(), written.bytes, error);
-        set_.saving = false;
+        saving_ = false;
     }
     if (!ok) {
         prompter_.ShowError(tr("The screen set was not saved to %1; the file on disk is unchanged.\n\n%2")
@@ -255,7 +297,7 @@ bool CTavloraDoc::OnSaveDocument(const QString& path)
     if (target != path_)
         SetPathName(target);
     Watch();
-    SetModifiedFlag(false);
+    undo_.setClean();
     recent_.Add(target);
     recent_.Save();
     emit recentFilesChanged();
@@ -266,12 +308,12 @@ void CTavloraDoc::OnCloseDocument()
 {
     destroying_ = true;
     StopWatching();
-    set_.ClearAll(true);
+    ClearContents();
 }
 
 bool CTavloraDoc::SaveModified()
 {
-    if (!modified_)
+    if (!IsModified())
         return true;
     switch (prompter_.AskSaveChanges(title_)) {
     case Prompter::SaveChoice::Save:
@@ -329,11 +371,10 @@ bool CTavloraDoc::FileSaveAs()
 void CTavloraDoc::OnCloseFile()
 {
     // The title, the screen size, the colours and the current screen stay.
-    set_.ClearAll();
+    ClearContents();
     path_.clear();
     StopWatching();
     stamp_ = {};
-    SetModifiedFlag(false);
     emit documentReset();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ControlChange.h"
 #include "RecentFileList.h"
 #include "core/ScreenSet.h"
+#include "core/Selection.h"
 
 #include <QDateTime>
 #include <QFileSystemWatcher>
@@ -9,18 +11,24 @@
 #include <QRect>
 #include <QSize>
 #include <QStringList>
+#include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 namespace tavlora {
 
+class ControlEdits;
 class Prompter;
 class SettingsProfile;
 class WidgetContext;
 
-// The single document: ties the shared ScreenSet to a file (new, open, save,
-// close, reload), watches the file's folder for outside changes and asks for
-// the password of a protected set.
+// The single document: ties the ScreenSet to a file (new, open, save, close,
+// reload), watches the file's folder for outside changes and asks for the
+// password of a protected set. It owns the set's widgets, the undo stack, the
+// selection and the current screen, and it is the one object that signals
+// changes: records change only through undo commands calling ControlEdits,
+// and views, panels and lists follow the signals below.
 class CTavloraDoc : public QObject {
     Q_OBJECT
 public:
@@ -40,11 +48,31 @@ public:
     CTavloraDoc(SettingsProfile& profile, Prompter& prompter, QObject* parent = nullptr);
     ~CTavloraDoc() override;
 
-    ScreenSet& Set() { return set_; }
+    // Read access to the model; writes go through undo commands.
     const ScreenSet& Set() const { return set_; }
     WidgetContext& Context() { return *ctx_; }
     SettingsProfile& Profile() { return profile_; }
     Prompter& Prompts() { return prompter_; }
+    QUndoStack& UndoStack() { return undo_; }
+    // For undo commands only.
+    ControlEdits& Edits() { return *edits_; }
+
+    // The screen being designed: 1 after start-up, New and a load.
+    int CurrentScreen() const { return currentScreen_; }
+    void SetCurrentScreen(int screen);
+
+    // Widget visibility for the current screen (pictures follow only while
+    // shown), and the picture switch of "Remove Bitmaps".
+    void ShowCurrentScreen(bool showImages);
+    void SwitchImages(bool showImages);
+
+    const Selection& CurrentSelection() const { return selection_; }
+    // Runs a change of the selection; selectionChanged follows once if it changed.
+    void EditSelection(const std::function<void(Selection&)>& change);
+
+    // True while the password of a load is asked (no selection marks then).
+    bool AskingPassword() const { return askingPassword_; }
+    bool Saving() const { return saving_; }
 
     // The document's operations.
     bool OnNewDocument();
@@ -68,8 +96,8 @@ public:
     // Answers the next size prompt without asking (command line --size).
     void SetFixedScreenSize(const QSize& size) { fixedSize_ = size; }
 
-    bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true);
+    // Modified while the content differs from what was last loaded or saved.
+    bool IsModified() const { return !undo_.isClean(); }
 
     const QString& PathName() const { return path_; }
     const QString& Title() const { return title_; }
@@ -86,6 +114,17 @@ public:
     bool TakeOutsideChange();
 
 signals:
+    // Records of the list changed (`what` says which part).
+    void controlsChanged(const tavlora::RecordList& records, tavlora::ControlChanges what);
+    // Records joined the list; records left it (they may live on in the undo
+    // history and come back: use them only as identities).
+    void controlsInserted(const tavlora::RecordList& records);
+    void controlsRemoved(const tavlora::RecordList& records);
+    void coloursChanged();
+    void currentScreenChanged(int screen);
+    void selectionChanged();
+    // A widget wants the screen repainted (sample counter tick, new picture).
+    void repaintRequested();
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
     // The set was replaced or emptied (new, load, reload, "Close FIle").
@@ -97,6 +136,10 @@ signals:
     void recentFilesChanged();
 
 private:
+    friend class ControlEdits;
+
+    // Empties the set, the selection and the undo history.
+    void ClearContents();
     bool Load(const QString& path, bool reloading);
     bool AskScreenSize();
     void RefreshVornFolder();
@@ -111,6 +154,12 @@ private:
     Prompter& prompter_;
     ScreenSet set_;
     std::unique_ptr<WidgetContext> ctx_;
+    std::unique_ptr<ControlEdits> edits_;
+    QUndoStack undo_;
+    Selection selection_;
+    int currentScreen_ = 1;
+    bool askingPassword_ = false;
+    bool saving_ = false;
     QFileSystemWatcher watcher_;
     RecentFileList recent_;
 
@@ -123,7 +172,6 @@ private:
     bool loading_ = false;
     FileStamp stamp_;
     bool destroying_ = false;
-    bool modified_ = false;
     bool firstNew_ = true;
     QStringList pendingDecodeErrors_;
     bool decodeFlushQueued_ = false;

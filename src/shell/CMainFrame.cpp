@@ -74,6 +74,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     connect(doc_, &CTavloraDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
     connect(view_, &CTavloraView::captionChanged, captionLabel_, &QLabel::setText);
+    connect(view_, &CTavloraView::statusTextChanged, positionLabel_, &QLabel::setText);
     connect(view_, &CTavloraView::viewStateChanged, this, &CMainFrame::UpdateViewState);
     connect(view_, &CTavloraView::toolReset, this, [this] { workBar_->SelectItem(WorkBar::kNoneItem); });
     connect(workBar_, &WorkBar::toolChosen, view_, &CTavloraView::SetCurrentTool);
@@ -145,36 +146,49 @@ void CMainFrame::CreateActions()
     a->setStatusTip(tr("Quit the designer; prompts to save the screen set"));
     connect(a, &QAction::triggered, this, &QWidget::close);
 
-    a = MakeAction("ID_EDIT_UNDO", tr("&Undo"));
+    a = doc_->UndoStack().createUndoAction(this, tr("&Undo"));
+    a->setObjectName(QStringLiteral("ID_EDIT_UNDO"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    a->setEnabled(false);
+    a->setStatusTip(tr("Undo the last edit"));
+    addAction(a);
+
+    a = doc_->UndoStack().createRedoAction(this, tr("&Redo"));
+    a->setObjectName(QStringLiteral("ID_EDIT_REDO"));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    a->setStatusTip(tr("Redo the last edit undone"));
+    addAction(a);
+
+    a = MakeAction("ID_EDIT_SELECT_ALL", tr("Select &All"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    a->setStatusTip(tr("Select every control of the current screen"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnSelectAll);
 
     a = MakeAction("ID_EDIT_CUT", tr("Cu&t"), "cut");
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
     a->setStatusTip(tr("Cut the selected controls"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnEditCut);
+    a->setEnabled(false);
 
     a = MakeAction("ID_EDIT_COPY", tr("&Copy"), "copy");
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     a->setStatusTip(tr("Copy the selected controls"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnEditCopy);
+    a->setEnabled(false);
 
     a = MakeAction("ID_EDIT_PASTE", tr("&Paste"), "paste");
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     a->setStatusTip(tr("Paste the copied controls"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnEditPaste);
+    a->setEnabled(false);
 
     a = MakeAction("ID_EDIT_PASTE_EXACT", QStringLiteral("Paste Exact"));
     a->setStatusTip(tr("Paste the copied controls at their original places"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnPasteExact);
+    a->setEnabled(false);
 
     a = MakeAction("ID_EDIT_BITMAPS_TO_BACK", QStringLiteral("Bitmaps To Back"));
     a->setStatusTip(tr("Move the pictures behind the other controls"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnBitmapsToBack);
+    a->setEnabled(false);
 
     a = MakeAction("ID_DELETE", tr("Delete"));
     a->setShortcut(QKeySequence(Qt::Key_Delete));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnDeleteSelection);
+    a->setEnabled(false);
 
     a = MakeAction("ID_VIEW_WORKBAR", QStringLiteral("WorkBar"));
     a->setStatusTip(tr("Show or hide the work bar"));
@@ -204,27 +218,26 @@ void CMainFrame::CreateActions()
 
     a = MakeAction("ID_COLOURS", tr("Color Definitions"), "colours");
     a->setStatusTip(tr("Edit the screen colours"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnColourDefinitions);
+    a->setEnabled(false);
 
     struct Layout {
         const char* id;
         const char* text;
         const char* icon;
-        void (CTavloraView::*slot)();
     };
     const Layout layouts[] = {
-        {"ID_ALIGN_TOPS", "Align Tops", "align-tops", &CTavloraView::OnAlignTops},
-        {"ID_ALIGN_BOTTOMS", "Align Bottoms", "align-bottoms", &CTavloraView::OnAlignBottoms},
-        {"ID_ALIGN_LEFTS", "Align Left Edges", "align-lefts", &CTavloraView::OnAlignLefts},
-        {"ID_ALIGN_RIGHTS", "Align Right Edges", "align-rights", &CTavloraView::OnAlignRights},
-        {"ID_SAME_HEIGHT", "Same Height", "same-height", &CTavloraView::OnSameHeight},
-        {"ID_SAME_WIDTH", "Same Width", "same-width", &CTavloraView::OnSameWidth},
-        {"ID_SPACE_ACROSS", "Space Evenly Across", "space-across", &CTavloraView::OnSpaceAcross},
-        {"ID_SPACE_DOWN", "Space Evenly Down", "space-down", &CTavloraView::OnSpaceDown},
+        {"ID_ALIGN_TOPS", "Align Tops", "align-tops"},
+        {"ID_ALIGN_BOTTOMS", "Align Bottoms", "align-bottoms"},
+        {"ID_ALIGN_LEFTS", "Align Left Edges", "align-lefts"},
+        {"ID_ALIGN_RIGHTS", "Align Right Edges", "align-rights"},
+        {"ID_SAME_HEIGHT", "Same Height", "same-height"},
+        {"ID_SAME_WIDTH", "Same Width", "same-width"},
+        {"ID_SPACE_ACROSS", "Space Evenly Across", "space-across"},
+        {"ID_SPACE_DOWN", "Space Evenly Down", "space-down"},
     };
     for (const Layout& l : layouts) {
         a = MakeAction(l.id, tr(l.text), l.icon);
-        connect(a, &QAction::triggered, view_, l.slot);
+        a->setEnabled(false);
     }
 
     a = MakeAction("ID_GRID", tr("Grid Granularity"), "grid");
@@ -273,12 +286,15 @@ void CMainFrame::CreateMenus()
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(Action(QStringLiteral("ID_EDIT_UNDO")));
+    edit->addAction(Action(QStringLiteral("ID_EDIT_REDO")));
     edit->addSeparator();
     edit->addAction(Action(QStringLiteral("ID_EDIT_CUT")));
     edit->addAction(Action(QStringLiteral("ID_EDIT_COPY")));
     edit->addAction(Action(QStringLiteral("ID_EDIT_PASTE")));
     edit->addAction(Action(QStringLiteral("ID_EDIT_PASTE_EXACT")));
     edit->addAction(Action(QStringLiteral("ID_EDIT_BITMAPS_TO_BACK")));
+    edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ID_EDIT_SELECT_ALL")));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* toolbar = toolBar_->toggleViewAction();
@@ -311,9 +327,15 @@ void CMainFrame::CreateStatusBar()
     captionLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     captionLabel_->setMinimumWidth(captionLabel_->fontMetrics().horizontalAdvance(
                                        CTavloraView::CaptionFor(0)) + 16);
+    positionLabel_ = new QLabel(bar);
+    positionLabel_->setObjectName(QStringLiteral("PositionLabel"));
+    positionLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    positionLabel_->setMinimumWidth(positionLabel_->fontMetrics().horizontalAdvance(
+                                        QStringLiteral("-0000, -0000    Anchor: x -0000, y -0000, 0000 x 0000")) + 16);
     capLabel_ = Indicator(QStringLiteral("CAP"), bar);
     numLabel_ = Indicator(QStringLiteral("NUM"), bar);
     scrlLabel_ = Indicator(QStringLiteral("SCRL"), bar);
+    bar->addPermanentWidget(positionLabel_);
     bar->addPermanentWidget(captionLabel_);
     bar->addPermanentWidget(capLabel_);
     bar->addPermanentWidget(numLabel_);
@@ -388,7 +410,7 @@ void CMainFrame::OpenRecent(int index)
 void CMainFrame::UpdateViewState()
 {
     Action(QStringLiteral("ID_REMOVE_BITMAPS"))->setChecked(!view_->ShowImages());
-    Action(QStringLiteral("ID_VIEW_TAB"))->setChecked(doc_->Set().currentScreen == CTavloraView::kTabScreen);
+    Action(QStringLiteral("ID_VIEW_TAB"))->setChecked(doc_->CurrentScreen() == CTavloraView::kTabScreen);
 }
 
 void CMainFrame::OnAppAbout()

@@ -73,6 +73,7 @@ private:
     QAction* recentAnchor_ = nullptr;
     QList<QAction*> recentActions_;
     QLabel* captionLabel_ = nullptr;
+    QLabel* positionLabel_ = nullptr;
     QLabel* capLabel_ = nullptr;
     QLabel* numLabel_ = nullptr;
     QLabel* scrlLabel_ = nullptr;

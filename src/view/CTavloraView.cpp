@@ -1,18 +1,22 @@
 #include "CTavloraView.h"
 
+#include "tools/PlaceTool.h"
+#include "tools/SelectTool.h"
+
+#include "core/ControlPick.h"
+#include "core/ControlTools.h"
+#include "core/Handles.h"
+#include "core/ScreenSet.h"
 #include "document/CTavloraDoc.h"
 #include "document/Prompter.h"
-#include "core/ImagePath.h"
-#include "core/ScreenSet.h"
-#include "core/ScreenVisibility.h"
+#include "settings/DesignSettings.h"
 #include "settings/SettingsProfile.h"
-#include "settings/VornFolder.h"
-#include "widgets/DesignWidget.h"
 #include "widgets/ScreenRenderer.h"
 #include "widgets/WidgetContext.h"
 
-#include <QDir>
+#include <QDragEnterEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,17 +34,6 @@ namespace tavlora {
 namespace {
 
 const QColor kStripColour(0, 128, 128);
-
-struct DefaultSizeEntry {
-    const char* key;
-    int value;
-};
-
-constexpr DefaultSizeEntry kDefaultSizes[CTavloraView::DefaultSizeCount] = {
-    {"DROY", 40}, {"DROX", 200}, {"PBY", 20}, {"PBX", 60}, {"BY", 50}, {"BX", 50},
-    {"JX", 80}, {"JY", 80}, {"LX", 70}, {"LY", 20}, {"LEDX", 16}, {"LEDY", 16},
-    {"MDIX", 370}, {"MDIY", 25}, {"GCX", 400}, {"GCY", 300}, {"TX", 400}, {"TY", 300},
-};
 
 int TruncateToInt(double value)
 {
@@ -104,15 +97,7 @@ QPixmap SplashPicture()
 
 } // namespace
 
-const char* CTavloraView::DefaultSizeKey(DefaultSize which)
-{
-    return kDefaultSizes[which].key;
-}
-
-int CTavloraView::DefaultSizeDefault(DefaultSize which)
-{
-    return kDefaultSizes[which].value;
-}
+const char* const CTavloraView::kToolMimeType = "application/x-tavlora-tool";
 
 QString CTavloraView::CaptionFor(int screen)
 {
@@ -122,60 +107,42 @@ QString CTavloraView::CaptionFor(int screen)
 }
 
 CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter& prompter, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc), set_(doc.Set()), ctx_(doc.Context()), profile_(profile),
-      prompter_(prompter)
+    : QAbstractScrollArea(parent), doc_(doc), profile_(profile), prompter_(prompter),
+      grid_(DesignSettings::LoadGrid(profile)), sizes_(DesignSettings::LoadSizes(profile))
 {
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
+    setAcceptDrops(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
-    viewport()->setMouseTracking(false);
+    viewport()->setMouseTracking(true);
 
-    const QString griding = QStringLiteral("Griding");
-    gridGranularity_ = profile_.ReadInt(griding, QStringLiteral("Granularity"), 3);
-    gridOn_ = profile_.ReadInt(griding, QStringLiteral("OnOff"), 0) == 1;
+    SetCurrentTool(0);
 
-    const QString colours = QStringLiteral("Colors");
-    const auto defaults = ColourSet::Defaults();
-    for (int i = 0; i < ColourSet::Count; ++i) {
-        const auto index = ColourSet::Index(i);
-        const std::string_view key = ColourSet::ProfileKey(index);
-        const int value = profile_.ReadInt(colours, QString::fromLatin1(key.data(), qsizetype(key.size())),
-                                           int(defaults[size_t(i)]));
-        set_.colours.Set(index, ColourRef(uint32_t(value)));
-    }
-
-    const QString folder = VornFolder::RefreshFromProfile(profile_);
-    ctx_.vornFolder = folder.toStdString();
-    QDir::setCurrent(QString::fromStdString(ImagePath::ToPlatform(ctx_.vornFolder)));
-
-    const QString defs = QStringLiteral("defs");
-    for (int i = 0; i < DefaultSizeCount; ++i)
-        defaultSizes_[size_t(i)] = profile_.ReadInt(defs, QString::fromLatin1(kDefaultSizes[i].key),
-                                                    kDefaultSizes[i].value);
-
-    set_.currentScreen = 1;
-    ctx_.showImages = showImages_;
-    ctx_.requestRepaint = [this] { viewport()->update(); };
-    ctx_.screenChanged = [this] {
-        OnUpdate();
-        emit viewStateChanged();
-    };
-
+    auto repaint = [this] { viewport()->update(); };
+    connect(&doc_, &CTavloraDoc::controlsChanged, this, repaint);
+    connect(&doc_, &CTavloraDoc::controlsInserted, this, repaint);
+    connect(&doc_, &CTavloraDoc::controlsRemoved, this, [this] {
+        // A drag must not outlive the records it drags.
+        tool_->Cancel();
+        viewport()->update();
+    });
+    connect(&doc_, &CTavloraDoc::selectionChanged, this, repaint);
+    connect(&doc_, &CTavloraDoc::coloursChanged, this, repaint);
+    connect(&doc_, &CTavloraDoc::repaintRequested, this, repaint);
+    connect(&doc_, &CTavloraDoc::currentScreenChanged, this, &CTavloraView::OnScreenChanged);
     connect(&doc_, &CTavloraDoc::documentReset, this, &CTavloraView::OnDocumentReset);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, &CTavloraView::OnInitialUpdate);
     connect(&doc_, &CTavloraDoc::fileChangeNotified, this, &CTavloraView::OnFileChange);
     connect(&doc_, &CTavloraDoc::splashRequested, this, &CTavloraView::ShowSplash);
 
     designSize_ = doc_.ScreenSize();
-    caption_ = CaptionFor(set_.currentScreen);
+    caption_ = CaptionFor(doc_.CurrentScreen());
     UpdateScrollBars();
 }
 
 CTavloraView::~CTavloraView()
 {
-    ctx_.requestRepaint = nullptr;
-    ctx_.screenChanged = nullptr;
     delete splash_.data();
 }
 
@@ -184,19 +151,53 @@ QPoint CTavloraView::ScrollOffset() const
     return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
+QString CTavloraView::StatusText() const
+{
+    return tool_->StatusText();
+}
+
+void CTavloraView::RepaintOverlay()
+{
+    viewport()->update();
+}
+
+void CTavloraView::SetCurrentTool(int tool)
+{
+    if (tool_ && tool == currentTool_)
+        return;
+    if (tool_)
+        tool_->Cancel();
+    currentTool_ = tool;
+    if (ControlTools::TypeForTool(tool) != 0)
+        tool_ = std::make_unique<PlaceTool>(*this, tool);
+    else
+        tool_ = std::make_unique<SelectTool>(*this);
+    connect(tool_.get(), &Tool::statusChanged, this, &CTavloraView::statusTextChanged);
+    connect(tool_.get(), &Tool::cursorChanged, this, [this](Qt::CursorShape shape) { viewport()->setCursor(shape); });
+    viewport()->setCursor(tool_->Cursor());
+}
+
 void CTavloraView::SetCaption(const QString& caption)
 {
+    if (caption == caption_)
+        return;
     caption_ = caption;
     emit captionChanged(caption_);
 }
 
 void CTavloraView::OnUpdate()
 {
-    SetCaption(CaptionFor(set_.currentScreen));
-    if (set_.controls.empty())
+    SetCaption(CaptionFor(doc_.CurrentScreen()));
+    if (doc_.Set().controls.empty())
         return;
-    ScreenVisibility::Refresh(set_, showImages_);
+    doc_.ShowCurrentScreen(showImages_);
     viewport()->update();
+}
+
+void CTavloraView::OnScreenChanged()
+{
+    OnUpdate();
+    emit viewStateChanged();
 }
 
 void CTavloraView::OnInitialUpdate()
@@ -208,7 +209,7 @@ void CTavloraView::OnInitialUpdate()
 
 void CTavloraView::OnDocumentReset()
 {
-    pressed_ = nullptr;
+    tool_->Cancel();
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     OnInitialUpdate();
@@ -259,9 +260,10 @@ void CTavloraView::paintEvent(QPaintEvent* event)
     const QPoint offset = ScrollOffset();
     p.save();
     p.translate(-offset);
-    ScreenRenderer::Paint(p, set_, ctx_, designSize_, dirty.translated(offset));
-    if (!set_.passwordPrompt)
-        PaintSelection(p);
+    ScreenRenderer::Paint(p, doc_.Set(), doc_.Context(), designSize_, dirty.translated(offset));
+    if (!doc_.AskingPassword())
+        PaintSelectionMarks(p);
+    tool_->PaintOverlay(p);
     p.restore();
     p.end();
 
@@ -269,6 +271,28 @@ void CTavloraView::paintEvent(QPaintEvent* event)
         painted_ = true;
         emit firstPainted();
     }
+}
+
+void CTavloraView::PaintSelectionMarks(QPainter& p) const
+{
+    const Selection& selection = doc_.CurrentSelection();
+    if (selection.Empty())
+        return;
+    const auto& controls = doc_.Set().controls;
+    p.save();
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::NoBrush);
+    for (size_t i = controls.size(); i-- > 0;) {
+        const ControlRecord& rec = *controls[i];
+        if (!rec.widget || !rec.widget->IsVisible() || !selection.Contains(&rec))
+            continue;
+        const Rect o = Handles::Outline(rec.rect);
+        p.drawRect(QRect(o.left, o.top, int(static_cast<long long>(o.right) - o.left - 1),
+                         int(static_cast<long long>(o.bottom) - o.top - 1)));
+        for (const Rect& h : Handles::HandleRects(rec.rect))
+            p.fillRect(QRect(h.left, h.top, Handles::kSize, Handles::kSize), Qt::black);
+    }
+    p.restore();
 }
 
 void CTavloraView::showEvent(QShowEvent* event)
@@ -303,90 +327,85 @@ void CTavloraView::ShowSplash()
     });
 }
 
-DesignWidget* CTavloraView::PressedWidget() const
+namespace {
+
+ToolEvent MakeToolEvent(QPoint design, Qt::MouseButton button, Qt::KeyboardModifiers mods)
 {
-    if (!pressed_)
-        return nullptr;
-    for (const auto& rec : set_.controls) {
-        if (rec->widget.get() == pressed_)
-            return pressed_;
-    }
-    return nullptr;
+    return ToolEvent{Point{design.x(), design.y()}, button, mods};
 }
+
+} // namespace
 
 void CTavloraView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
-    const QPoint design = event->position().toPoint() + ScrollOffset();
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if (event->button() == Qt::LeftButton) {
-        doc_.SetModifiedFlag(true);
-        // Enabled widgets (buttons) see the press first: screen jump, pressed look.
-        DesignWidget* hit = ScreenRenderer::WidgetAt(set_, design);
-        if (hit && hit->IsEnabled()) {
-            pressed_ = hit;
-            hit->MousePress(design - hit->Geometry().topLeft(), mods);
-            viewport()->update();
-        }
-        if (!TrackClick(design, mods)) {
-            if (currentTool_ != 0)
-                PlaceControl(design, mods);
-            OnUpdate();
-        }
-    } else if (event->button() == Qt::RightButton) {
-        EditPropertiesAt(design);
-        doc_.SetModifiedFlag(true);
-    }
+    const QPoint design = ToDesign(event->position().toPoint());
+    tool_->Press(MakeToolEvent(design, event->button(), event->modifiers()));
+}
+
+void CTavloraView::mouseMoveEvent(QMouseEvent* event)
+{
+    tool_->Move(MakeToolEvent(ToDesign(event->position().toPoint()), Qt::NoButton, event->modifiers()));
 }
 
 void CTavloraView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    if (DesignWidget* w = PressedWidget()) {
-        const QPoint design = event->position().toPoint() + ScrollOffset();
-        w->MouseRelease(design - w->Geometry().topLeft());
-        viewport()->update();
-    }
-    pressed_ = nullptr;
+    tool_->Release(MakeToolEvent(ToDesign(event->position().toPoint()), event->button(), event->modifiers()));
 }
 
 void CTavloraView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    doc_.SetModifiedFlag(true);
-    EditPropertiesAt(event->position().toPoint() + ScrollOffset());
+    tool_->DoubleClick(MakeToolEvent(ToDesign(event->position().toPoint()), event->button(), event->modifiers()));
 }
 
 void CTavloraView::keyPressEvent(QKeyEvent* event)
 {
+    if (tool_->KeyPress(event))
+        return;
     if (event->key() == Qt::Key_Escape) {
-        currentTool_ = 0;
+        SetCurrentTool(0);
         emit toolReset();
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
 }
 
-bool CTavloraView::TrackClick(QPoint, Qt::KeyboardModifiers)
+void CTavloraView::keyReleaseEvent(QKeyEvent* event)
 {
-    return false;
+    if (!tool_->KeyRelease(event))
+        QAbstractScrollArea::keyReleaseEvent(event);
 }
 
-void CTavloraView::PlaceControl(QPoint, Qt::KeyboardModifiers) {}
+void CTavloraView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasFormat(QString::fromLatin1(kToolMimeType)))
+        event->acceptProposedAction();
+}
 
-void CTavloraView::EditPropertiesAt(QPoint) {}
+void CTavloraView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasFormat(QString::fromLatin1(kToolMimeType)))
+        event->acceptProposedAction();
+}
 
-void CTavloraView::PaintSelection(QPainter&) {}
+void CTavloraView::dropEvent(QDropEvent* event)
+{
+    bool ok = false;
+    const int tool = event->mimeData()->data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
+    if (!ok)
+        return;
+    const QPoint design = ToDesign(event->position().toPoint());
+    if (PlaceTool::Place(doc_, tool, Point{design.x(), design.y()}, sizes_))
+        event->acceptProposedAction();
+}
 
 void CTavloraView::OnToggleTab()
 {
-    if (set_.currentScreen == kTabScreen) {
-        set_.currentScreen = savedScreen_;
+    if (doc_.CurrentScreen() == kTabScreen) {
+        doc_.SetCurrentScreen(savedScreen_);
     } else {
-        savedScreen_ = set_.currentScreen;
-        set_.currentScreen = kTabScreen;
+        savedScreen_ = doc_.CurrentScreen();
+        doc_.SetCurrentScreen(kTabScreen);
     }
     OnUpdate();
     emit viewStateChanged();
@@ -395,35 +414,41 @@ void CTavloraView::OnToggleTab()
 void CTavloraView::OnRemoveBitmaps()
 {
     showImages_ = !showImages_;
-    ctx_.showImages = showImages_;
-    ScreenVisibility::ApplyImageSwitch(set_, showImages_);
+    doc_.SwitchImages(showImages_);
     viewport()->update();
     emit viewStateChanged();
 }
 
 void CTavloraView::OnPageJump()
 {
-    const std::optional<int> page = prompter_.AskPage(set_.currentScreen);
+    const std::optional<int> page = prompter_.AskPage(doc_.CurrentScreen());
     if (page && *page >= 0 && *page < kPageCount)
-        set_.currentScreen = *page;
+        doc_.SetCurrentScreen(*page);
     OnUpdate();
     emit viewStateChanged();
 }
 
 void CTavloraView::OnGridGranularity()
 {
-    const QString griding = QStringLiteral("Griding");
-    const int stored = profile_.ReadInt(griding, QStringLiteral("Granularity"), 3);
-    const bool storedOn = profile_.ReadInt(griding, QStringLiteral("OnOff"), 0) == 1;
-    const Prompter::GridAnswer answer = prompter_.AskGrid(stored <= 0 ? 1.0 : double(stored), storedOn);
+    const Grid stored = DesignSettings::LoadGrid(profile_);
+    const Prompter::GridAnswer answer =
+        prompter_.AskGrid(stored.Step() <= 0 ? 1.0 : double(stored.Step()), stored.On());
     // The dialog's values apply however it closed; only OK stores them.
-    gridGranularity_ = TruncateToInt(answer.granularity);
-    gridOn_ = answer.on;
+    grid_ = Grid(TruncateToInt(answer.granularity), answer.on);
     if (answer.accepted) {
-        profile_.WriteInt(griding, QStringLiteral("Granularity"), gridGranularity_);
-        profile_.WriteInt(griding, QStringLiteral("OnOff"), gridOn_ ? 1 : 0);
+        DesignSettings::StoreGrid(profile_, grid_);
         profile_.Save();
     }
+}
+
+void CTavloraView::OnSelectAll()
+{
+    const std::vector<ControlRecord*> all = ControlPick::OnScreen(doc_.Set(), doc_.CurrentScreen());
+    doc_.EditSelection([&all](Selection& s) {
+        s.Clear();
+        for (ControlRecord* rec : all)
+            s.Select(rec);
+    });
 }
 
 void CTavloraView::OnFileChange(const QString& path)
@@ -437,24 +462,7 @@ void CTavloraView::OnFileChange(const QString& path)
     askingReload_ = false;
     if (!reload)
         return;
-    doc_.SetModifiedFlag(false);
     doc_.Reload();
 }
-
-void CTavloraView::OnColourDefinitions() {}
-void CTavloraView::OnAlignTops() {}
-void CTavloraView::OnAlignBottoms() {}
-void CTavloraView::OnAlignLefts() {}
-void CTavloraView::OnAlignRights() {}
-void CTavloraView::OnSameHeight() {}
-void CTavloraView::OnSameWidth() {}
-void CTavloraView::OnSpaceAcross() {}
-void CTavloraView::OnSpaceDown() {}
-void CTavloraView::OnEditCut() {}
-void CTavloraView::OnEditCopy() {}
-void CTavloraView::OnEditPaste() {}
-void CTavloraView::OnPasteExact() {}
-void CTavloraView::OnBitmapsToBack() {}
-void CTavloraView::OnDeleteSelection() {}
 
 } // namespace tavlora

@@ -1,62 +1,72 @@
 #pragma once
 
+#include "tools/ToolHost.h"
+
+#include "core/DefaultSizes.h"
+#include "core/Grid.h"
+
 #include <QAbstractScrollArea>
 #include <QPointer>
 #include <QSize>
 
-#include <array>
+#include <memory>
 
 class QSplashScreen;
 
 namespace tavlora {
 
 class CTavloraDoc;
-class DesignWidget;
 class Prompter;
-class ScreenSet;
 class SettingsProfile;
-class WidgetContext;
+class Tool;
 
 // The design surface: one screen of the set at the target size on the screen
 // background, teal strips beyond it, scroll bars when the window is smaller.
-// Drawing goes through ScreenRenderer; records stay in design coordinates.
-class CTavloraView : public QAbstractScrollArea {
+// It paints (the screen through ScreenRenderer, the selection marks, the
+// current tool's overlay), scrolls, and hands input in design coordinates to
+// the current tool; it changes nothing itself and follows the document's
+// change signals.
+class CTavloraView : public QAbstractScrollArea, public ToolHost {
     Q_OBJECT
 public:
     static constexpr int kTabScreen = 50;
     static constexpr int kPageCount = 100;
     static constexpr int kSplashMs = 2000;
-
-    // The "defs" default sizes of new controls, in the order they are read.
-    enum DefaultSize {
-        DROY, DROX, PBY, PBX, BY, BX, JX, JY, LX, LY,
-        LEDX, LEDY, MDIX, MDIY, GCX, GCY, TX, TY,
-        DefaultSizeCount
-    };
-    static const char* DefaultSizeKey(DefaultSize which);
-    static int DefaultSizeDefault(DefaultSize which);
+    // Mime type of a work-bar entry dragged onto the view: the tool number.
+    static const char* const kToolMimeType;
 
     CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter& prompter, QWidget* parent = nullptr);
     ~CTavloraView() override;
 
-    CTavloraDoc& Document() const { return doc_; }
+    // ToolHost
+    CTavloraDoc& Document() override { return doc_; }
+    Grid CurrentGrid() const override { return grid_; }
+    bool ShowImages() const override { return showImages_; }
+    const DefaultSizes& Sizes() const override { return sizes_; }
+    void RepaintOverlay() override;
 
+    // The work bar's tool number; 0 selects and places nothing.
     int CurrentTool() const { return currentTool_; }
-    void SetCurrentTool(int tool) { currentTool_ = tool; }
-    bool GridOn() const { return gridOn_; }
-    // The granularity as stored (may be 0 or negative) and the step snapping uses.
-    int GridGranularity() const { return gridGranularity_; }
-    int SnapStep() const { return gridGranularity_ > 0 ? gridGranularity_ : 1; }
-    int DefaultSizeOf(DefaultSize which) const { return defaultSizes_[which]; }
-    bool ShowImages() const { return showImages_; }
+    Tool& CurrentToolObject() const { return *tool_; }
+    bool GridOn() const { return grid_.On(); }
+    // The granularity as stored (may be 0 or negative; such a grid never snaps).
+    int GridGranularity() const { return grid_.Step(); }
+    int DefaultSizeOf(DefaultSizes::Which which) const { return sizes_.Get(which); }
     int SavedScreen() const { return savedScreen_; }
     QSize DesignSize() const { return designSize_; }
     QPoint ScrollOffset() const;
+    // Design coordinates of a viewport point, and back.
+    QPoint ToDesign(QPoint viewportPoint) const { return viewportPoint + ScrollOffset(); }
+    QPoint ToViewport(QPoint designPoint) const { return designPoint - ScrollOffset(); }
     // "        Currenly designing Window # %d " / "... Persistant Controls".
     QString Caption() const { return caption_; }
     static QString CaptionFor(int screen);
+    // What the tool reports: the cursor position and the anchor at rest, the
+    // dragged position and size during a drag.
+    QString StatusText() const;
 
 public slots:
+    void SetCurrentTool(int tool);
     // Shows the widgets of the current screen and the persistent layer, sets
     // the caption and repaints.
     void OnUpdate();
@@ -67,25 +77,9 @@ public slots:
     void OnRemoveBitmaps();    // "Remove Bitmaps"
     void OnPageJump();         // "Jump to Page...."
     void OnGridGranularity();  // "Grid Granularity"
+    void OnSelectAll();        // every selectable control of the current screen
     void OnFileChange(const QString& path);
     void ShowSplash();
-
-    // Commands whose editing operations are still to be built.
-    void OnColourDefinitions();
-    void OnAlignTops();
-    void OnAlignBottoms();
-    void OnAlignLefts();
-    void OnAlignRights();
-    void OnSameHeight();
-    void OnSameWidth();
-    void OnSpaceAcross();
-    void OnSpaceDown();
-    void OnEditCut();
-    void OnEditCopy();
-    void OnEditPaste();
-    void OnPasteExact();
-    void OnBitmapsToBack();
-    void OnDeleteSelection();
 
 signals:
     void captionChanged(const QString& caption);
@@ -93,6 +87,7 @@ signals:
     void toolReset();
     // The TAB screen or the picture switch changed.
     void viewStateChanged();
+    void statusTextChanged(const QString& text);
     void firstPainted();
 
 protected:
@@ -101,40 +96,34 @@ protected:
     void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-
-    // Selection and tracking of a left press; true when it consumed the click.
-    virtual bool TrackClick(QPoint designPoint, Qt::KeyboardModifiers mods);
-    // Places a control of the current tool at a design point.
-    virtual void PlaceControl(QPoint designPoint, Qt::KeyboardModifiers mods);
-    // Runs the property dialog of the control under a design point.
-    virtual void EditPropertiesAt(QPoint designPoint);
-    // Selection outlines over the painted screen.
-    virtual void PaintSelection(QPainter& p);
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void OnDocumentReset();
+    void OnScreenChanged();
     void UpdateScrollBars();
     void SetCaption(const QString& caption);
-    DesignWidget* PressedWidget() const;
+    void PaintSelectionMarks(QPainter& p) const;
 
     CTavloraDoc& doc_;
-    ScreenSet& set_;
-    WidgetContext& ctx_;
     SettingsProfile& profile_;
     Prompter& prompter_;
+    std::unique_ptr<Tool> tool_;
 
     int savedScreen_ = 1;
     bool showImages_ = true;
     int currentTool_ = 0;
-    bool gridOn_ = false;
-    int gridGranularity_ = 3;
-    std::array<int, DefaultSizeCount> defaultSizes_{};
+    Grid grid_;
+    DefaultSizes sizes_;
     QSize designSize_;
     QString caption_;
-    DesignWidget* pressed_ = nullptr;
     bool askingReload_ = false;
     bool painted_ = false;
     bool splashPending_ = false;

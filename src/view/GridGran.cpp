@@ -15,7 +15,7 @@ GridGran::GridGran(double granularity, bool on, QWidget* parent) : QDialog(paren
 
     box_ = new QDoubleSpinBox(this);
     box_->setDecimals(2);
-    box_->setRange(-100000.0, 100000.0);
+    box_->setRange(1.0, 100000.0);
     box_->setPrefix(QStringLiteral(" Grid : "));
     box_->setSuffix(QStringLiteral(" Pixels"));
     box_->setGroupSeparatorShown(false);

@@ -27,9 +27,8 @@ const char* const CGodeList::kSampleLines[kSampleCount] = {
     "G1X.4 Y.5 Z-2.2 ",
 };
 
-CGodeList::CGodeList(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-                     const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+CGodeList::CGodeList(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 

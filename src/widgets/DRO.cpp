@@ -13,8 +13,8 @@
 
 namespace tavlora {
 
-DRO::DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+DRO::DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
     LowerToBottom();
 }

@@ -23,7 +23,7 @@ public:
         std::string paintFormat;
     };
 
-    DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect);
+    DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
     ~DRO() override;
 
     void SetFormat(const std::string& format);

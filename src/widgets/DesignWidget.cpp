@@ -31,11 +31,10 @@ int ClampedExtent(int32_t from, int32_t to)
 
 } // namespace
 
-DesignWidget::DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId,
-                           bool disabled, const Rect& rect)
-    : record_(&record), ctx_(ctx), rect_(rect), id_(controlId), enabled_(!disabled),
-      z_(ctx.TakeTopZ())
+DesignWidget::DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : record_(&record), ctx_(ctx), id_(controlId), enabled_(!disabled), z_(ctx.TakeTopZ())
 {
+    syncedSize_ = ClientSize();
 }
 
 DesignWidget::~DesignWidget() = default;
@@ -78,13 +77,23 @@ void DesignWidget::PaintCached(QPainter& p)
     p.drawImage(0, 0, look_);
 }
 
-void DesignWidget::MoveTo(const Rect& rect)
+void DesignWidget::SyncGeometry()
 {
-    const QSize before = ClientSize();
-    rect_ = rect;
-    if (ClientSize() != before)
+    const QSize size = ClientSize();
+    if (size != syncedSize_) {
+        syncedSize_ = size;
         Resized();
+    }
     Update();
+}
+
+void DesignWidget::SetLook(const Look& look)
+{
+    z_ = look.z;
+    if (framed_ != look.framed) {
+        framed_ = look.framed;
+        SyncGeometry();
+    }
 }
 
 void DesignWidget::RaiseToTop()
@@ -99,18 +108,28 @@ void DesignWidget::LowerToBottom()
 
 QRect DesignWidget::Geometry() const
 {
+    const Rect& r = record_->rect;
+    return QRect(r.left, r.top, ClampedExtent(r.left, r.right), ClampedExtent(r.top, r.bottom));
+}
+
+QRect DesignWidget::ClientGeometry() const
+{
+    const int f = FrameWidth();
+    const QRect g = Geometry();
     const QSize s = ClientSize();
-    return QRect(rect_.left, rect_.top, s.width(), s.height());
+    return QRect(g.left() + (g.width() > 0 ? f : 0), g.top() + (g.height() > 0 ? f : 0), s.width(), s.height());
 }
 
 QSize DesignWidget::ClientSize() const
 {
-    return QSize(ClampedExtent(rect_.left, rect_.right), ClampedExtent(rect_.top, rect_.bottom));
+    const QRect g = Geometry();
+    const int f2 = 2 * FrameWidth();
+    return QSize(std::max(0, g.width() - f2), std::max(0, g.height() - f2));
 }
 
-bool DesignWidget::MousePress(QPoint, Qt::KeyboardModifiers)
+int DesignWidget::MousePress(QPoint, Qt::KeyboardModifiers, int)
 {
-    return false;
+    return -1;
 }
 
 void DesignWidget::MouseRelease(QPoint) {}
@@ -121,16 +140,12 @@ void DesignWidget::Update()
     ctx_.RequestRepaint();
 }
 
-bool DesignWidget::ScreenJump(int function, int parameter, Qt::KeyboardModifiers mods)
+int DesignWidget::JumpTarget(int function, int parameter, Qt::KeyboardModifiers mods, int currentScreen)
 {
-    ScreenSet& set = ctx_.set;
-    if (function != kOemFunction || parameter >= kScreenLimit || parameter == set.currentScreen
+    if (function != kOemFunction || parameter < 0 || parameter >= kScreenLimit || parameter == currentScreen
         || (mods & Qt::ShiftModifier))
-        return false;
-    set.currentScreen = parameter;
-    if (ctx_.screenChanged)
-        ctx_.screenChanged();
-    return true;
+        return -1;
+    return parameter;
 }
 
 QString DesignWidget::ResolvePicture(const std::string& name, ImagePath::Keywords rule) const
@@ -159,11 +174,10 @@ void DesignWidget::TakeNaturalSize(double width, double height)
     auto add = [](int32_t from, double extent) {
         return int32_t(std::clamp(std::trunc(double(from) + extent), double(INT32_MIN), double(INT32_MAX)));
     };
-    Rect r = record_->rect;
+    Rect& r = record_->rect;
     r.right = add(r.left, width);
     r.bottom = add(r.top, height);
-    record_->rect = r;
-    MoveTo(r);
+    SyncGeometry();
 }
 
 bool DesignWidget::IsBmpPath(const QString& path)

@@ -2,7 +2,6 @@
 
 #include "core/ControlWidget.h"
 #include "core/ImagePath.h"
-#include "core/Rect.h"
 
 #include <QImage>
 #include <QPoint>
@@ -22,25 +21,35 @@ class ControlRecord;
 class Vorn3Image;
 class WidgetContext;
 
-// Base of the design-time widgets: a painted item with a rectangle in design
-// coordinates, visibility, a place in the stacking order and a link to its record.
+// Base of the design-time widgets: a painted item at its record's rectangle
+// (design coordinates), with visibility, a place in the stacking order and an
+// optional one-pixel window frame around its client area.
 class DesignWidget : public ControlWidget {
 public:
     // Larger widgets are always painted directly.
     static constexpr qint64 kMaxLookPixels = 1024 * 1024;
 
-    DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-                 const Rect& rect);
+    // What a widget keeps that its record does not: its place in the stacking
+    // order and its window frame. Kept when the widget is made anew.
+    struct Look {
+        qint64 z = 0;
+        bool framed = false;
+        bool operator==(const Look&) const = default;
+    };
+
+    DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
     ~DesignWidget() override;
     DesignWidget(const DesignWidget&) = delete;
     DesignWidget& operator=(const DesignWidget&) = delete;
 
     bool IsVisible() const override { return visible_; }
     void SetVisible(bool visible) override;
-    Rect Placement() const override { return rect_; }
-    // Moves the widget; a size change runs the widget's resize reaction.
-    void MoveTo(const Rect& rect) override;
     int ControlId() const override { return id_; }
+    // The record's rectangle changed: a new size runs the resize reaction.
+    void SyncGeometry();
+
+    Look CurrentLook() const { return {z_, framed_}; }
+    void SetLook(const Look& look);
 
     // Painter origin at the widget's top-left, clipped to the widget.
     virtual void Paint(QPainter& p) = 0;
@@ -59,14 +68,18 @@ public:
     ControlRecord* Record() const { return record_; }
     WidgetContext& Context() const { return ctx_; }
 
-    // Design-coordinate rectangle (empty when the stored one is inverted).
+    // Design-coordinate rectangle of the window (empty when the stored one is
+    // inverted), and of its client area inside the frame.
     QRect Geometry() const;
+    QRect ClientGeometry() const;
     // Client size, never negative.
     QSize ClientSize() const;
+    int FrameWidth() const { return framed_ ? 1 : 0; }
 
-    // Left press forwarded by the view (local coordinates). Buttons do the
-    // screen jump check and show the pressed look; true when the screen changed.
-    virtual bool MousePress(QPoint local, Qt::KeyboardModifiers mods);
+    // Left press forwarded by the view (client coordinates) while `currentScreen`
+    // is shown. Buttons show the pressed look and return the screen to jump to;
+    // -1 for none.
+    virtual int MousePress(QPoint local, Qt::KeyboardModifiers mods, int currentScreen);
     virtual void MouseRelease(QPoint local);
 
     // Something drawn changed: forgets the cached look and asks the view to repaint.
@@ -87,8 +100,8 @@ protected:
     void DropLook() { look_ = QImage(); }
 
     // Screen jump of the button kinds: function 32 with an OEM code below 100
-    // that is not the current screen, and no Shift.
-    bool ScreenJump(int function, int parameter, Qt::KeyboardModifiers mods);
+    // that is not the current screen, and no Shift; -1 when there is none.
+    static int JumpTarget(int function, int parameter, Qt::KeyboardModifiers mods, int currentScreen);
 
     // Resolves a record picture name under the Bitmaps folder with a keyword
     // rule to a platform path; empty when the rule gives no picture.
@@ -107,10 +120,11 @@ protected:
 private:
     ControlRecord* record_;
     WidgetContext& ctx_;
-    Rect rect_;
+    QSize syncedSize_;
     int id_;
     bool visible_ = false;
     bool enabled_;
+    bool framed_ = false;
     qint64 z_;
     QImage look_;
     LookKey lookKey_{};

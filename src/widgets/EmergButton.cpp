@@ -9,8 +9,8 @@
 namespace tavlora {
 
 EmergButton::EmergButton(ControlRecord& record, WidgetContext& ctx, int controlId,
-                         bool disabled, const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+                         bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 
@@ -79,11 +79,11 @@ void EmergButton::Paint(QPainter& p)
     }
 }
 
-bool EmergButton::MousePress(QPoint, Qt::KeyboardModifiers mods)
+int EmergButton::MousePress(QPoint, Qt::KeyboardModifiers mods, int currentScreen)
 {
     pressed_ = true;
     Update();
-    return ScreenJump(function_, parameter_, mods);
+    return JumpTarget(function_, parameter_, mods, currentScreen);
 }
 
 void EmergButton::MouseRelease(QPoint)

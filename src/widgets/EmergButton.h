@@ -11,8 +11,7 @@ class EmergButton : public DesignWidget {
 public:
     static constexpr int kPressInset = 3;
 
-    EmergButton(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-                const Rect& rect);
+    EmergButton(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     // Resolves and loads the picture; with pictureSize the record takes the
     // picture's natural size.
@@ -30,7 +29,7 @@ public:
     bool IsPressed() const { return pressed_; }
 
     void Paint(QPainter& p) override;
-    bool MousePress(QPoint local, Qt::KeyboardModifiers mods) override;
+    int MousePress(QPoint local, Qt::KeyboardModifiers mods, int currentScreen) override;
     void MouseRelease(QPoint local) override;
 
 protected:

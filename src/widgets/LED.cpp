@@ -8,8 +8,8 @@
 
 namespace tavlora {
 
-LED::LED(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+LED::LED(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 

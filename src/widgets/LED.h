@@ -15,7 +15,7 @@ public:
     static constexpr int kRedGreen = 136;
     static constexpr int kYellow = 137;
 
-    LED(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect);
+    LED(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     void SetColourCode(int code);
     void SetCustomImage(const std::string& name);

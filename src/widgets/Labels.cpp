@@ -10,9 +10,8 @@
 
 namespace tavlora {
 
-Labels::Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-               const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+Labels::Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 

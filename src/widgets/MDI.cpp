@@ -10,8 +10,8 @@
 
 namespace tavlora {
 
-MDI::MDI(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled, const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+MDI::MDI(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 

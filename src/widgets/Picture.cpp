@@ -8,9 +8,8 @@
 
 namespace tavlora {
 
-Picture::Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-                 const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+Picture::Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 

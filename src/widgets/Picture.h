@@ -10,8 +10,7 @@ namespace tavlora {
 // to the top of the stacking order. Paints only while pictures are shown.
 class Picture : public DesignWidget {
 public:
-    Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-            const Rect& rect);
+    Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     // With pictureSize ("Original Size") the record takes the picture's natural size.
     void SetImage(const std::string& name, bool pictureSize = false);

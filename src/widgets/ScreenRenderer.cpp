@@ -8,6 +8,7 @@
 #include "core/ScreenVisibility.h"
 
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 
@@ -41,14 +42,24 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
         p.fillRect(screen, WidgetColours::Of(set.colours, ColourSet::ScreenBack));
 
     for (DesignWidget* w : PaintOrder(set, clip)) {
-        QRect area = w->Geometry();
+        const QRect window = w->Geometry();
+        if (w->FrameWidth() > 0 && !window.isEmpty()) {
+            // A one-pixel window frame in the window-frame colour.
+            p.save();
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(window.adjusted(0, 0, -1, -1));
+            p.restore();
+        }
+        const QRect client = w->ClientGeometry();
+        QRect area = client;
         if (!clip.isNull())
             area &= clip;
         if (area.isEmpty())
             continue;
         p.save();
-        p.translate(w->Geometry().topLeft());
-        p.setClipRect(area.translated(-w->Geometry().topLeft()), Qt::IntersectClip);
+        p.translate(client.topLeft());
+        p.setClipRect(area.translated(-client.topLeft()), Qt::IntersectClip);
         w->PaintCached(p);
         p.restore();
     }
@@ -62,13 +73,11 @@ QImage ScreenRenderer::Render(ScreenSet& set, WidgetContext& ctx, int screen, QS
     if (image.isNull())
         return {};
 
-    const int previousScreen = set.currentScreen;
     std::vector<bool> previousVisible;
     previousVisible.reserve(set.controls.size());
     for (const auto& rec : set.controls)
         previousVisible.push_back(rec->widget && rec->widget->IsVisible());
 
-    set.currentScreen = screen;
     for (auto& rec : set.controls) {
         if (rec->widget)
             rec->widget->SetVisible(ScreenVisibility::ShowsOn(rec->screen, screen));
@@ -79,7 +88,6 @@ QImage ScreenRenderer::Render(ScreenSet& set, WidgetContext& ctx, int screen, QS
         Paint(p, set, ctx, size);
     }
 
-    set.currentScreen = previousScreen;
     for (size_t i = 0; i < set.controls.size(); ++i) {
         if (set.controls[i]->widget)
             set.controls[i]->widget->SetVisible(previousVisible[i]);

@@ -24,7 +24,7 @@ public:
     static void Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, QSize designSize,
                       const QRect& clip = QRect());
     // Shows the widgets of `screen` and the persistent layer, renders at
-    // `size`, then restores the set's current screen and widget visibility.
+    // `size`, then restores the widgets' visibility.
     static QImage Render(ScreenSet& set, WidgetContext& ctx, int screen, QSize size);
     // Topmost visible widget containing the design point, or nullptr.
     static DesignWidget* WidgetAt(const ScreenSet& set, QPoint designPoint);

@@ -68,9 +68,8 @@ QImage DrawSample()
 
 } // namespace
 
-ToolPath::ToolPath(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-                   const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+ToolPath::ToolPath(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 

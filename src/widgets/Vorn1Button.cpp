@@ -42,8 +42,8 @@ QRgb Mix(QRgb a, QRgb b, int wa, int wb, int div)
 } // namespace
 
 Vorn1Button::Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId,
-                         bool disabled, const Rect& rect)
-    : DesignWidget(record, ctx, controlId, disabled, rect)
+                         bool disabled)
+    : DesignWidget(record, ctx, controlId, disabled)
 {
     Resized();
 }
@@ -190,12 +190,11 @@ void Vorn1Button::Paint(QPainter& p)
     }
 }
 
-bool Vorn1Button::MousePress(QPoint, Qt::KeyboardModifiers mods)
+int Vorn1Button::MousePress(QPoint, Qt::KeyboardModifiers mods, int currentScreen)
 {
-    const bool jumped = ScreenJump(function_, parameter_, mods);
     pressed_ = true;
     Update();
-    return jumped;
+    return JumpTarget(function_, parameter_, mods, currentScreen);
 }
 
 void Vorn1Button::MouseRelease(QPoint)

@@ -14,8 +14,7 @@ public:
     static constexpr int kBorderWidth = 4;
     static constexpr int kMaxCaptionHeight = 16;
 
-    Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled,
-                const Rect& rect);
+    Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     void SetText(const std::string& text);
     void SetFunction(int function) { function_ = function; }
@@ -44,7 +43,7 @@ public:
     bool IsPressed() const { return pressed_; }
 
     void Paint(QPainter& p) override;
-    bool MousePress(QPoint local, Qt::KeyboardModifiers mods) override;
+    int MousePress(QPoint local, Qt::KeyboardModifiers mods, int currentScreen) override;
     void MouseRelease(QPoint local) override;
 
 protected:

@@ -10,7 +10,12 @@
 
 namespace tavlora {
 
-WidgetContext::WidgetContext(ScreenSet& s) : set(s), images_(reportDecodeError) {}
+WidgetContext::WidgetContext(ScreenSet& s)
+    : set(s),
+      reporter_([this](const QString& path, const QString& error) { emit pictureFailed(path, error); }),
+      images_(reporter_)
+{
+}
 
 WidgetContext::~WidgetContext()
 {

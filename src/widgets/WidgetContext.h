@@ -3,6 +3,7 @@
 #include "ImageCache.h"
 
 #include <QHash>
+#include <QObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -18,27 +19,23 @@ namespace tavlora {
 class ScreenSet;
 
 // What the widgets of one document share: the model, the Vorn3 folder, the
-// picture switch, the callbacks to the view, the decoded pictures of the
-// current load, the stacking-order counter and the DRO sample counter.
-class WidgetContext {
+// picture switch, the decoded pictures of the current load, the widget
+// identifiers, the stacking-order counter and the DRO sample counter.
+class WidgetContext : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kSampleIntervalMs = 200;
+    static constexpr int kFirstControlId = 8000;
 
     explicit WidgetContext(ScreenSet& set);
     // Destroys the widgets of the set's records, which refer to this context.
-    ~WidgetContext();
+    ~WidgetContext() override;
     WidgetContext(const WidgetContext&) = delete;
     WidgetContext& operator=(const WidgetContext&) = delete;
 
     ScreenSet& set;
     std::string vornFolder;  // as stored ("C:\\Vorn3" or a POSIX path)
     bool showImages = true;  // the "Remove Bitmaps" switch
-    // A picture file failed to decode; called once per file per load.
-    std::function<void(const QString& path, const QString& error)> reportDecodeError;
-    // A widget wants the view repainted (sample counter tick, new picture).
-    std::function<void()> requestRepaint;
-    // A button press changed set.currentScreen.
-    std::function<void()> screenChanged;
 
     // Forgets decoded pictures, reported failures and the missing list.
     void BeginLoad();
@@ -59,6 +56,9 @@ public:
     // Stacking order: each call returns a place above / below all earlier ones.
     qint64 TakeTopZ() { return ++topZ_; }
     qint64 TakeBottomZ() { return --bottomZ_; }
+    // Widget identifiers: 8000 for the first widget of the run, never reused.
+    int TakeControlId() { return nextControlId_++; }
+    int NextControlId() const { return nextControlId_; }
 
     // The shared 200 ms sample counter of skinned DROs. Start registers a user
     // (and starts the timer when an application object exists), Stop removes one.
@@ -68,13 +68,16 @@ public:
     // One timer period: advances the count and asks for a repaint.
     void Tick();
 
-    void RequestRepaint() const
-    {
-        if (requestRepaint)
-            requestRepaint();
-    }
+    void RequestRepaint() { emit repaintRequested(); }
+
+signals:
+    // A widget wants the screen repainted (sample counter tick, new picture).
+    void repaintRequested();
+    // A picture file failed to decode; once per file per load.
+    void pictureFailed(const QString& path, const QString& error);
 
 private:
+    ImageCache::Reporter reporter_;
     ImageCache images_;
     QStringList missing_;
     QSet<QString> missingSeen_;
@@ -84,6 +87,7 @@ private:
     qint64 topZ_ = 0;
     qint64 bottomZ_ = 0;
     qint64 ticks_ = 0;
+    int nextControlId_ = kFirstControlId;
     int sampleUsers_ = 0;
     std::unique_ptr<QTimer> timer_;
 };

@@ -21,23 +21,45 @@ namespace {
 
 constexpr int kDefaultLineCount = 10;
 
+struct KindEntry {
+    int type;
+    int kind;
+};
+
+// Record type to widget kind; the older image (5) shows "Missing".
+constexpr KindEntry kKinds[] = {
+    {TypeDro, WidgetFactory::KindDro},
+    {TypeImage, WidgetFactory::KindPicture},
+    {TypeButton, WidgetFactory::KindButton},
+    {TypeOlderImage, WidgetFactory::KindMissingPicture},
+    {TypeLed, WidgetFactory::KindLed},
+    {TypeLabel, WidgetFactory::KindLabel},
+    {TypeImageButton, WidgetFactory::KindImageButton},
+    {TypeMdi, WidgetFactory::KindMdi},
+    {TypeGCodeList, WidgetFactory::KindGCodeList},
+    {TypeToolPath, WidgetFactory::KindToolPath},
+};
+
 } // namespace
 
 int WidgetFactory::KindForType(int type)
 {
-    switch (type) {
-    case TypeDro: return KindDro;
-    case TypeImage: return KindPicture;
-    case TypeButton: return KindButton;
-    case TypeOlderImage: return KindMissingPicture;
-    case TypeLed: return KindLed;
-    case TypeLabel: return KindLabel;
-    case TypeImageButton: return KindImageButton;
-    case TypeMdi: return KindMdi;
-    case TypeGCodeList: return KindGCodeList;
-    case TypeToolPath: return KindToolPath;
-    default: return 0;
+    for (const KindEntry& e : kKinds) {
+        if (e.type == type)
+            return e.kind;
     }
+    return 0;
+}
+
+int WidgetFactory::TypeForKind(int kind)
+{
+    if (kind == KindMissingPicture)
+        return TypeImage;
+    for (const KindEntry& e : kKinds) {
+        if (e.kind == kind)
+            return e.type;
+    }
+    return 0;
 }
 
 bool WidgetFactory::DisabledForType(int type)
@@ -45,81 +67,60 @@ bool WidgetFactory::DisabledForType(int type)
     return type != TypeImageButton;
 }
 
-bool WidgetFactory::CreateWidget(ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled,
-                                 const Rect& rect)
+DesignWidget* WidgetFactory::Of(const ControlRecord& rec)
 {
-    int type;
-    switch (kind) {
-    case KindPicture: type = TypeImage; break;
-    case KindButton: type = TypeButton; break;
-    case KindDro: type = TypeDro; break;
-    case KindImageButton: type = TypeImageButton; break;
-    case KindMissingPicture: type = TypeImage; break;
-    case KindLabel: type = TypeLabel; break;
-    case KindLed: type = TypeLed; break;
-    case KindMdi: type = TypeMdi; break;
-    case KindGCodeList: type = TypeGCodeList; break;
-    case KindToolPath: type = TypeToolPath; break;
-    default: return false;
-    }
+    return static_cast<DesignWidget*>(rec.widget.get());
+}
 
-    if (!rect.IsEmpty())
-        rec.rect = rect;
-    if (kind == KindGCodeList) {
-        rec.type = TypeGCodeList;
-        if (rec.parameter == 0)
-            rec.parameter = kDefaultLineCount;
-    } else if (kind == KindToolPath) {
-        rec.type = TypeToolPath;
-    }
-
-    const int id = ctx.set.TakeControlId();
+bool WidgetFactory::CreateWidget(ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled)
+{
+    if (TypeForKind(kind) == 0)
+        return false;
+    const int id = ctx.TakeControlId();
     std::unique_ptr<DesignWidget> widget;
     switch (kind) {
     case KindPicture: {
-        auto w = std::make_unique<Picture>(rec, ctx, id, disabled, rec.rect);
+        auto w = std::make_unique<Picture>(rec, ctx, id, disabled);
         w->LowerToBottom();
         widget = std::move(w);
         break;
     }
     case KindMissingPicture: {
-        auto w = std::make_unique<Picture>(rec, ctx, id, disabled, rec.rect);
+        auto w = std::make_unique<Picture>(rec, ctx, id, disabled);
         w->SetImage("Missing", false);
         widget = std::move(w);
         break;
     }
     case KindButton:
-        widget = std::make_unique<Vorn1Button>(rec, ctx, id, disabled, rec.rect);
+        widget = std::make_unique<Vorn1Button>(rec, ctx, id, disabled);
         break;
     case KindDro:
-        widget = std::make_unique<DRO>(rec, ctx, id, disabled, rec.rect);
+        widget = std::make_unique<DRO>(rec, ctx, id, disabled);
         break;
     case KindImageButton:
-        widget = std::make_unique<EmergButton>(rec, ctx, id, disabled, rec.rect);
+        widget = std::make_unique<EmergButton>(rec, ctx, id, disabled);
         break;
     case KindLabel:
-        widget = std::make_unique<Labels>(rec, ctx, id, disabled, rec.rect);
+        widget = std::make_unique<Labels>(rec, ctx, id, disabled);
         break;
     case KindLed: {
-        auto w = std::make_unique<LED>(rec, ctx, id, disabled, rec.rect);
+        auto w = std::make_unique<LED>(rec, ctx, id, disabled);
         w->SetColourCode(LED::kGreen);
         widget = std::move(w);
         break;
     }
     case KindMdi:
-        widget = std::make_unique<MDI>(rec, ctx, id, disabled, rec.rect);
+        widget = std::make_unique<MDI>(rec, ctx, id, disabled);
         break;
     case KindGCodeList:
-        widget = std::make_unique<CGodeList>(rec, ctx, id, disabled, rec.rect);
+        widget = std::make_unique<CGodeList>(rec, ctx, id, disabled);
         break;
     case KindToolPath:
-        widget = std::make_unique<ToolPath>(rec, ctx, id, disabled, rec.rect);
+        widget = std::make_unique<ToolPath>(rec, ctx, id, disabled);
         break;
     }
-
     widget->SetVisible(false);
     rec.widget = std::move(widget);
-    rec.type = type;
     return true;
 }
 
@@ -179,14 +180,52 @@ void WidgetFactory::RebuildWidgets(ScreenSet& set, WidgetContext& ctx)
         ControlRecord& rec = *recPtr;
         const int type = rec.type;
         const int kind = KindForType(type);
-        if (kind == 0)
+        ApplyCreationRules(rec);
+        if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(type)))
             continue;
-        CreateWidget(rec, kind, ctx, DisabledForType(type), rec.rect);
         Configure(rec, type);
-        rec.rect = rec.widget->Placement();
     }
     ctx.EndBatch();
     ctx.RequestRepaint();
+}
+
+void WidgetFactory::Build(ControlRecord& rec, WidgetContext& ctx, const DesignWidget::Look* look)
+{
+    rec.widget.reset();
+    const int kind = KindForType(rec.type);
+    if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(rec.type)))
+        return;
+    Configure(rec, rec.type);
+    if (look)
+        Of(rec)->SetLook(*look);
+}
+
+void WidgetFactory::Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged)
+{
+    DesignWidget* w = Of(rec);
+    if (!fieldsChanged) {
+        if (w)
+            w->SyncGeometry();
+        return;
+    }
+    if (w) {
+        const DesignWidget::Look look = w->CurrentLook();
+        Build(rec, ctx, &look);
+    } else {
+        Build(rec, ctx);
+    }
+}
+
+void WidgetFactory::ApplyPlacementSetUp(ControlRecord& rec)
+{
+    if (auto* w = dynamic_cast<EmergButton*>(rec.widget.get())) {
+        w->SetImage("Missing");
+        w->SetFunction(0);
+        w->SetParameter(-1);
+    } else if (auto* b = dynamic_cast<Vorn1Button*>(rec.widget.get())) {
+        b->SetFunction(0);
+        b->SetParameter(-1);
+    }
 }
 
 } // namespace tavlora

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Rect.h"
+#include "DesignWidget.h"
 
 namespace tavlora {
 
@@ -8,8 +8,9 @@ class ControlRecord;
 class ScreenSet;
 class WidgetContext;
 
-// Creates the design-time widget of a record by widget kind, and all widgets of
-// a freshly read set.
+// Makes the design-time widget of a record from the record's fields: the one
+// mapping of record types to widget kinds, creation, the set-up loading gives
+// a widget, and the sync after a record changed. Widgets never change records.
 class WidgetFactory {
 public:
     enum Kind {
@@ -25,21 +26,35 @@ public:
         KindToolPath = 13,
     };
 
-    // Creates the widget of a kind for the record (hidden, with the next control
-    // identifier) and sets the record's type. A non-empty rect is copied into the
-    // record first. Returns false only for kinds that create nothing.
-    static bool CreateWidget(ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled,
-                             const Rect& rect);
-    // Creates and configures the widgets of every record; each record then
-    // takes its rectangle back from its widget.
-    static void RebuildWidgets(ScreenSet& set, WidgetContext& ctx);
+    // Creates the widget of a kind for the record, hidden, with the next
+    // control identifier. False (and no widget) for kinds that create nothing.
+    static bool CreateWidget(ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled);
     // Applies a record's settings to its widget as loading does; `type` is the
-    // record's type before the widget was created (5 for older images).
+    // record's type before its creation rules ran (5 for older images).
     static void Configure(ControlRecord& rec, int type);
 
-    // Widget kind of a record type (0 = no widget) and whether it is created disabled.
+    // Creates and configures the widgets of a freshly read set, applying the
+    // creation rules to its records as part of reading.
+    static void RebuildWidgets(ScreenSet& set, WidgetContext& ctx);
+
+    // Brings a record's widget up to date. A changed rectangle only moves (and
+    // maybe resizes) it; changed fields make it anew from the record, keeping
+    // its look, or remove it when the type has no widget. Visibility is the
+    // caller's.
+    static void Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged);
+    // Makes the widget of a record that has none (yet) with a given look.
+    static void Build(ControlRecord& rec, WidgetContext& ctx, const DesignWidget::Look* look = nullptr);
+    // What placing gives a new control's widget beyond its record: an image
+    // button shows the offline picture; button copies of function and
+    // parameter are 0 and -1.
+    static void ApplyPlacementSetUp(ControlRecord& rec);
+
+    static DesignWidget* Of(const ControlRecord& rec);
+    // Widget kind of a record type (0 = no widget), whether it is created
+    // disabled, and the type a kind gives its record.
     static int KindForType(int type);
     static bool DisabledForType(int type);
+    static int TypeForKind(int kind);
 };
 
 } // namespace tavlora

@@ -69,32 +69,30 @@ ControlRecord& Add(ScreenSet& set, int type, int screen, int hotKey)
 TEST(HotKey, DuplicateCheck)
 {
     ScreenSet set;
-    set.currentScreen = 1;
     ControlRecord& persistent = Add(set, TypeButton, 0, 0x41);
     ControlRecord& other = Add(set, TypeButton, 2, 0x41);
     ControlRecord& edited = Add(set, TypeDro, 1, 0x41);
-    EXPECT_EQ(HotKey::FindDuplicate(set, edited), nullptr);
+    EXPECT_EQ(HotKey::FindDuplicate(set, edited, 1), nullptr);
     ControlRecord& first = Add(set, TypeButton, 1, 0x41);
     first.text = "Go";
     first.function = 32;
     first.parameter = 7;
     first.rect = {12, 34, 50, 60};
     Add(set, TypeImageButton, 1, 0x41);
-    EXPECT_EQ(HotKey::FindDuplicate(set, edited), &first);
+    EXPECT_EQ(HotKey::FindDuplicate(set, edited, 1), &first);
     EXPECT_EQ(HotKey::DuplicateMessage(first),
               "The hotkey just set up duplicates another on:\n\nButton 'Go'\nFunction = 32 OEM code = 7 "
               "\nat X = 12 Y = 34");
 
     // Persistent controls count only while the persistent layer is designed.
-    set.currentScreen = 0;
     persistent.hotKey = 0x42;
     ControlRecord& p2 = Add(set, TypeLabel, 0, 0x42);
-    EXPECT_EQ(HotKey::FindDuplicate(set, p2), &persistent);
+    EXPECT_EQ(HotKey::FindDuplicate(set, p2, 0), &persistent);
     EXPECT_EQ(HotKey::DuplicateMessage(p2).substr(45, 4), "\n\n\nF"); // empty name line
 
     ControlRecord& cleared = Add(set, TypeDro, 0, 0);
     Add(set, TypeDro, 0, 0);
-    EXPECT_EQ(HotKey::FindDuplicate(set, cleared), nullptr);
+    EXPECT_EQ(HotKey::FindDuplicate(set, cleared, 0), nullptr);
     (void)other;
     EXPECT_EQ(HotKey::DuplicateMessage(edited).find("DRO\nFunction = -1"), 47u);
 }

@@ -1,3 +1,5 @@
+#include "SetBuilder.h"
+
 #include "core/ControlType.h"
 #include "core/ScreenSet.h"
 #include "core/ScreenVisibility.h"
@@ -22,11 +24,8 @@ public:
     }
     bool IsVisible() const override { return visible; }
     void SetVisible(bool v) override { visible = v; }
-    Rect Placement() const override { return rect; }
-    void MoveTo(const Rect& r) override { rect = r; }
     int ControlId() const override { return 0; }
     bool visible = true;
-    Rect rect;
 
 private:
     int* deleted_;
@@ -99,7 +98,7 @@ TEST(ControlRecord, CopyTakesFieldsButNotWidget)
     EXPECT_TRUE(b.SameStoredFields(a));
 }
 
-TEST(ScreenSet, ClearAllDestroysWidgetsAndSelection)
+TEST(ScreenSet, ClearAllDestroysWidgets)
 {
     ScreenSet set;
     int deleted = 0;
@@ -108,28 +107,69 @@ TEST(ScreenSet, ClearAllDestroysWidgetsAndSelection)
         r->widget = std::make_unique<FakeWidget>(&deleted);
         set.Append(std::move(r));
     }
-    set.selection.push_back(&set.At(1));
-    set.clipboard.push_back(std::make_unique<ControlRecord>());
     set.ClearAll();
     EXPECT_EQ(deleted, 3);
     EXPECT_TRUE(set.controls.empty());
-    EXPECT_TRUE(set.selection.empty());
-    EXPECT_EQ(set.clipboard.size(), 1u);
-    set.ClearAll(true);
-    EXPECT_TRUE(set.clipboard.empty());
     EXPECT_THROW(set.At(0), std::out_of_range);
 }
 
-TEST(ScreenSet, StartState)
+TEST(ScreenSet, InsertTakeAndIndexKeepRecordsInPlace)
 {
     ScreenSet set;
-    EXPECT_EQ(set.currentScreen, 1);
-    EXPECT_EQ(set.TakeControlId(), 8000);
-    EXPECT_EQ(set.TakeControlId(), 8001);
+    ControlRecord& a = test::SetBuilder::Add(set, TypeDro, 1);
+    ControlRecord& c = test::SetBuilder::Add(set, TypeDro, 1);
+    ControlRecord& b = set.Insert(1, std::make_unique<ControlRecord>());
+    EXPECT_EQ(set.IndexOf(&a), 0);
+    EXPECT_EQ(set.IndexOf(&b), 1);
+    EXPECT_EQ(set.IndexOf(&c), 2);
+    std::unique_ptr<ControlRecord> taken = set.Take(1);
+    EXPECT_EQ(taken.get(), &b);
+    EXPECT_EQ(set.IndexOf(&b), -1);
+    EXPECT_EQ(set.IndexOf(&c), 1);
+    EXPECT_THROW(set.Insert(3, std::make_unique<ControlRecord>()), std::out_of_range);
+    EXPECT_THROW(set.Take(2), std::out_of_range);
     EXPECT_EQ(set.colours.Get(ColourSet::DROBack), 0xA0FFA0u);
     EXPECT_EQ(set.colours.Get(ColourSet::GCodeBack), 0x80FFFFu);
-    EXPECT_FALSE(set.saving);
-    EXPECT_FALSE(set.passwordPrompt);
+}
+
+TEST(ControlRecord, SwapAndCopyTouchOnlyStoredFields)
+{
+    ScreenSet set;
+    test::SetBuilder::Varied(set);
+    ControlRecord a(set.At(3));
+    a.widget = std::make_unique<FakeWidget>();
+    ControlWidget* widget = a.widget.get();
+    ControlRecord b(set.At(7));
+    a.SwapStoredFields(b);
+    EXPECT_TRUE(a.SameStoredFields(set.At(7)));
+    EXPECT_TRUE(b.SameStoredFields(set.At(3)));
+    EXPECT_EQ(a.widget.get(), widget);
+    a = set.At(5);
+    EXPECT_TRUE(a.SameStoredFields(set.At(5)));
+    EXPECT_EQ(a.widget.get(), widget);
+    ControlRecord moved(a);
+    moved.rect.left += 1;
+    EXPECT_FALSE(moved.SameStoredFields(a));
+    EXPECT_TRUE(moved.SameFieldsButRect(a));
+}
+
+TEST(ControlType, CreationRules)
+{
+    ControlRecord older;
+    older.type = TypeOlderImage;
+    ApplyCreationRules(older);
+    EXPECT_EQ(older.type, TypeImage);
+    ControlRecord list;
+    list.type = TypeGCodeList;
+    ApplyCreationRules(list);
+    EXPECT_EQ(list.parameter, 10);
+    list.parameter = -3;
+    ApplyCreationRules(list);
+    EXPECT_EQ(list.parameter, -3);
+    ControlRecord dro;
+    dro.type = TypeDro;
+    ApplyCreationRules(dro);
+    EXPECT_EQ(dro.parameter, 0);
 }
 
 TEST(ScreenVisibility, PersistentLayerAndTabScreen)
@@ -139,14 +179,12 @@ TEST(ScreenVisibility, PersistentLayerAndTabScreen)
     ControlRecord& one = AddWithWidget(set, TypeDro, 1);
     ControlRecord& two = AddWithWidget(set, TypeDro, 2);
     ControlRecord& tab = AddWithWidget(set, TypeLabel, 50);
-    set.currentScreen = 1;
-    ScreenVisibility::Refresh(set, true);
+    ScreenVisibility::Refresh(set, 1, true);
     EXPECT_TRUE(Shown(persistent));
     EXPECT_TRUE(Shown(one));
     EXPECT_FALSE(Shown(two));
     EXPECT_FALSE(Shown(tab));
-    set.currentScreen = 50;
-    ScreenVisibility::Refresh(set, true);
+    ScreenVisibility::Refresh(set, 50, true);
     EXPECT_FALSE(Shown(persistent));
     EXPECT_TRUE(Shown(tab));
     EXPECT_FALSE(Shown(one));
@@ -159,17 +197,15 @@ TEST(ScreenVisibility, HiddenImagesStayHiddenAcrossScreens)
     ControlRecord& img2 = AddWithWidget(set, TypeImage, 2);
     ControlRecord& imgAll = AddWithWidget(set, TypeImage, 0);
     ControlRecord& dro2 = AddWithWidget(set, TypeDro, 2);
-    set.currentScreen = 1;
-    ScreenVisibility::Refresh(set, true);
-    ScreenVisibility::ApplyImageSwitch(set, false);
+    ScreenVisibility::Refresh(set, 1, true);
+    ScreenVisibility::ApplyImageSwitch(set, 1, false);
     EXPECT_FALSE(Shown(img1));
     EXPECT_FALSE(Shown(imgAll));
-    set.currentScreen = 2;
-    ScreenVisibility::Refresh(set, false);
+    ScreenVisibility::Refresh(set, 2, false);
     EXPECT_FALSE(Shown(img2));
     EXPECT_FALSE(Shown(imgAll));
     EXPECT_TRUE(Shown(dro2));
-    ScreenVisibility::ApplyImageSwitch(set, true);
+    ScreenVisibility::ApplyImageSwitch(set, 2, true);
     EXPECT_TRUE(Shown(img2));
     EXPECT_TRUE(Shown(imgAll));
     EXPECT_FALSE(Shown(img1));

@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "SetBuilder.h"
 
 #include "core/ArchiveWriter.h"
 #include "core/ScreenSetFile.h"
@@ -11,6 +11,13 @@
 using namespace tavlora;
 
 namespace {
+
+std::string VariedFile()
+{
+    ScreenSet set;
+    test::SetBuilder::Varied(set);
+    return test::SetBuilder::Bytes(set);
+}
 
 std::string Le32(int32_t v)
 {
@@ -126,7 +133,7 @@ TEST(ScreenSetFile, WideStringsConvertToWindows1252)
 
 TEST(ScreenSetFile, RoundTripIsByteExact)
 {
-    const std::string original = test::VariedFile();
+    const std::string original = VariedFile();
     ScreenSet set;
     ASSERT_TRUE(ReadBytes(original, set).ok);
     EXPECT_EQ(ScreenSetFile::Write(set).bytes, original);
@@ -134,7 +141,7 @@ TEST(ScreenSetFile, RoundTripIsByteExact)
 
 TEST(ScreenSetFile, TrailingBytesAreIgnored)
 {
-    const std::string original = test::VariedFile() + "trailing garbage";
+    const std::string original = VariedFile() + "trailing garbage";
     ScreenSet set;
     ASSERT_TRUE(ReadBytes(original, set).ok);
     EXPECT_EQ(set.Size(), 11u);
@@ -243,13 +250,13 @@ TEST(ScreenSetFile, ProtectionMarkers)
     EXPECT_EQ(inside.password, "G0 ZUXTide538 X1");
 
     ScreenSet plain;
-    const std::string bytes = test::VariedFile();
+    const std::string bytes = VariedFile();
     EXPECT_FALSE(ScreenSetFile::Read(bytes.data(), bytes.size(), plain).isProtected);
 }
 
 TEST(ScreenSetFile, EveryPrefixFailsCleanly)
 {
-    const std::string file = test::VariedFile();
+    const std::string file = VariedFile();
     for (size_t n = 0; n < file.size(); ++n) {
         ScreenSet set;
         const ReadResult r = ScreenSetFile::Read(file.data(), n, set);

@@ -73,14 +73,14 @@ private slots:
         QCOMPARE(f.doc.ScreenSize(), QSize(1024, 768));
 
         f.prompter.screenSize = QSize(640, 480);
-        f.doc.Set().currentScreen = 7;
+        f.doc.SetCurrentScreen(7);
         QVERIFY(f.doc.OnNewDocument());
         QCOMPARE(splash.count(), 1);
         QCOMPARE(f.prompter.screenSizeAsked, 1);
         QCOMPARE(f.doc.ScreenSize(), QSize(640, 480));
         QCOMPARE(f.doc.ScreenRect(), QRect(0, 0, 640, 480));
         QCOMPARE(f.view.DesignSize(), QSize(640, 480));
-        QCOMPARE(f.doc.Set().currentScreen, 1);
+        QCOMPARE(f.doc.CurrentScreen(), 1);
     }
 
     void aSetOpenedAtStartTakesThePlaceOfTheFirstNew()
@@ -116,14 +116,14 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("basic.set"));
-        f.doc.Set().currentScreen = 9;
+        f.doc.SetCurrentScreen(9);
         QSignalSpy title(&f.doc, &CTavloraDoc::titleChanged);
         QVERIFY(f.doc.OnOpenDocument(path));
         QCOMPARE(f.prompter.screenSizeAsked, 1);
         QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
         QCOMPARE(int(f.doc.Set().Size()), 4);
         QCOMPARE(f.doc.RecordsRead(), 4);
-        QCOMPARE(f.doc.Set().currentScreen, 1);
+        QCOMPARE(f.doc.CurrentScreen(), 1);
         QCOMPARE(f.doc.Title(), QStringLiteral("basic.set"));
         QCOMPARE(f.doc.PathName(), QFileInfo(path).absoluteFilePath());
         QVERIFY(!f.doc.IsModified());
@@ -178,8 +178,8 @@ private slots:
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("s.set"));
         QVERIFY(f.doc.OnOpenDocument(path));
-        f.doc.SetModifiedFlag(true);
-        f.doc.Set().controls[1]->label = "Changed";
+        GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Changed"; });
+        QVERIFY(f.doc.IsModified());
         QVERIFY(f.doc.FileSave());
         QVERIFY(!f.doc.IsModified());
         QCOMPARE(f.prompter.saveAsAsked, 0);
@@ -196,14 +196,13 @@ private slots:
         const QString path = f.WriteBasic(QStringLiteral("keep.set"));
         const QByteArray before = GuiTestFiles::Read(path);
         QVERIFY(f.doc.OnOpenDocument(path));
-        f.doc.Set().controls[0]->rect = {INT32_MIN, 0, 10, 10};
-        f.doc.SetModifiedFlag(true);
+        GuiTestFiles::Change(f.doc, 0, [](ControlRecord& r) { r.rect = {INT32_MIN, 0, 10, 10}; });
         QVERIFY(!f.doc.OnSaveDocument(path));
         QCOMPARE(f.prompter.errors.size(), 1);
         QVERIFY(f.doc.IsModified());
         QCOMPARE(GuiTestFiles::Read(path), before);
 
-        f.doc.Set().controls[0]->rect = {0, 0, 10, 10};
+        GuiTestFiles::Change(f.doc, 0, [](ControlRecord& r) { r.rect = {0, 0, 10, 10}; });
         QVERIFY(!f.doc.OnSaveDocument(f.Path(QStringLiteral("no/such/folder/x.set"))));
         QCOMPARE(f.prompter.errors.size(), 2);
         QVERIFY(f.prompter.errors.last().contains(QStringLiteral("x.set")));
@@ -228,8 +227,8 @@ private slots:
         f.prompter.screenSize = QSize(640, 480);
         const QString path = f.WriteBasic(QStringLiteral("close.set"));
         QVERIFY(f.doc.OnOpenDocument(path));
-        f.doc.Set().currentScreen = 2;
-        f.doc.SetModifiedFlag(true);
+        f.doc.SetCurrentScreen(2);
+        GuiTestFiles::Touch(f.doc);
         const ColourSet colours = f.doc.Set().colours;
 
         f.doc.OnCloseFile();
@@ -238,7 +237,7 @@ private slots:
         QCOMPARE(f.doc.ScreenSize(), QSize(640, 480));
         QCOMPARE(f.view.DesignSize(), QSize(640, 480));
         QVERIFY(f.doc.Set().colours == colours);
-        QCOMPARE(f.doc.Set().currentScreen, 2);
+        QCOMPARE(f.doc.CurrentScreen(), 2);
         QVERIFY(!f.doc.IsModified());
         QVERIFY(f.doc.PathName().isEmpty());
 
@@ -261,7 +260,7 @@ private slots:
         QVERIFY(f.doc.OnOpenDocument(path));
         QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
         for (int i = 0; i < 3; ++i) {
-            f.doc.Set().controls[1]->label = "Saved " + std::to_string(i);
+            GuiTestFiles::Change(f.doc, 1, [i](ControlRecord& r) { r.label = "Saved " + std::to_string(i); });
             QVERIFY(f.doc.FileSave());
         }
         QTRY_VERIFY_WITH_TIMEOUT(notes.count() > 0, 5000);
@@ -311,8 +310,8 @@ private slots:
         // A second change is offered again; "Yes" reloads without asking the size.
         GuiTestFiles::Add(changed, TypeLabel, 2, {200, 230, 300, 250});
         f.prompter.reloadAnswers = {true};
-        f.doc.SetModifiedFlag(true);
-        f.doc.Set().currentScreen = 2;
+        GuiTestFiles::Touch(f.doc);
+        f.doc.SetCurrentScreen(2);
         const int sizeAsked = f.prompter.screenSizeAsked;
         QVERIFY(GuiTestFiles::WriteOutside(path, QByteArray::fromStdString(GuiTestFiles::Bytes(changed)), 4));
         QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 2, 5000);
@@ -320,7 +319,7 @@ private slots:
         QCOMPARE(f.prompter.screenSizeAsked, sizeAsked);
         QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
         QVERIFY(!f.doc.IsModified());
-        QCOMPARE(f.doc.Set().currentScreen, 1);
+        QCOMPARE(f.doc.CurrentScreen(), 1);
     }
 
     void deletedFileIsIgnored()
@@ -349,12 +348,12 @@ private slots:
         QVERIFY(f.doc.OnOpenDocument(previous));
 
         bool promptFlag = false;
-        f.prompter.duringPassword = [&] { promptFlag = f.doc.Set().passwordPrompt; };
+        f.prompter.duringPassword = [&] { promptFlag = f.doc.AskingPassword(); };
         f.prompter.passwords = {QStringLiteral("m3 zuxtide538 secret")};
         QVERIFY(!f.doc.OnOpenDocument(path));
         QCOMPARE(f.prompter.passwordAsked, 1);
         QVERIFY(promptFlag);
-        QVERIFY(!f.doc.Set().passwordPrompt);
+        QVERIFY(!f.doc.AskingPassword());
         QCOMPARE(int(f.doc.Set().Size()), 0);
         QCOMPARE(f.doc.RecordsRead(), 0);
         QCOMPARE(f.doc.Title(), QStringLiteral("Untitled"));
@@ -411,7 +410,7 @@ private slots:
     {
         Fixture f;
         QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("guard.set"))));
-        f.doc.SetModifiedFlag(true);
+        GuiTestFiles::Touch(f.doc);
         f.prompter.saveChoice = Prompter::SaveChoice::Cancel;
         QVERIFY(!f.doc.FileNew());
         QCOMPARE(f.prompter.saveAsked, 1);

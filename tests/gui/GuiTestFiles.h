@@ -1,46 +1,26 @@
 #pragma once
 
+#include "SetBuilder.h"
+
 #include "core/AtomicFile.h"
-#include "core/ControlType.h"
-#include "core/ScreenSet.h"
-#include "core/ScreenSetFile.h"
+#include "document/CTavloraDoc.h"
+#include "editing/SetFieldsCommand.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QFile>
 #include <QString>
+#include <QUndoCommand>
 
-#include <memory>
+#include <functional>
 #include <string>
 
 namespace tavlora {
 
-// Screen sets for the GUI tests, built in memory and written as files.
-class GuiTestFiles {
+// Screen sets for the GUI tests written as files, and edits made the way the
+// designer makes them.
+class GuiTestFiles : public test::SetBuilder {
 public:
-    static ControlRecord& Add(ScreenSet& set, int type, int screen, Rect rect)
-    {
-        auto rec = std::make_unique<ControlRecord>();
-        rec->type = type;
-        rec->screen = screen;
-        rec->rect = rect;
-        return set.Append(std::move(rec));
-    }
-
-    // Three labels (screens 0, 1, 2) and an LED on screen 50.
-    static void Basic(ScreenSet& set)
-    {
-        Add(set, TypeLabel, 0, {10, 10, 110, 30}).label = "Persistent";
-        Add(set, TypeLabel, 1, {10, 40, 110, 60}).label = "One";
-        Add(set, TypeLabel, 2, {10, 70, 110, 90}).label = "Two";
-        Add(set, TypeLed, 50, {10, 100, 26, 116});
-    }
-
-    static std::string Bytes(const ScreenSet& set)
-    {
-        return ScreenSetFile::Write(set).bytes;
-    }
-
     static bool Write(const QString& path, const ScreenSet& set)
     {
         std::string error;
@@ -72,6 +52,18 @@ public:
         f.close();
         return ok;
     }
+
+    // Changes the fields of the record at `index` through an undo command.
+    static void Change(CTavloraDoc& doc, size_t index, const std::function<void(ControlRecord&)>& change)
+    {
+        ControlRecord* rec = doc.Set().controls.at(index).get();
+        ControlRecord fields(*rec);
+        change(fields);
+        doc.UndoStack().push(new SetFieldsCommand(doc, QStringLiteral("Edit"), {{rec, fields}}));
+    }
+
+    // An edit that changes nothing but the undo history (the document is then modified).
+    static void Touch(CTavloraDoc& doc) { doc.UndoStack().push(new QUndoCommand(QStringLiteral("Touch"))); }
 };
 
 } // namespace tavlora

@@ -136,9 +136,10 @@ private slots:
                               QStringLiteral("-"), QStringLiteral("Recent File"), QStringLiteral("-"),
                               QStringLiteral("E&xit")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&Edit")),
-                 (QStringList{QStringLiteral("&Undo"), QStringLiteral("-"), QStringLiteral("Cu&t"),
-                              QStringLiteral("&Copy"), QStringLiteral("&Paste"), QStringLiteral("Paste Exact"),
-                              QStringLiteral("Bitmaps To Back")}));
+                 (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"),
+                              QStringLiteral("Cu&t"), QStringLiteral("&Copy"), QStringLiteral("&Paste"),
+                              QStringLiteral("Paste Exact"), QStringLiteral("Bitmaps To Back"), QStringLiteral("-"),
+                              QStringLiteral("Select &All")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&View")),
                  (QStringList{QStringLiteral("&Toolbar"), QStringLiteral("&Status Bar"), QStringLiteral("WorkBar")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("Defaults")), QStringList{QStringLiteral("Vorn Location")});
@@ -159,6 +160,8 @@ private slots:
         QCOMPARE(keys("ID_DELETE"), QStringList{QStringLiteral("Del")});
         QCOMPARE(keys("ID_EDIT_UNDO"), (QStringList{QStringLiteral("Ctrl+Z"), QStringLiteral("Alt+Backspace")}));
         QVERIFY(!f.frame->Action(QStringLiteral("ID_EDIT_UNDO"))->isEnabled());
+        QCOMPARE(keys("ID_EDIT_REDO"), (QStringList{QStringLiteral("Ctrl+Y"), QStringLiteral("Ctrl+Shift+Z")}));
+        QCOMPARE(keys("ID_EDIT_SELECT_ALL"), QStringList{QStringLiteral("Ctrl+A")});
 
         // Menu items show the toolbar pictures.
         QVERIFY(!f.frame->Action(QStringLiteral("ID_FILE_NEW"))->icon().isNull());
@@ -183,11 +186,11 @@ private slots:
 
         // The TAB and picture buttons show the view's state.
         f.frame->Action(QStringLiteral("ID_VIEW_TAB"))->trigger();
-        QCOMPARE(f.frame->Document().Set().currentScreen, 50);
+        QCOMPARE(f.frame->Document().CurrentScreen(), 50);
         QVERIFY(f.frame->Action(QStringLiteral("ID_VIEW_TAB"))->isChecked());
         QCOMPARE(f.frame->CaptionLabel()->text(), CTavloraView::CaptionFor(50));
         f.frame->Action(QStringLiteral("ID_VIEW_TAB"))->trigger();
-        QCOMPARE(f.frame->Document().Set().currentScreen, 1);
+        QCOMPARE(f.frame->Document().CurrentScreen(), 1);
         QVERIFY(!f.frame->Action(QStringLiteral("ID_VIEW_TAB"))->isChecked());
         f.frame->Action(QStringLiteral("ID_REMOVE_BITMAPS"))->trigger();
         QVERIFY(!f.frame->View().ShowImages());
@@ -220,7 +223,7 @@ private slots:
         f.frame->Document().OnNewDocument();
         QCOMPARE(f.Title(), QStringLiteral("Untitled - Tavlora"));
         QVERIFY(!f.frame->isWindowModified());
-        f.frame->Document().SetModifiedFlag(true);
+        GuiTestFiles::Touch(f.frame->Document());
         QVERIFY(f.frame->isWindowModified());
 
         ScreenSet set;
@@ -280,7 +283,7 @@ private slots:
         CMainFrame frame(dir.filePath(QStringLiteral("Other.xml")), &prompter);
         frame.Profile().SetSaveOnDestroy(false);
         frame.show();
-        frame.Document().SetModifiedFlag(true);
+        GuiTestFiles::Touch(frame.Document());
         prompter.saveChoice = Prompter::SaveChoice::Cancel;
         QVERIFY(!frame.close());
         QCOMPARE(prompter.saveAsked, 1);

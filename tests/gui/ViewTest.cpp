@@ -48,7 +48,7 @@ struct Fixture {
         doc.reset();
     }
 
-    ScreenSet& Set() { return doc->Set(); }
+    const ScreenSet& Set() { return doc->Set(); }
 
     void Open(const ScreenSet& set)
     {
@@ -84,13 +84,13 @@ private slots:
         Fixture plain;
         QCOMPARE(plain.view->GridGranularity(), 3);
         QVERIFY(!plain.view->GridOn());
-        QCOMPARE(plain.view->DefaultSizeOf(CTavloraView::DROX), 200);
-        QCOMPARE(plain.view->DefaultSizeOf(CTavloraView::DROY), 40);
-        QCOMPARE(plain.view->DefaultSizeOf(CTavloraView::MDIX), 370);
-        QCOMPARE(plain.view->DefaultSizeOf(CTavloraView::TY), 300);
+        QCOMPARE(plain.view->DefaultSizeOf(DefaultSizes::DROX), 200);
+        QCOMPARE(plain.view->DefaultSizeOf(DefaultSizes::DROY), 40);
+        QCOMPARE(plain.view->DefaultSizeOf(DefaultSizes::MDIX), 370);
+        QCOMPARE(plain.view->DefaultSizeOf(DefaultSizes::TY), 300);
         QVERIFY(plain.Set().colours == ColourSet());
         QCOMPARE(plain.view->CurrentTool(), 0);
-        QCOMPARE(plain.Set().currentScreen, 1);
+        QCOMPARE(plain.doc->CurrentScreen(), 1);
         QVERIFY(plain.view->ShowImages());
 
         Fixture custom([](SettingsProfile& p) {
@@ -101,7 +101,7 @@ private slots:
         });
         QCOMPARE(custom.view->GridGranularity(), 8);
         QVERIFY(custom.view->GridOn());
-        QCOMPARE(custom.view->DefaultSizeOf(CTavloraView::LEDX), 24);
+        QCOMPARE(custom.view->DefaultSizeOf(DefaultSizes::LEDX), 24);
         QCOMPARE(custom.Set().colours.Get(ColourSet::ScreenBack), ColourRef(0x123456));
 
         Fixture onTwo([](SettingsProfile& p) { p.WriteInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), 2); });
@@ -160,11 +160,11 @@ private slots:
         f.Open(set);
         f.JumpTo(2);
         f.view->OnToggleTab();
-        QCOMPARE(f.Set().currentScreen, 50);
+        QCOMPARE(f.doc->CurrentScreen(), 50);
         QVERIFY(!f.Visible(0));
         QVERIFY(f.Visible(3));
         f.view->OnToggleTab();
-        QCOMPARE(f.Set().currentScreen, 2);
+        QCOMPARE(f.doc->CurrentScreen(), 2);
         QVERIFY(f.Visible(0));
         QVERIFY(f.Visible(2));
 
@@ -173,7 +173,7 @@ private slots:
         g.Open(set);
         g.JumpTo(50);
         g.view->OnToggleTab();
-        QCOMPARE(g.Set().currentScreen, 1);
+        QCOMPARE(g.doc->CurrentScreen(), 1);
     }
 
     void removeBitmapsIsSticky()
@@ -215,11 +215,11 @@ private slots:
     {
         Fixture f;
         f.JumpTo(12);
-        QCOMPARE(f.Set().currentScreen, 12);
+        QCOMPARE(f.doc->CurrentScreen(), 12);
         f.prompter.page = std::nullopt;
         f.view->OnPageJump();
         QCOMPARE(f.prompter.pageShown, 12);
-        QCOMPARE(f.Set().currentScreen, 12);
+        QCOMPARE(f.doc->CurrentScreen(), 12);
 
         PageCon dialog(12);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Jump to Page...."));
@@ -252,7 +252,7 @@ private slots:
         QCOMPARE(f.prompter.gridShown, 3.0);
         QVERIFY(!f.prompter.gridOnShown);
         QCOMPARE(f.view->GridGranularity(), 7);
-        QCOMPARE(f.view->SnapStep(), 7);
+        QCOMPARE(f.view->CurrentGrid().Snap(20), 14);
         QVERIFY(f.view->GridOn());
         QCOMPARE(f.profile.ReadInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), -1), 7);
         QCOMPARE(f.profile.ReadInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), -1), 1);
@@ -267,11 +267,13 @@ private slots:
         QVERIFY(!f.view->GridOn());
         QCOMPARE(f.profile.ReadInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), -1), 7);
 
-        // 0 or below is stored as entered, shown as 1 and snaps as 1.
+        // 0 or below (from a profile; the dialog refuses it) is kept, shown as 1
+        // and never snaps.
         f.prompter.grid = {true, -2.5, true};
         f.view->OnGridGranularity();
         QCOMPARE(f.view->GridGranularity(), -2);
-        QCOMPARE(f.view->SnapStep(), 1);
+        QVERIFY(!f.view->CurrentGrid().Snaps());
+        QCOMPARE(f.view->CurrentGrid().Snap(101), 101);
         QCOMPARE(f.profile.ReadInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), 99), -2);
         f.view->OnGridGranularity();
         QCOMPARE(f.prompter.gridShown, 1.0);
@@ -281,6 +283,7 @@ private slots:
         QCOMPARE(dialog.GranularityBox()->prefix(), QStringLiteral(" Grid : "));
         QCOMPARE(dialog.GranularityBox()->suffix(), QStringLiteral(" Pixels"));
         QCOMPARE(dialog.GranularityBox()->decimals(), 2);
+        QCOMPARE(dialog.GranularityBox()->minimum(), 1.0);
         QCOMPARE(dialog.GridOnBox()->text(), QStringLiteral("Grid ON"));
         QVERIFY(dialog.GridOn());
         QCOMPARE(dialog.Granularity(), 7.5);
@@ -366,17 +369,22 @@ private slots:
         QCOMPARE(f.view->ScrollOffset(), QPoint(0, 0));
     }
 
-    void leftClickMarksModified()
+    void clicksThatChangeNothingLeaveTheDocumentUnmodified()
     {
         Fixture f;
+        ScreenSet set;
+        GuiTestFiles::Basic(set);
+        f.Open(set);
         f.view->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.view.get()));
         QVERIFY(!f.doc->IsModified());
-        QTest::mouseClick(f.view->viewport(), Qt::RightButton, {}, QPoint(50, 50));
-        QVERIFY(f.doc->IsModified());
-        f.doc->SetModifiedFlag(false);
-        QTest::mouseClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-        QVERIFY(f.doc->IsModified());
+        for (Qt::MouseButton b : {Qt::RightButton, Qt::LeftButton}) {
+            QTest::mouseClick(f.view->viewport(), b, {}, QPoint(500, 500)); // empty area
+            QTest::mouseClick(f.view->viewport(), b, {}, QPoint(50, 50));   // a label: selects it
+        }
+        QTest::mouseDClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+        QVERIFY(!f.doc->IsModified());
+        QCOMPARE(f.doc->UndoStack().count(), 0);
     }
 
     void buttonPressJumpsScreens()
@@ -395,15 +403,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.view.get()));
 
         QTest::mouseClick(f.view->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(120, 120));
-        QCOMPARE(f.Set().currentScreen, 1);
+        QCOMPARE(f.doc->CurrentScreen(), 1);
         QTest::mouseClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(120, 120));
-        QCOMPARE(f.Set().currentScreen, 3);
+        QCOMPARE(f.doc->CurrentScreen(), 3);
         QVERIFY(f.Visible(1));
         QVERIFY(f.Visible(2));
         QVERIFY(!f.Visible(0));
         QCOMPARE(f.view->Caption(), CTavloraView::CaptionFor(3));
         QTest::mouseClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(320, 120));
-        QCOMPARE(f.Set().currentScreen, 3);
+        QCOMPARE(f.doc->CurrentScreen(), 3);
     }
 
     void escapeClearsTheTool()

@@ -1,5 +1,7 @@
 #include "WidgetFixture.h"
 
+#include "widgets/WidgetFactory.h"
+
 #include "core/ControlType.h"
 #include "widgets/EmergButton.h"
 #include "widgets/Vorn1Button.h"
@@ -102,8 +104,6 @@ TEST_F(ButtonTest, ShadedFaceAndFocusLineBuffers)
 
 TEST_F(ButtonTest, ScreenJumpRules)
 {
-    int changes = 0;
-    ctx_.screenChanged = [&changes] { ++changes; };
     ControlRecord& jump = Add(TypeButton, 0, 0, 50, 20);
     jump.function = 32;
     jump.parameter = 7;
@@ -124,17 +124,15 @@ TEST_F(ButtonTest, ScreenJumpRules)
     EXPECT_TRUE(ButtonOf(jump)->IsEnabled());
     EXPECT_TRUE(ImageButtonOf(image)->IsEnabled());
 
-    EXPECT_FALSE(ButtonOf(jump)->MousePress(QPoint(5, 5), Qt::ShiftModifier));
-    EXPECT_EQ(set_.currentScreen, 1);
-    EXPECT_FALSE(ButtonOf(far)->MousePress(QPoint(5, 5), Qt::NoModifier));
-    EXPECT_FALSE(ButtonOf(other)->MousePress(QPoint(5, 5), Qt::NoModifier));
-    EXPECT_EQ(changes, 0);
-    EXPECT_TRUE(ButtonOf(jump)->MousePress(QPoint(5, 5), Qt::NoModifier));
-    EXPECT_EQ(set_.currentScreen, 7);
-    EXPECT_FALSE(ButtonOf(jump)->MousePress(QPoint(5, 5), Qt::NoModifier)); // already there
-    EXPECT_TRUE(ImageButtonOf(image)->MousePress(QPoint(5, 5), Qt::NoModifier));
-    EXPECT_EQ(set_.currentScreen, 4);
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(ButtonOf(jump)->MousePress(QPoint(5, 5), Qt::ShiftModifier, 1), -1);
+    EXPECT_EQ(ButtonOf(far)->MousePress(QPoint(5, 5), Qt::NoModifier, 1), -1);
+    EXPECT_EQ(ButtonOf(other)->MousePress(QPoint(5, 5), Qt::NoModifier, 1), -1);
+    EXPECT_EQ(ButtonOf(jump)->MousePress(QPoint(5, 5), Qt::NoModifier, 1), 7);
+    EXPECT_EQ(ButtonOf(jump)->MousePress(QPoint(5, 5), Qt::NoModifier, 7), -1); // already there
+    EXPECT_EQ(ImageButtonOf(image)->MousePress(QPoint(5, 5), Qt::NoModifier, 7), 4);
+    far.parameter = -3; // a negative code names no screen
+    WidgetFactory::Sync(far, ctx_, true);
+    EXPECT_EQ(ButtonOf(far)->MousePress(QPoint(5, 5), Qt::NoModifier, 1), -1);
 }
 
 TEST_F(ButtonTest, PressedLooks)
@@ -152,9 +150,9 @@ TEST_F(ButtonTest, PressedLooks)
     ControlRecord& frame = Add(TypeImageButton, 200, 0, 230, 30);
     frame.image = "None";
     Rebuild();
-    ButtonOf(text)->MousePress(QPoint(1, 1), Qt::NoModifier);
-    ImageButtonOf(pic)->MousePress(QPoint(1, 1), Qt::NoModifier);
-    ImageButtonOf(frame)->MousePress(QPoint(1, 1), Qt::NoModifier);
+    ButtonOf(text)->MousePress(QPoint(1, 1), Qt::NoModifier, 1);
+    ImageButtonOf(pic)->MousePress(QPoint(1, 1), Qt::NoModifier, 1);
+    ImageButtonOf(frame)->MousePress(QPoint(1, 1), Qt::NoModifier, 1);
     QImage out = Render();
     EXPECT_EQ(At(out, 0, 0), QColor(160, 160, 160));   // sunken edge
     EXPECT_EQ(At(out, 59, 29), QColor(255, 255, 255));

@@ -1,5 +1,7 @@
 #include "WidgetFixture.h"
 
+#include "widgets/WidgetFactory.h"
+
 #include "core/ControlType.h"
 #include "widgets/DRO.h"
 #include "widgets/DroFormat.h"
@@ -119,8 +121,8 @@ TEST_F(DroTest, SampleCounterRunsOnlyOnceASkinFileWasPresent)
     EXPECT_FALSE(DroOf(broken)->ImageLoaded());
     EXPECT_EQ(reported_.size(), 1);
     // Resizing keeps the count.
-    skinned.widget->SetVisible(true);
-    skinned.MoveToRect(Rect{0, 0, 120, 40});
+    skinned.rect = Rect{0, 0, 120, 40};
+    WidgetFactory::Sync(skinned, ctx_, false);
     ctx_.Tick();
     EXPECT_EQ(DroOf(skinned)->DisplayText(), "+0.4000");
 }

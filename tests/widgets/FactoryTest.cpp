@@ -19,8 +19,8 @@ class FactoryTest : public WidgetFixture {};
 TEST_F(FactoryTest, IdentifiersStartAt8000AndAreNeverReused)
 {
     ControlRecord placedA, placedB;
-    ASSERT_TRUE(WidgetFactory::CreateWidget(placedA, WidgetFactory::KindLabel, ctx_, true, Rect{0, 0, 10, 10}));
-    ASSERT_TRUE(WidgetFactory::CreateWidget(placedB, WidgetFactory::KindMdi, ctx_, true, Rect{0, 0, 10, 10}));
+    ASSERT_TRUE(WidgetFactory::CreateWidget(placedA, WidgetFactory::KindLabel, ctx_, true));
+    ASSERT_TRUE(WidgetFactory::CreateWidget(placedB, WidgetFactory::KindMdi, ctx_, true));
     EXPECT_EQ(placedA.widget->ControlId(), 8000);
     EXPECT_EQ(placedB.widget->ControlId(), 8001);
     Add(TypeDro, 0, 0, 10, 10);
@@ -44,24 +44,21 @@ TEST_F(FactoryTest, KindsTypesAndCreationSteps)
     const int types[] = {3, 4, 1, 8, 3, 7, 6, 9, 10, 11};
     for (size_t i = 0; i < std::size(kinds); ++i) {
         ControlRecord rec;
-        rec.rect = Rect{1, 2, 3, 4};
-        ASSERT_TRUE(WidgetFactory::CreateWidget(rec, kinds[i], ctx_, true, Rect{5, 6, 50, 60}));
-        EXPECT_EQ(rec.type, types[i]) << kinds[i];
-        EXPECT_EQ(rec.rect, (Rect{5, 6, 50, 60}));
+        rec.rect = Rect{5, 6, 50, 60};
+        const ControlRecord before(rec);
+        ASSERT_TRUE(WidgetFactory::CreateWidget(rec, kinds[i], ctx_, true));
+        EXPECT_EQ(WidgetFactory::TypeForKind(kinds[i]), types[i]) << kinds[i];
+        EXPECT_TRUE(rec.SameStoredFields(before)) << kinds[i]; // widgets never change records
         EXPECT_FALSE(rec.widget->IsVisible());
-        EXPECT_EQ(rec.widget->Placement(), rec.rect);
+        EXPECT_EQ(WidgetFactory::Of(rec)->Geometry(), QRect(5, 6, 45, 54));
         EXPECT_EQ(WidgetFactory::KindForType(types[i]) == kinds[i], kinds[i] != 8) << kinds[i];
     }
     for (int kind : {0, 3, 4, 5, 14, -1}) {
         ControlRecord rec;
-        EXPECT_FALSE(WidgetFactory::CreateWidget(rec, kind, ctx_, true, Rect{}));
+        EXPECT_FALSE(WidgetFactory::CreateWidget(rec, kind, ctx_, true));
         EXPECT_FALSE(rec.widget);
+        EXPECT_EQ(WidgetFactory::TypeForKind(kind), 0);
     }
-    // An empty rectangle leaves the record's own.
-    ControlRecord keep;
-    keep.rect = Rect{7, 7, 9, 9};
-    WidgetFactory::CreateWidget(keep, WidgetFactory::KindLabel, ctx_, true, Rect{});
-    EXPECT_EQ(keep.rect, (Rect{7, 7, 9, 9}));
     EXPECT_TRUE(WidgetFactory::DisabledForType(TypeDro));
     EXPECT_FALSE(WidgetFactory::DisabledForType(TypeImageButton));
 }
@@ -112,7 +109,7 @@ TEST_F(FactoryTest, StackingOrderFollowsCreationWithDroAndPicturesAtTheBottom)
     EXPECT_GT(z(pic), z(mdi));
 }
 
-TEST_F(FactoryTest, MoveToRectRunsTheResizeReaction)
+TEST_F(FactoryTest, GeometrySyncRunsTheResizeReactionHiddenOrNot)
 {
     WriteBitmap("P.png", Solid(5, 5, Qt::red));
     ControlRecord& rec = Add(TypeImage, 0, 0, 10, 10);
@@ -120,10 +117,45 @@ TEST_F(FactoryTest, MoveToRectRunsTheResizeReaction)
     Rebuild();
     auto* pic = dynamic_cast<Picture*>(rec.widget.get());
     EXPECT_EQ(pic->Image().Picture().size(), QSize(10, 10));
-    rec.widget->SetVisible(true);
-    rec.MoveToRect(Rect{5, 5, 35, 25});
-    EXPECT_EQ(rec.widget->Placement(), (Rect{5, 5, 35, 25}));
+    EXPECT_FALSE(rec.widget->IsVisible());
+    rec.rect = Rect{5, 5, 35, 25};
+    WidgetFactory::Sync(rec, ctx_, false);
+    EXPECT_EQ(pic->Geometry(), QRect(5, 5, 30, 20));
     EXPECT_EQ(pic->Image().Picture().size(), QSize(30, 20));
-    rec.MoveToRect(Rect{50, 50, 80, 70}); // a pure move keeps the scaled picture
+    rec.rect = Rect{50, 50, 80, 70}; // a pure move keeps the scaled picture
+    WidgetFactory::Sync(rec, ctx_, false);
     EXPECT_EQ(pic->Image().Picture().size(), QSize(30, 20));
+}
+
+TEST_F(FactoryTest, FieldSyncMakesTheWidgetAnewKeepingItsLook)
+{
+    ControlRecord& label = Add(TypeLabel, 0, 0, 60, 20);
+    label.label = "Feed";
+    ControlRecord& list = Add(TypeGCodeList, 0, 30, 100, 130);
+    Rebuild();
+    DesignWidget::Look look{-42, true};
+    WidgetFactory::Of(label)->SetLook(look);
+    label.label = "Speed";
+    WidgetFactory::Sync(label, ctx_, true);
+    EXPECT_EQ(dynamic_cast<Labels*>(label.widget.get())->Text(), "Speed");
+    EXPECT_EQ(WidgetFactory::Of(label)->CurrentLook(), look);
+
+    // A type change makes the widget of the new type; a type without one loses it.
+    label.type = TypeDro;
+    WidgetFactory::Sync(label, ctx_, true);
+    EXPECT_TRUE(dynamic_cast<DRO*>(label.widget.get()));
+    label.type = TypeObsolete;
+    WidgetFactory::Sync(label, ctx_, true);
+    EXPECT_FALSE(label.widget);
+    label.type = TypeMdi;
+    WidgetFactory::Sync(label, ctx_, true);
+    EXPECT_TRUE(label.widget);
+
+    // A framed widget draws inside its one-pixel frame.
+    WidgetFactory::Of(list)->SetLook({0, true});
+    EXPECT_EQ(WidgetFactory::Of(list)->ClientGeometry(), QRect(1, 31, 98, 98));
+    EXPECT_EQ(WidgetFactory::Of(list)->ClientSize(), QSize(98, 98));
+    list.rect = Rect{0, 0, 1, 1};
+    WidgetFactory::Sync(list, ctx_, false);
+    EXPECT_EQ(WidgetFactory::Of(list)->ClientSize(), QSize(0, 0));
 }

@@ -102,8 +102,8 @@ TEST_F(LedTest, ResizeReReadsThePictureAndMissingStandardFilesAreReportedOnce)
     // The file appears; a resize picks it up.
     WriteStandardLeds();
     ControlRecord& rec = set_.At(0);
-    rec.widget->SetVisible(true);
-    rec.MoveToRect(Rect{0, 0, 12, 12});
+    rec.rect = Rect{0, 0, 12, 12};
+    WidgetFactory::Sync(rec, ctx_, false);
     EXPECT_EQ(LedOf(rec)->LitImage().Picture().size(), QSize(12, 12));
     EXPECT_EQ(At(Render(), 6, 6), QColor(0, 200, 0));
 }

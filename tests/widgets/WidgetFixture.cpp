@@ -1,5 +1,7 @@
 #include "WidgetFixture.h"
 
+#include "SetBuilder.h"
+
 #include "widgets/WidgetFactory.h"
 #include "widgets/ScreenRenderer.h"
 
@@ -13,9 +15,9 @@ WidgetFixture::WidgetFixture()
 {
     QDir(dir_.path()).mkpath(QStringLiteral("Bitmaps/MillBitmaps"));
     ctx_.vornFolder = dir_.path().toStdString();
-    ctx_.reportDecodeError = [this](const QString& path, const QString& error) {
+    QObject::connect(&ctx_, &WidgetContext::pictureFailed, [this](const QString& path, const QString& error) {
         reported_ << path + QStringLiteral(": ") + error;
-    };
+    });
 }
 
 QString WidgetFixture::WriteVornFile(const QString& relative, const QImage& image)
@@ -61,11 +63,7 @@ void WidgetFixture::WriteStandardLeds(int width, int height)
 
 ControlRecord& WidgetFixture::Add(int type, int left, int top, int right, int bottom, int screen)
 {
-    auto rec = std::make_unique<ControlRecord>();
-    rec->type = type;
-    rec->rect = Rect{left, top, right, bottom};
-    rec->screen = screen;
-    return set_.Append(std::move(rec));
+    return test::SetBuilder::Add(set_, type, screen, Rect{left, top, right, bottom});
 }
 
 void WidgetFixture::Rebuild()

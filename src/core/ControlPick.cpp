@@ -1,0 +1,67 @@
+#include "ControlPick.h"
+
+#include "ControlRecord.h"
+#include "ControlType.h"
+#include "Handles.h"
+#include "ScreenSet.h"
+#include "ScreenVisibility.h"
+
+#include <cstdlib>
+
+namespace tavlora {
+
+long long ControlPick::Area(const Rect& r)
+{
+    return std::llabs((static_cast<long long>(r.bottom) - r.top) * (static_cast<long long>(r.right) - r.left));
+}
+
+ControlPick::Hit ControlPick::At(const ScreenSet& set, int currentScreen, bool showImages, Point p)
+{
+    Hit best;
+    long long bound = kAreaBound;
+    for (size_t i = set.controls.size(); i-- > 0;) {
+        ControlRecord& rec = *set.controls[i];
+        if (rec.screen != currentScreen && rec.screen != ScreenVisibility::kPersistentScreen)
+            continue;
+        if (rec.type == TypeImage && !showImages)
+            continue;
+        const int code = Handles::Hit(rec.rect, p);
+        if (code == Handles::None)
+            continue;
+        const long long area = Area(rec.rect);
+        if (area < bound) {
+            bound = area;
+            best = {&rec, code};
+        }
+    }
+    return best;
+}
+
+std::vector<ControlRecord*> ControlPick::InBand(const ScreenSet& set, int currentScreen, const Rect& band)
+{
+    const Rect b = Handles::Normalised(band);
+    std::vector<ControlRecord*> inside;
+    for (size_t i = set.controls.size(); i-- > 0;) {
+        ControlRecord& rec = *set.controls[i];
+        if (rec.screen != currentScreen)
+            continue;
+        const Rect& r = rec.rect;
+        if (r.IsEmpty())
+            continue;
+        if (r.left >= b.left && r.top >= b.top && r.right <= b.right && r.bottom <= b.bottom)
+            inside.push_back(&rec);
+    }
+    return inside;
+}
+
+std::vector<ControlRecord*> ControlPick::OnScreen(const ScreenSet& set, int currentScreen)
+{
+    std::vector<ControlRecord*> on;
+    for (size_t i = set.controls.size(); i-- > 0;) {
+        if (set.controls[i]->screen == currentScreen)
+            on.push_back(set.controls[i].get());
+    }
+    return on;
+}
+
+} // namespace tavlora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Point.h"
+#include "Rect.h"
+
+#include <vector>
+
+namespace tavlora {
+
+class ControlRecord;
+class ScreenSet;
+
+// Which controls a point or a rubber band means on the design surface.
+class ControlPick {
+public:
+    // Controls of this area or more are never hit.
+    static constexpr long long kAreaBound = 1000000;
+
+    struct Hit {
+        ControlRecord* record = nullptr;
+        int code = -1; // handle code of the hit
+        explicit operator bool() const { return record != nullptr; }
+    };
+
+    // Candidates are the controls of the current screen and of the persistent
+    // layer (also on the TAB screen), without pictures while they are hidden.
+    // The candidate with a hit and the smallest area wins; equal areas go to
+    // the later record.
+    static Hit At(const ScreenSet& set, int currentScreen, bool showImages, Point p);
+
+    // The controls of the current screen (persistent ones only when the
+    // persistent layer is current) lying completely inside the band, from the
+    // last record to the first.
+    static std::vector<ControlRecord*> InBand(const ScreenSet& set, int currentScreen, const Rect& band);
+
+    // Every control of the current screen (persistent ones only when the
+    // persistent layer is current), from the last record to the first.
+    static std::vector<ControlRecord*> OnScreen(const ScreenSet& set, int currentScreen);
+
+    // Area used for picking.
+    static long long Area(const Rect& r);
+};
+
+} // namespace tavlora

@@ -1,0 +1,122 @@
+#include "ControlEdits.h"
+
+#include "CTavloraDoc.h"
+
+#include "core/ControlType.h"
+#include "core/ScreenVisibility.h"
+#include "widgets/WidgetContext.h"
+#include "widgets/WidgetFactory.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace tavlora {
+
+void ControlEdits::SwapRects(std::vector<RectSwap>& swaps)
+{
+    RecordList changed;
+    changed.reserve(qsizetype(swaps.size()));
+    for (RectSwap& s : swaps) {
+        std::swap(s.record->rect, s.rect);
+        WidgetFactory::Sync(*s.record, doc_.Context(), false);
+        changed.append(s.record);
+    }
+    if (!changed.isEmpty())
+        emit doc_.controlsChanged(changed, ControlChange::Geometry);
+}
+
+void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
+{
+    RecordList changed;
+    ControlChanges what;
+    for (FieldsSwap& s : swaps) {
+        ControlRecord& rec = *s.record;
+        const bool fields = !rec.SameFieldsButRect(s.fields);
+        if (!(rec.rect == s.fields.rect))
+            what |= ControlChange::Geometry;
+        if (fields)
+            what |= ControlChange::Fields;
+        rec.SwapStoredFields(s.fields);
+        WidgetFactory::Sync(rec, doc_.Context(), fields);
+        if (fields)
+            ScreenVisibility::Apply(rec, doc_.CurrentScreen(), doc_.Context().showImages);
+        changed.append(&rec);
+    }
+    if (!changed.isEmpty())
+        emit doc_.controlsChanged(changed, what);
+}
+
+void ControlEdits::Insert(std::vector<Held>& held)
+{
+    if (held.empty())
+        return;
+    auto& controls = doc_.set_.controls;
+    std::vector<std::unique_ptr<ControlRecord>> merged;
+    merged.reserve(controls.size() + held.size());
+    size_t from = 0;
+    RecordList inserted;
+    inserted.reserve(qsizetype(held.size()));
+    for (Held& h : held) {
+        while (merged.size() < h.index && from < controls.size())
+            merged.push_back(std::move(controls[from++]));
+        h.index = merged.size();
+        inserted.append(h.record.get());
+        merged.push_back(std::move(h.record));
+    }
+    while (from < controls.size())
+        merged.push_back(std::move(controls[from++]));
+    controls = std::move(merged);
+
+    WidgetContext& ctx = doc_.Context();
+    for (Held& h : held) {
+        ControlRecord& rec = *inserted[qsizetype(&h - held.data())];
+        WidgetFactory::Build(rec, ctx, h.look ? &*h.look : nullptr);
+        if (h.placed && rec.widget) {
+            if (!h.look && (rec.type == TypeGCodeList || rec.type == TypeToolPath)) {
+                DesignWidget::Look look = WidgetFactory::Of(rec)->CurrentLook();
+                look.framed = true;
+                WidgetFactory::Of(rec)->SetLook(look);
+            }
+            WidgetFactory::ApplyPlacementSetUp(rec);
+        }
+        ScreenVisibility::Apply(rec, doc_.CurrentScreen(), ctx.showImages);
+    }
+    emit doc_.controlsInserted(inserted);
+}
+
+std::vector<ControlEdits::Held> ControlEdits::Remove(const std::vector<ControlRecord*>& records)
+{
+    std::vector<Held> held;
+    if (records.empty())
+        return held;
+    const std::unordered_set<const ControlRecord*> targets(records.begin(), records.end());
+    auto& controls = doc_.set_.controls;
+    std::vector<std::unique_ptr<ControlRecord>> kept;
+    kept.reserve(controls.size());
+    RecordList removed;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (!targets.count(controls[i].get())) {
+            kept.push_back(std::move(controls[i]));
+            continue;
+        }
+        Held h;
+        h.index = i;
+        if (const DesignWidget* w = WidgetFactory::Of(*controls[i]))
+            h.look = w->CurrentLook();
+        controls[i]->widget.reset();
+        removed.append(controls[i].get());
+        h.record = std::move(controls[i]);
+        held.push_back(std::move(h));
+    }
+    controls = std::move(kept);
+    const size_t selected = doc_.selection_.Size();
+    const ControlRecord* anchor = doc_.selection_.Anchor();
+    doc_.selection_.Forget(targets);
+    if (!removed.isEmpty())
+        emit doc_.controlsRemoved(removed);
+    if (doc_.selection_.Size() != selected || doc_.selection_.Anchor() != anchor)
+        emit doc_.selectionChanged();
+    return held;
+}
+
+} // namespace tavlora

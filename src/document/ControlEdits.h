@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/ColourSet.h"
+#include "core/ControlRecord.h"
+#include "widgets/DesignWidget.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tavlora {
+
+class CTavloraDoc;
+
+// The only code that writes the records of the open set. Each operation
+// changes the records, brings their widgets up to date and has the document
+// signal what changed. Undo commands are its only callers; every operation
+// can be undone by the one it pairs with (a swap by the same swap, Insert by
+// Remove), so a command keeps one copy of the other state, never two.
+class ControlEdits {
+public:
+    // A record's rectangle to exchange with its current one.
+    struct RectSwap {
+        ControlRecord* record = nullptr;
+        Rect rect;
+    };
+    // A record's stored fields to exchange with its current ones.
+    struct FieldsSwap {
+        ControlRecord* record = nullptr;
+        ControlRecord fields;
+    };
+    // A record out of the list: where it goes back and how its widget looked.
+    struct Held {
+        size_t index = 0;
+        std::unique_ptr<ControlRecord> record;
+        std::optional<DesignWidget::Look> look; // none: the widget's own at creation
+        bool placed = false;                    // made by placing: framed lists, placement set-up
+    };
+
+    explicit ControlEdits(CTavloraDoc& doc) : doc_(doc) {}
+
+    void SwapRects(std::vector<RectSwap>& swaps);
+    void SwapFields(std::vector<FieldsSwap>& swaps);
+    // Puts the held records into the list at their indices (ascending, as
+    // Remove gives them); the entries keep their index, look and record pointer
+    // is handed over.
+    void Insert(std::vector<Held>& held);
+    // Takes records out of the list (and the selection); ascending by index.
+    std::vector<Held> Remove(const std::vector<ControlRecord*>& records);
+
+private:
+    CTavloraDoc& doc_;
+};
+
+} // namespace tavlora

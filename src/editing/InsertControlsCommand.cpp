@@ -1,0 +1,54 @@
+#include "InsertControlsCommand.h"
+
+#include "document/CTavloraDoc.h"
+
+#include "core/ControlType.h"
+
+#include <QCoreApplication>
+
+namespace tavlora {
+
+InsertControlsCommand::InsertControlsCommand(CTavloraDoc& doc, const QString& text,
+                                             std::vector<ControlEdits::Held> records)
+    : QUndoCommand(text), doc_(doc), held_(std::move(records))
+{
+    records_.reserve(held_.size());
+    for (const ControlEdits::Held& h : held_)
+        records_.push_back(h.record.get());
+}
+
+void InsertControlsCommand::redo()
+{
+    doc_.Edits().Insert(held_);
+}
+
+void InsertControlsCommand::undo()
+{
+    std::vector<ControlEdits::Held> back = doc_.Edits().Remove(records_);
+    // Same records, same places; keep the flags the command was made with.
+    for (size_t i = 0; i < back.size() && i < held_.size(); ++i) {
+        held_[i].record = std::move(back[i].record);
+        held_[i].index = back[i].index;
+        held_[i].look = back[i].look;
+    }
+}
+
+QString InsertControlsCommand::PlaceText(int type)
+{
+    const char* name = "Control";
+    switch (type) {
+    case TypeDro: name = "DRO"; break;
+    case TypeImage: name = "Image"; break;
+    case TypeButton: name = "Button"; break;
+    case TypeLed: name = "LED"; break;
+    case TypeLabel: name = "Label"; break;
+    case TypeImageButton: name = "Image Button"; break;
+    case TypeMdi: name = "MDI Line"; break;
+    case TypeGCodeList: name = "G-code List"; break;
+    case TypeToolPath: name = "Tool Path"; break;
+    default: break;
+    }
+    return QCoreApplication::translate("InsertControlsCommand", "Place %1").arg(QLatin1String(name));
+}
+
+} // namespace tavlora

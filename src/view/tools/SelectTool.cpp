@@ -1,0 +1,427 @@
+#include "SelectTool.h"
+
+#include "ToolHost.h"
+
+#include "core/ControlPick.h"
+#include "core/ControlType.h"
+#include "core/Handles.h"
+#include "core/ScreenSet.h"
+#include "document/CTavloraDoc.h"
+#include "editing/SetRectsCommand.h"
+#include "widgets/DesignWidget.h"
+#include "widgets/ScreenRenderer.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <climits>
+
+namespace tavlora {
+
+namespace {
+
+int32_t Clamp(long long v)
+{
+    return int32_t(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+}
+
+Rect Offset(const Rect& r, long long dx, long long dy)
+{
+    return {Clamp(r.left + dx), Clamp(r.top + dy), Clamp(r.right + dx), Clamp(r.bottom + dy)};
+}
+
+Rect Bounds(const std::vector<Rect>& rects)
+{
+    if (rects.empty())
+        return {};
+    Rect u = rects.front();
+    for (const Rect& r : rects) {
+        u.left = std::min(u.left, r.left);
+        u.top = std::min(u.top, r.top);
+        u.right = std::max(u.right, r.right);
+        u.bottom = std::max(u.bottom, r.bottom);
+    }
+    return u;
+}
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("SelectTool", text);
+}
+
+QString Placement(const Rect& r)
+{
+    return QStringLiteral("x %1, y %2, %3 %4 %5")
+        .arg(r.left)
+        .arg(r.top)
+        .arg(static_cast<long long>(r.right) - r.left)
+        .arg(QChar(0xD7))
+        .arg(static_cast<long long>(r.bottom) - r.top);
+}
+
+QRect ToQRect(const Rect& r)
+{
+    const Rect n = Handles::Normalised(r);
+    return QRect(QPoint(n.left, n.top), QPoint(n.right - 1, n.bottom - 1));
+}
+
+} // namespace
+
+SelectTool::SelectTool(ToolHost& host) : Tool(host) {}
+
+Qt::CursorShape SelectTool::CursorFor(int code)
+{
+    switch (code) {
+    case Handles::TopLeft:
+    case Handles::BottomRight: return Qt::SizeFDiagCursor;
+    case Handles::TopRight:
+    case Handles::BottomLeft: return Qt::SizeBDiagCursor;
+    case Handles::Top:
+    case Handles::Bottom: return Qt::SizeVerCursor;
+    case Handles::Right:
+    case Handles::Left: return Qt::SizeHorCursor;
+    case Handles::Middle: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+void SelectTool::Press(const ToolEvent& e)
+{
+    if (e.button == Qt::RightButton) {
+        Cancel();
+        return;
+    }
+    if (e.button != Qt::LeftButton || Dragging())
+        return;
+    press_ = e.design;
+    pressMods_ = e.mods;
+    lastMouse_ = e.design;
+    PressButtonWidget(e);
+    if (!Click(e) && drag_ != Drag::Band)
+        ClickNotConsumed(e.design, e.mods);
+    if (Dragging())
+        UpdateDragStatus();
+}
+
+void SelectTool::PressButtonWidget(const ToolEvent& e)
+{
+    CTavloraDoc& doc = host_.Document();
+    const QPoint p(e.design.x, e.design.y);
+    DesignWidget* w = ScreenRenderer::WidgetAt(doc.Set(), p);
+    if (!w || !w->IsEnabled())
+        return;
+    pressedRecord_ = w->Record();
+    pressedWidgetId_ = w->ControlId();
+    const int target = w->MousePress(p - w->ClientGeometry().topLeft(), e.mods, doc.CurrentScreen());
+    if (target >= 0)
+        doc.SetCurrentScreen(target);
+}
+
+void SelectTool::ReleaseButtonWidget(const ToolEvent& e)
+{
+    ControlRecord* rec = std::exchange(pressedRecord_, nullptr);
+    if (!rec || host_.Document().Set().IndexOf(rec) < 0 || !rec->widget
+        || rec->widget->ControlId() != pressedWidgetId_)
+        return;
+    auto* w = static_cast<DesignWidget*>(rec->widget.get());
+    w->MouseRelease(QPoint(e.design.x, e.design.y) - w->ClientGeometry().topLeft());
+}
+
+bool SelectTool::Click(const ToolEvent& e)
+{
+    CTavloraDoc& doc = host_.Document();
+    const int current = doc.CurrentScreen();
+    const ControlPick::Hit hit = ControlPick::At(doc.Set(), current, host_.ShowImages(), e.design);
+    const bool ctrl = e.mods & Qt::ControlModifier;
+    const bool shift = e.mods & Qt::ShiftModifier;
+
+    if (hit) {
+        ControlRecord* rec = hit.record;
+        const bool selected = doc.CurrentSelection().Contains(rec);
+        if (ctrl) {
+            doc.EditSelection([&](Selection& s) { selected ? s.Deselect(rec) : s.Select(rec); });
+            return true;
+        }
+        if (shift) {
+            if (!selected)
+                doc.EditSelection([&](Selection& s) { s.Select(rec); });
+            return true;
+        }
+        if (!selected) {
+            doc.EditSelection([&](Selection& s) {
+                s.Clear();
+                s.Select(rec);
+            });
+        }
+        if (hit.code == Handles::Middle) {
+            StartMove(e.design);
+        } else if (rec->screen == current) {
+            // A locked control's handle is no control at all: the press places.
+            if (rec->locked)
+                return false;
+            dragged_ = {rec};
+            startRects_ = {rec->rect};
+            tracker_.emplace(rec->rect, Handles::ForStored(rec->rect, hit.code), e.design, host_.CurrentGrid(),
+                             false);
+            drag_ = Drag::Resize;
+        }
+        return true;
+    }
+
+    if (ctrl || shift)
+        return false;
+    doc.EditSelection([](Selection& s) { s.Clear(); });
+    const Rect start{e.design.x, e.design.y, e.design.x, e.design.y};
+    tracker_.emplace(start, Handles::BottomRight, e.design, host_.CurrentGrid(), true);
+    drag_ = Drag::Band;
+    return false;
+}
+
+void SelectTool::StartMove(Point p)
+{
+    dragged_.clear();
+    startRects_.clear();
+    for (ControlRecord* rec : host_.Document().CurrentSelection().Records()) {
+        if (rec->locked)
+            continue;
+        dragged_.push_back(rec);
+        startRects_.push_back(rec->rect);
+    }
+    if (dragged_.empty())
+        return;
+    tracker_.emplace(Bounds(startRects_), Handles::Middle, p, host_.CurrentGrid(), false);
+    drag_ = Drag::Move;
+}
+
+void SelectTool::Move(const ToolEvent& e)
+{
+    lastMouse_ = e.design;
+    if (!Dragging()) {
+        UpdateRestingState(e.design);
+        return;
+    }
+    const Rect before = tracker_->Current();
+    if (!(tracker_->MoveTo(e.design) == before))
+        host_.RepaintOverlay();
+    UpdateDragStatus();
+}
+
+void SelectTool::Release(const ToolEvent& e)
+{
+    if (e.button != Qt::LeftButton)
+        return;
+    ReleaseButtonWidget(e);
+    if (Dragging())
+        FinishDrag(e.design);
+    UpdateRestingState(e.design);
+}
+
+std::vector<Rect> SelectTool::PreviewRects() const
+{
+    if (!tracker_)
+        return {};
+    const Rect& r = tracker_->Current();
+    if (drag_ == Drag::Resize)
+        return {r};
+    if (drag_ != Drag::Move)
+        return {};
+    const Rect& start = tracker_->Start();
+    const long long dx = static_cast<long long>(r.left) - start.left;
+    const long long dy = static_cast<long long>(r.top) - start.top;
+    std::vector<Rect> rects;
+    rects.reserve(startRects_.size());
+    for (const Rect& s : startRects_)
+        rects.push_back(Offset(s, dx, dy));
+    return rects;
+}
+
+void SelectTool::FinishDrag(Point p)
+{
+    const Drag kind = std::exchange(drag_, Drag::None);
+    const Rect start = tracker_->Start();
+    const Rect end = tracker_->Finish(p);
+    tracker_.reset();
+    CTavloraDoc& doc = host_.Document();
+
+    if (kind == Drag::Band) {
+        const std::vector<ControlRecord*> inside = ControlPick::InBand(doc.Set(), doc.CurrentScreen(), end);
+        if (!inside.empty()) {
+            doc.EditSelection([&inside](Selection& s) {
+                for (ControlRecord* rec : inside)
+                    s.Select(rec);
+            });
+        }
+        host_.RepaintOverlay();
+        ClickNotConsumed(press_, pressMods_);
+        return;
+    }
+
+    host_.RepaintOverlay();
+    if (end == start)
+        return;
+    std::vector<ControlEdits::RectSwap> swaps;
+    if (kind == Drag::Resize) {
+        swaps.push_back({dragged_.front(), end});
+    } else {
+        const long long dx = static_cast<long long>(end.left) - start.left;
+        const long long dy = static_cast<long long>(end.top) - start.top;
+        if (dx == 0 && dy == 0)
+            return;
+        swaps.reserve(dragged_.size());
+        for (size_t i = 0; i < dragged_.size(); ++i)
+            swaps.push_back({dragged_[i], Offset(startRects_[i], dx, dy)});
+    }
+    dragged_.clear();
+    startRects_.clear();
+    doc.UndoStack().push(new SetRectsCommand(doc, kind == Drag::Resize ? Tr("Resize") : Tr("Move"), std::move(swaps)));
+}
+
+void SelectTool::Cancel()
+{
+    if (!Dragging())
+        return;
+    drag_ = Drag::None;
+    tracker_.reset();
+    dragged_.clear();
+    startRects_.clear();
+    host_.RepaintOverlay();
+    UpdateRestingState(lastMouse_);
+}
+
+bool SelectTool::KeyPress(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && Dragging()) {
+        Cancel();
+        return true;
+    }
+    int dx = 0, dy = 0;
+    switch (e->key()) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    default: return false;
+    }
+    if (Dragging())
+        return true;
+    const int n = std::max(1, e->count());
+    if (e->modifiers() & Qt::ShiftModifier)
+        Grow(dx * n, dy * n);
+    else
+        Nudge(dx * n, dy * n);
+    return true;
+}
+
+bool SelectTool::KeyRelease(QKeyEvent* e)
+{
+    // The key's own repeats belong to the same burst.
+    if (!e->isAutoRepeat())
+        ++burst_;
+    return false;
+}
+
+void SelectTool::Nudge(int dx, int dy)
+{
+    CTavloraDoc& doc = host_.Document();
+    std::vector<ControlEdits::RectSwap> swaps;
+    for (ControlRecord* rec : doc.CurrentSelection().Records()) {
+        if (rec->locked)
+            break;
+        swaps.push_back({rec, Offset(rec->rect, dx, dy)});
+    }
+    if (swaps.empty())
+        return;
+    doc.UndoStack().push(new SetRectsCommand(doc, Tr("Move"), std::move(swaps), burst_));
+    UpdateRestingState(lastMouse_);
+}
+
+void SelectTool::Grow(int dw, int dh)
+{
+    auto extend = [](int32_t from, int32_t to, int d) {
+        const long long extent = static_cast<long long>(to) - from;
+        if (d >= 0)
+            return Clamp(to + static_cast<long long>(d));
+        if (extent <= Handles::kMinSize)
+            return to;
+        return Clamp(from + std::max<long long>(extent + d, Handles::kMinSize));
+    };
+    CTavloraDoc& doc = host_.Document();
+    std::vector<ControlEdits::RectSwap> swaps;
+    for (ControlRecord* rec : doc.CurrentSelection().Records()) {
+        if (rec->locked)
+            break;
+        Rect r = rec->rect;
+        r.right = extend(r.left, r.right, dw);
+        r.bottom = extend(r.top, r.bottom, dh);
+        if (!(r == rec->rect))
+            swaps.push_back({rec, r});
+    }
+    if (swaps.empty())
+        return;
+    // Sizing and moving in one key press stay apart.
+    doc.UndoStack().push(new SetRectsCommand(doc, Tr("Resize"), std::move(swaps), -burst_));
+    UpdateRestingState(lastMouse_);
+}
+
+void SelectTool::UpdateRestingState(Point p)
+{
+    CTavloraDoc& doc = host_.Document();
+    int code = Handles::None;
+    for (const ControlRecord* rec : doc.CurrentSelection().Records()) {
+        if (rec->screen != doc.CurrentScreen())
+            continue;
+        if (rec->type == TypeImage && !host_.ShowImages())
+            continue;
+        const int hit = Handles::Hit(rec->rect, p);
+        if (hit != Handles::None)
+            code = hit;
+    }
+    SetCursor(CursorFor(code));
+    QString status = QStringLiteral("%1, %2").arg(p.x).arg(p.y);
+    if (const ControlRecord* anchor = doc.CurrentSelection().Anchor())
+        status += QStringLiteral("    ") + Tr("Anchor:") + QLatin1Char(' ') + Placement(anchor->rect);
+    SetStatus(status);
+}
+
+void SelectTool::UpdateDragStatus()
+{
+    if (!tracker_)
+        return;
+    Rect shown = tracker_->Current();
+    if (drag_ == Drag::Band)
+        shown = Handles::Normalised(shown);
+    SetStatus(Placement(shown));
+}
+
+void SelectTool::PaintOverlay(QPainter& p)
+{
+    if (!Dragging())
+        return;
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    QPen light(Qt::white, 1);
+    QPen dark(Qt::black, 1, Qt::DashLine);
+    if (drag_ == Drag::Band) {
+        const QRect band = ToQRect(tracker_->Current());
+        p.setPen(light);
+        p.drawRect(band);
+        p.setPen(dark);
+        p.drawRect(band);
+    } else {
+        const std::vector<Rect> rects = PreviewRects();
+        std::vector<QRect> outlines;
+        outlines.reserve(rects.size());
+        for (const Rect& r : rects)
+            outlines.push_back(ToQRect(r));
+        p.setPen(light);
+        p.drawRects(outlines.data(), int(outlines.size()));
+        p.setPen(dark);
+        p.drawRects(outlines.data(), int(outlines.size()));
+    }
+    p.restore();
+}
+
+} // namespace tavlora
