@@ -1,5 +1,7 @@
 #include "WorkBar.h"
 
+#include "ToolList.h"
+
 #include <QEvent>
 #include <QIcon>
 #include <QListWidget>
@@ -64,9 +66,8 @@ QListWidget::item:selected {
 }
 )";
 
-QListWidget* MakeList(QWidget* parent)
+QListWidget* MakeList(QListWidget* list)
 {
-    auto* list = new QListWidget(parent);
     list->setViewMode(QListView::IconMode);
     list->setFlow(QListView::TopToBottom);
     list->setWrapping(false);
@@ -95,7 +96,10 @@ WorkBar::WorkBar(QWidget* parent) : QDockWidget(QStringLiteral("Workspace"), par
     groups_ = new QToolBox(body);
     groups_->setObjectName(QStringLiteral("ShortcutBar"));
 
-    controls_ = MakeList(groups_);
+    controls_ = MakeList(new ToolList(&WorkBar::ToolForText, groups_));
+    // Entries drag onto the design view (a static icon list turns dragging off).
+    controls_->setDragEnabled(true);
+    controls_->setDragDropMode(QAbstractItemView::DragOnly);
     for (const Entry& e : kEntries) {
         auto* item = new QListWidgetItem(
             QIcon(QStringLiteral(":/tavlora/icons/%1.svg").arg(QString::fromLatin1(e.icon))),
@@ -103,7 +107,7 @@ WorkBar::WorkBar(QWidget* parent) : QDockWidget(QStringLiteral("Workspace"), par
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         item->setSizeHint(QSize(118, 58));
     }
-    panels_ = MakeList(groups_);
+    panels_ = MakeList(new QListWidget(groups_));
 
     groups_->addItem(controls_, QString::fromLatin1(kControls));
     groups_->addItem(panels_, QString::fromLatin1(kPanels));

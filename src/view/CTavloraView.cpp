@@ -394,7 +394,8 @@ void CTavloraView::dropEvent(QDropEvent* event)
     const int tool = event->mimeData()->data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
     if (!ok)
         return;
-    const QPoint design = ToDesign(event->position().toPoint());
+    // Drops reach the view itself: its coordinates, not the viewport's.
+    const QPoint design = ToDesign(viewport()->mapFrom(this, event->position().toPoint()));
     if (PlaceTool::Place(doc_, tool, Point{design.x(), design.y()}, sizes_))
         event->acceptProposedAction();
 }
