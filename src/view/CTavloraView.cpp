@@ -1,5 +1,6 @@
 #include "CTavloraView.h"
 
+#include "tools/OutlineEdges.h"
 #include "tools/PlaceTool.h"
 #include "tools/SelectTool.h"
 
@@ -278,20 +279,22 @@ void CTavloraView::PaintSelectionMarks(QPainter& p) const
     const Selection& selection = doc_.CurrentSelection();
     if (selection.Empty())
         return;
-    const auto& controls = doc_.Set().controls;
-    p.save();
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::NoBrush);
-    for (size_t i = controls.size(); i-- > 0;) {
-        const ControlRecord& rec = *controls[i];
-        if (!rec.widget || !rec.widget->IsVisible() || !selection.Contains(&rec))
+    // Outlines and handles are filled in one batch.
+    std::vector<QRect> marks;
+    marks.reserve(selection.Size() * 12);
+    for (const ControlRecord* rec : selection.Records()) {
+        if (!rec->widget || !rec->widget->IsVisible())
             continue;
-        const Rect o = Handles::Outline(rec.rect);
-        p.drawRect(QRect(o.left, o.top, int(static_cast<long long>(o.right) - o.left - 1),
-                         int(static_cast<long long>(o.bottom) - o.top - 1)));
-        for (const Rect& h : Handles::HandleRects(rec.rect))
-            p.fillRect(QRect(h.left, h.top, Handles::kSize, Handles::kSize), Qt::black);
+        const Rect o = Handles::Outline(rec->rect);
+        OutlineEdges::Append(marks, QRect(o.left, o.top, int(static_cast<long long>(o.right) - o.left),
+                                          int(static_cast<long long>(o.bottom) - o.top)));
+        for (const Rect& h : Handles::HandleRects(rec->rect))
+            marks.emplace_back(h.left, h.top, Handles::kSize, Handles::kSize);
     }
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRects(marks.data(), int(marks.size()));
     p.restore();
 }
 

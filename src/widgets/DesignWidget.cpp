@@ -79,12 +79,13 @@ void DesignWidget::PaintCached(QPainter& p)
 
 void DesignWidget::SyncGeometry()
 {
+    // A move keeps the cached look; the document's change signal repaints.
     const QSize size = ClientSize();
     if (size != syncedSize_) {
         syncedSize_ = size;
         Resized();
+        DropLook();
     }
-    Update();
 }
 
 void DesignWidget::SetLook(const Look& look)

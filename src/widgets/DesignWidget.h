@@ -46,6 +46,7 @@ public:
     void SetVisible(bool visible) override;
     int ControlId() const override { return id_; }
     // The record's rectangle changed: a new size runs the resize reaction.
+    // Repainting is the caller's.
     void SyncGeometry();
 
     Look CurrentLook() const { return {z_, framed_}; }

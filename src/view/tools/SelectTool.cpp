@@ -2,6 +2,8 @@
 
 #include "ToolHost.h"
 
+#include "OutlineEdges.h"
+
 #include "core/ControlPick.h"
 #include "core/ControlType.h"
 #include "core/Handles.h"
@@ -400,27 +402,21 @@ void SelectTool::PaintOverlay(QPainter& p)
 {
     if (!Dragging())
         return;
-    p.save();
-    p.setBrush(Qt::NoBrush);
-    QPen light(Qt::white, 1);
-    QPen dark(Qt::black, 1, Qt::DashLine);
+    std::vector<QRect> edges;
     if (drag_ == Drag::Band) {
-        const QRect band = ToQRect(tracker_->Current());
-        p.setPen(light);
-        p.drawRect(band);
-        p.setPen(dark);
-        p.drawRect(band);
+        OutlineEdges::Append(edges, ToQRect(tracker_->Current()));
     } else {
         const std::vector<Rect> rects = PreviewRects();
-        std::vector<QRect> outlines;
-        outlines.reserve(rects.size());
+        edges.reserve(rects.size() * 4);
         for (const Rect& r : rects)
-            outlines.push_back(ToQRect(r));
-        p.setPen(light);
-        p.drawRects(outlines.data(), int(outlines.size()));
-        p.setPen(dark);
-        p.drawRects(outlines.data(), int(outlines.size()));
+            OutlineEdges::Append(edges, ToQRect(r));
     }
+    // Inverted outlines show on any background.
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRects(edges.data(), int(edges.size()));
     p.restore();
 }
 

@@ -1,0 +1,181 @@
+// Editing a 2,000-control screen with every control selected, through the
+// design view as a user does it: one drag-preview frame, the release of a drag
+// (command, widget sync and repaint), an arrow-key nudge, and undo/redo of a
+// move. Each includes the repaint it causes; compare with BM_PaintScreen2000.
+#if defined(TAVLORA_BENCH_WIDGETS) && defined(TAVLORA_BENCH_GUI)
+
+#include "BenchSets.h"
+
+#include "core/ScreenSetFile.h"
+#include "document/CTavloraDoc.h"
+#include "document/Prompter.h"
+#include "settings/SettingsProfile.h"
+#include "view/CTavloraView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace tavlora;
+using namespace tavlora::bench;
+
+namespace {
+
+class SilentPrompter : public Prompter {
+public:
+    std::optional<QSize> AskScreenSize() override { return kScreen; }
+    QString AskPassword() override { return {}; }
+    bool AskReload() override { return false; }
+    SaveChoice AskSaveChanges(const QString&) override { return SaveChoice::Discard; }
+    void ShowError(const QString&) override {}
+    QString ChooseOpenPath(const QString&) override { return {}; }
+    QString ChooseSavePath(const QString&, const QString&) override { return {}; }
+    std::optional<QString> ChooseFolder(const QString&) override { return std::nullopt; }
+    GridAnswer AskGrid(double, bool) override { return {}; }
+    std::optional<int> AskPage(int) override { return std::nullopt; }
+};
+
+// A designer on a 2,000-control screen with everything selected.
+struct EditFixture {
+    QTemporaryDir dir;
+    SettingsProfile profile{dir.filePath(QStringLiteral("Tavlora.xml"))};
+    SilentPrompter prompter;
+    std::unique_ptr<CTavloraDoc> doc;
+    std::unique_ptr<CTavloraView> view;
+    QImage target{kScreen, QImage::Format_RGB32};
+
+    EditFixture()
+    {
+        EnsureApplication();
+        profile.SetSaveOnDestroy(false);
+        profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
+        ScreenSet set;
+        Fill(set, kScreenControls, 1);
+        const QString path = dir.filePath(QStringLiteral("bench.set"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        const std::string bytes = ScreenSetFile::Write(set).bytes;
+        file.write(bytes.data(), qint64(bytes.size()));
+        file.close();
+        doc = std::make_unique<CTavloraDoc>(profile, prompter);
+        view = std::make_unique<CTavloraView>(*doc, profile, prompter);
+        view->resize(kScreen);
+        view->show();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        doc->OnOpenDocument(path);
+        view->OnSelectAll();
+        Paint(); // the first paint makes the cached looks
+    }
+
+    // The paint a real window does, into its backing store.
+    void Paint() { view->viewport()->repaint(); }
+
+    void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QMouseEvent e(type, QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &e);
+    }
+    // A point inside the first selected control.
+    QPoint Grip() const
+    {
+        const Rect& r = doc->CurrentSelection().Records().front()->rect;
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    void Key(QEvent::Type type, int key)
+    {
+        QKeyEvent e(type, key, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &e);
+    }
+};
+
+EditFixture& Fixture()
+{
+    static EditFixture f;
+    return f;
+}
+
+// The view's own paint of the screen with every control selected (marks included).
+void BM_ViewPaint2000(benchmark::State& state)
+{
+    EditFixture& f = Fixture();
+    for (auto _ : state)
+        f.Paint();
+}
+BENCHMARK(BM_ViewPaint2000)->Unit(benchmark::kMillisecond);
+
+void BM_DragPreviewFrame2000(benchmark::State& state)
+{
+    EditFixture& f = Fixture();
+    const QPoint grip = f.Grip();
+    f.Mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        f.Mouse(QEvent::MouseMove, grip + QPoint(1 + step % 40, step % 30), Qt::NoButton, Qt::LeftButton);
+        f.Paint();
+        ++step;
+    }
+    f.Key(QEvent::KeyPress, Qt::Key_Escape);
+    f.Mouse(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    state.counters["selected"] = double(f.doc->CurrentSelection().Size());
+}
+BENCHMARK(BM_DragPreviewFrame2000)->Unit(benchmark::kMillisecond);
+
+void BM_DragRelease2000(benchmark::State& state)
+{
+    EditFixture& f = Fixture();
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QPoint grip = f.Grip();
+        f.Mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+        const QPoint to = grip + QPoint(step % 2 ? -7 : 7, 3);
+        f.Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        ++step;
+        state.ResumeTiming();
+        f.Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        f.Paint();
+    }
+    f.doc->UndoStack().clear();
+}
+BENCHMARK(BM_DragRelease2000)->Unit(benchmark::kMillisecond);
+
+void BM_Nudge2000(benchmark::State& state)
+{
+    EditFixture& f = Fixture();
+    int step = 0;
+    for (auto _ : state) {
+        const int key = step++ % 2 ? Qt::Key_Left : Qt::Key_Right;
+        f.Key(QEvent::KeyPress, key);
+        f.Key(QEvent::KeyRelease, key);
+        f.Paint();
+    }
+    f.doc->UndoStack().clear();
+}
+BENCHMARK(BM_Nudge2000)->Unit(benchmark::kMillisecond);
+
+// One undo and one redo of a move of the 2,000 controls, each with its repaint.
+void BM_UndoRedoMove2000(benchmark::State& state)
+{
+    EditFixture& f = Fixture();
+    const QPoint grip = f.Grip();
+    f.Mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    f.Mouse(QEvent::MouseMove, grip + QPoint(9, 9), Qt::NoButton, Qt::LeftButton);
+    f.Mouse(QEvent::MouseButtonRelease, grip + QPoint(9, 9), Qt::LeftButton, Qt::NoButton);
+    for (auto _ : state) {
+        f.doc->UndoStack().undo();
+        f.Paint();
+        f.doc->UndoStack().redo();
+        f.Paint();
+    }
+    f.doc->UndoStack().clear();
+    state.counters["ops"] = 2;
+}
+BENCHMARK(BM_UndoRedoMove2000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+#endif
