@@ -467,6 +467,12 @@ private slots:
             while (f.doc->UndoStack().canRedo())
                 f.doc->UndoStack().redo();
             QVERIFY2(f.Bytes() == after, qPrintable(QStringLiteral("seed %1").arg(seed)));
+            // Saved and opened again, the set is what the screen showed.
+            const QString saved = f.dir.filePath(QStringLiteral("saved.set"));
+            QVERIFY(f.doc->OnSaveDocument(saved));
+            QVERIFY(!f.doc->IsModified());
+            QVERIFY(f.doc->OnOpenDocument(saved));
+            QVERIFY(f.Bytes() == after);
         }
     }
 };
