@@ -1,5 +1,5 @@
 // tavlora-cli: inspect, build and render screen-set files without a display.
-#include "ScreenSetJson.h"
+#include "formats/ScreenSetJson.h"
 
 #include "core/AtomicFile.h"
 #include "core/ControlType.h"

@@ -7,6 +7,9 @@
 
 namespace tavlora {
 
+class ArchiveReader;
+class ArchiveWriter;
+
 struct ReadResult {
     bool ok = false;
     std::string error;       // empty on success
@@ -31,6 +34,12 @@ public:
     // Serialises a set with positions normalised so that no left or top is
     // negative. The set is not modified. Refuses a shift that would overflow.
     static WriteResult Write(const ScreenSet& set);
+
+    // One record in the file's field order, exactly as stored (no clamping);
+    // a writer's offset (dx, dy) is added to the rectangle. Reading throws
+    // ArchiveError at the end of the data.
+    static void ReadRecord(ArchiveReader& in, ControlRecord& record);
+    static void WriteRecord(ArchiveWriter& out, const ControlRecord& record, int64_t dx = 0, int64_t dy = 0);
 
     // Protection markers.
     static bool IsProtectionText(const std::string& text);

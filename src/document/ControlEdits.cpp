@@ -8,6 +8,7 @@
 #include "widgets/WidgetFactory.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace tavlora {
@@ -82,6 +83,52 @@ void ControlEdits::Insert(std::vector<Held>& held)
         ScreenVisibility::Apply(rec, doc_.CurrentScreen(), ctx.showImages);
     }
     emit doc_.controlsInserted(inserted);
+}
+
+void ControlEdits::SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking)
+{
+    auto& controls = doc_.set_.controls;
+    if (!order.empty()) {
+        // Only a permutation of the list is taken; anything else changes nothing.
+        if (order.size() != controls.size())
+            return;
+        std::unordered_map<const ControlRecord*, size_t> at;
+        at.reserve(controls.size());
+        for (size_t i = 0; i < controls.size(); ++i)
+            at.emplace(controls[i].get(), i);
+        std::vector<size_t> from;
+        from.reserve(order.size());
+        std::vector<bool> used(controls.size(), false);
+        for (const ControlRecord* rec : order) {
+            const auto it = at.find(rec);
+            if (it == at.end() || used[it->second])
+                return;
+            used[it->second] = true;
+            from.push_back(it->second);
+        }
+        std::vector<ControlRecord*> before;
+        before.reserve(controls.size());
+        for (const auto& rec : controls)
+            before.push_back(rec.get());
+        std::vector<std::unique_ptr<ControlRecord>> reordered;
+        reordered.reserve(controls.size());
+        for (size_t i : from)
+            reordered.push_back(std::move(controls[i]));
+        controls = std::move(reordered);
+        order = std::move(before);
+    }
+    RecordList changed;
+    changed.reserve(qsizetype(controls.size()));
+    for (ZSwap& s : stacking) {
+        if (DesignWidget* w = WidgetFactory::Of(*s.record)) {
+            DesignWidget::Look look = w->CurrentLook();
+            std::swap(look.z, s.z);
+            w->SetLook(look);
+        }
+    }
+    for (const auto& rec : controls)
+        changed.append(rec.get());
+    emit doc_.controlsChanged(changed, ControlChange::Stacking);
 }
 
 std::vector<ControlEdits::Held> ControlEdits::Remove(const std::vector<ControlRecord*>& records)

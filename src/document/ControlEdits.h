@@ -37,6 +37,12 @@ public:
         bool placed = false;                    // made by placing: framed lists, placement set-up
     };
 
+    // A widget's place in the stacking order to exchange with its current one.
+    struct ZSwap {
+        ControlRecord* record = nullptr;
+        qint64 z = 0;
+    };
+
     explicit ControlEdits(CTavloraDoc& doc) : doc_(doc) {}
 
     void SwapRects(std::vector<RectSwap>& swaps);
@@ -47,6 +53,9 @@ public:
     void Insert(std::vector<Held>& held);
     // Takes records out of the list (and the selection); ascending by index.
     std::vector<Held> Remove(const std::vector<ControlRecord*>& records);
+    // Exchanges the list order with `order` (the same records in another
+    // order) and the widgets' stacking places with the ones given.
+    void SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking);
 
 private:
     CTavloraDoc& doc_;

@@ -8,6 +8,8 @@
 #include "core/ImagePath.h"
 #include "core/ScreenSet.h"
 #include "document/CTavloraDoc.h"
+#include "editing/Clipboard.h"
+#include "editing/EditActions.h"
 #include "view/CTavloraView.h"
 
 #include <QAction>
@@ -62,6 +64,8 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     setWindowIcon(Icon("tavlora"));
     doc_ = new CTavloraDoc(*profile_, *prompter_, this);
     view_ = new CTavloraView(*doc_, *profile_, *prompter_, this);
+    clipboard_ = std::make_unique<Clipboard>();
+    edits_ = new EditActions(*doc_, *clipboard_, this);
     setCentralWidget(view_);
 
     CreateActions();
@@ -75,6 +79,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     connect(doc_, &CTavloraDoc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
     connect(view_, &CTavloraView::captionChanged, captionLabel_, &QLabel::setText);
     connect(view_, &CTavloraView::statusTextChanged, positionLabel_, &QLabel::setText);
+    connect(edits_, &EditActions::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     connect(view_, &CTavloraView::viewStateChanged, this, &CMainFrame::UpdateViewState);
     connect(view_, &CTavloraView::toolReset, this, [this] { workBar_->SelectItem(WorkBar::kNoneItem); });
     connect(workBar_, &WorkBar::toolChosen, view_, &CTavloraView::SetCurrentTool);
@@ -166,29 +171,35 @@ void CMainFrame::CreateActions()
     a = MakeAction("ID_EDIT_CUT", tr("Cu&t"), "cut");
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
     a->setStatusTip(tr("Cut the selected controls"));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, edits_, &EditActions::Cut);
 
     a = MakeAction("ID_EDIT_COPY", tr("&Copy"), "copy");
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     a->setStatusTip(tr("Copy the selected controls"));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, edits_, &EditActions::Copy);
 
     a = MakeAction("ID_EDIT_PASTE", tr("&Paste"), "paste");
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     a->setStatusTip(tr("Paste the copied controls"));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, edits_, &EditActions::Paste);
 
     a = MakeAction("ID_EDIT_PASTE_EXACT", QStringLiteral("Paste Exact"));
     a->setStatusTip(tr("Paste the copied controls at their original places"));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, edits_, &EditActions::PasteExact);
 
     a = MakeAction("ID_EDIT_BITMAPS_TO_BACK", QStringLiteral("Bitmaps To Back"));
     a->setStatusTip(tr("Move the pictures behind the other controls"));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, edits_, &EditActions::BitmapsToBack);
 
-    a = MakeAction("ID_DELETE", tr("Delete"));
+    a = MakeAction("ID_DELETE", tr("&Delete"));
     a->setShortcut(QKeySequence(Qt::Key_Delete));
-    a->setEnabled(false);
+    a->setStatusTip(tr("Delete the selected controls"));
+    connect(a, &QAction::triggered, edits_, &EditActions::Delete);
+
+    a = MakeAction("ID_EDIT_DUPLICATE", tr("D&uplicate"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    a->setStatusTip(tr("Copy the selected controls next to themselves"));
+    connect(a, &QAction::triggered, edits_, &EditActions::Duplicate);
 
     a = MakeAction("ID_VIEW_WORKBAR", QStringLiteral("WorkBar"));
     a->setStatusTip(tr("Show or hide the work bar"));
@@ -222,22 +233,30 @@ void CMainFrame::CreateActions()
 
     struct Layout {
         const char* id;
-        const char* text;
-        const char* icon;
+        const char* icon; // toolbar commands have pictures
+        Arrange::Command command;
     };
     const Layout layouts[] = {
-        {"ID_ALIGN_TOPS", "Align Tops", "align-tops"},
-        {"ID_ALIGN_BOTTOMS", "Align Bottoms", "align-bottoms"},
-        {"ID_ALIGN_LEFTS", "Align Left Edges", "align-lefts"},
-        {"ID_ALIGN_RIGHTS", "Align Right Edges", "align-rights"},
-        {"ID_SAME_HEIGHT", "Same Height", "same-height"},
-        {"ID_SAME_WIDTH", "Same Width", "same-width"},
-        {"ID_SPACE_ACROSS", "Space Evenly Across", "space-across"},
-        {"ID_SPACE_DOWN", "Space Evenly Down", "space-down"},
+        {"ID_ALIGN_TOPS", "align-tops", Arrange::AlignTops},
+        {"ID_ALIGN_BOTTOMS", "align-bottoms", Arrange::AlignBottoms},
+        {"ID_ALIGN_LEFTS", "align-lefts", Arrange::AlignLefts},
+        {"ID_ALIGN_RIGHTS", "align-rights", Arrange::AlignRights},
+        {"ID_SAME_HEIGHT", "same-height", Arrange::SameHeight},
+        {"ID_SAME_WIDTH", "same-width", Arrange::SameWidth},
+        {"ID_SPACE_ACROSS", "space-across", Arrange::SpaceAcross},
+        {"ID_SPACE_DOWN", "space-down", Arrange::SpaceDown},
+        {"ID_ALIGN_CENTRES_ACROSS", nullptr, Arrange::AlignCentresAcross},
+        {"ID_ALIGN_CENTRES_DOWN", nullptr, Arrange::AlignCentresDown},
+        {"ID_DISTRIBUTE_ACROSS", nullptr, Arrange::DistributeAcross},
+        {"ID_DISTRIBUTE_DOWN", nullptr, Arrange::DistributeDown},
     };
     for (const Layout& l : layouts) {
-        a = MakeAction(l.id, tr(l.text), l.icon);
-        a->setEnabled(false);
+        a = MakeAction(l.id, EditActions::ArrangeText(l.command), l.icon);
+        a->setStatusTip(Arrange::NeedsReference(l.command)
+                            ? tr("%1: the last control selected is the reference").arg(a->text())
+                            : tr("%1: three or more controls").arg(a->text()));
+        const Arrange::Command command = l.command;
+        connect(a, &QAction::triggered, edits_, [this, command] { edits_->Arrange(command); });
     }
 
     a = MakeAction("ID_GRID", tr("Grid Granularity"), "grid");
@@ -293,8 +312,22 @@ void CMainFrame::CreateMenus()
     edit->addAction(Action(QStringLiteral("ID_EDIT_PASTE")));
     edit->addAction(Action(QStringLiteral("ID_EDIT_PASTE_EXACT")));
     edit->addAction(Action(QStringLiteral("ID_EDIT_BITMAPS_TO_BACK")));
+    edit->addAction(Action(QStringLiteral("ID_DELETE")));
+    edit->addAction(Action(QStringLiteral("ID_EDIT_DUPLICATE")));
     edit->addSeparator();
     edit->addAction(Action(QStringLiteral("ID_EDIT_SELECT_ALL")));
+
+    QMenu* arrange = menuBar()->addMenu(tr("&Arrange"));
+    static const char* const arrangeIds[] = {"ID_ALIGN_TOPS", "ID_ALIGN_BOTTOMS", "ID_ALIGN_LEFTS", "ID_ALIGN_RIGHTS", nullptr,
+                           "ID_SAME_HEIGHT", "ID_SAME_WIDTH", nullptr, "ID_SPACE_ACROSS", "ID_SPACE_DOWN", nullptr,
+                           "ID_ALIGN_CENTRES_ACROSS", "ID_ALIGN_CENTRES_DOWN", "ID_DISTRIBUTE_ACROSS",
+                           "ID_DISTRIBUTE_DOWN"};
+    for (const char* id : arrangeIds) {
+        if (id)
+            arrange->addAction(Action(QString::fromLatin1(id)));
+        else
+            arrange->addSeparator();
+    }
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* toolbar = toolBar_->toggleViewAction();

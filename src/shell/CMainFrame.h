@@ -13,6 +13,8 @@ namespace tavlora {
 
 class CTavloraDoc;
 class CTavloraView;
+class Clipboard;
+class EditActions;
 class Prompter;
 class SettingsProfile;
 class WorkBar;
@@ -30,6 +32,8 @@ public:
     SettingsProfile& Profile() { return *profile_; }
     CTavloraDoc& Document() { return *doc_; }
     CTavloraView& View() { return *view_; }
+    EditActions& Edits() { return *edits_; }
+    Clipboard& Copies() { return *clipboard_; }
     WorkBar& Workspace() { return *workBar_; }
     QToolBar* MainToolBar() const { return toolBar_; }
     QLabel* CaptionLabel() const { return captionLabel_; }
@@ -67,6 +71,8 @@ private:
     Prompter* prompter_ = nullptr;
     CTavloraDoc* doc_ = nullptr;
     CTavloraView* view_ = nullptr;
+    std::unique_ptr<Clipboard> clipboard_;
+    EditActions* edits_ = nullptr;
     WorkBar* workBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -1,8 +1,7 @@
 // The design surface's editing flows, driven with mouse and key events:
 // selection, rubber band, moving and resizing with the grid, cancelling,
 // nudging, placing, and undo/redo of all of it.
-#include "GuiTestFiles.h"
-#include "ScriptedPrompter.h"
+#include "DesignerFixture.h"
 
 #include "core/ControlTools.h"
 #include "core/Handles.h"
@@ -24,64 +23,7 @@ using namespace tavlora;
 
 namespace {
 
-struct Fixture {
-    QTemporaryDir dir;
-    SettingsProfile profile;
-    ScriptedPrompter prompter;
-    std::unique_ptr<CTavloraDoc> doc;
-    std::unique_ptr<CTavloraView> view;
-
-    explicit Fixture(int granularity = 3, bool gridOn = false) : profile(dir.filePath(QStringLiteral("Tavlora.xml")))
-    {
-        profile.SetSaveOnDestroy(false);
-        profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), granularity);
-        profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), gridOn ? 1 : 0);
-        prompter.screenSize = QSize(800, 600);
-        doc = std::make_unique<CTavloraDoc>(profile, prompter);
-        view = std::make_unique<CTavloraView>(*doc, profile, prompter);
-        view->resize(820, 620);
-        view->show();
-    }
-    ~Fixture()
-    {
-        view.reset();
-        doc.reset();
-    }
-
-    const ScreenSet& Set() const { return doc->Set(); }
-    ControlRecord& At(size_t i) const { return *doc->Set().controls.at(i); }
-    QWidget* Surface() const { return view->viewport(); }
-
-    void Open(const ScreenSet& set)
-    {
-        const QString path = dir.filePath(QStringLiteral("edit.set"));
-        QVERIFY(GuiTestFiles::Write(path, set));
-        QVERIFY(doc->OnOpenDocument(path));
-    }
-
-    std::vector<ControlRecord*> Selected() const { return doc->CurrentSelection().Records(); }
-    ControlRecord* Anchor() const { return doc->CurrentSelection().Anchor(); }
-
-    void Click(QPoint p, Qt::KeyboardModifiers mods = {}) { QTest::mouseClick(Surface(), Qt::LeftButton, mods, p); }
-    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {})
-    {
-        QTest::mousePress(Surface(), Qt::LeftButton, mods, from);
-        QTest::mouseMove(Surface(), (from + to) / 2);
-        QTest::mouseMove(Surface(), to);
-        QTest::mouseRelease(Surface(), Qt::LeftButton, mods, to);
-    }
-    void Key(int key, Qt::KeyboardModifiers mods = {}, bool autoRepeat = false, int count = 1)
-    {
-        QKeyEvent press(QEvent::KeyPress, key, mods, QString(), autoRepeat, ushort(count));
-        QApplication::sendEvent(view.get(), &press);
-    }
-    void KeyUp(int key, Qt::KeyboardModifiers mods = {})
-    {
-        QKeyEvent release(QEvent::KeyRelease, key, mods);
-        QApplication::sendEvent(view.get(), &release);
-    }
-    std::string Bytes() const { return GuiTestFiles::Bytes(doc->Set()); }
-};
+using Fixture = DesignerFixture;
 
 // Three labels side by side on screen 1, a persistent LED and a locked DRO.
 void Row(ScreenSet& set)

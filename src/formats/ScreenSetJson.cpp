@@ -130,8 +130,18 @@ QJsonObject ScreenSetJson::ToJson(const ScreenSet& set, bool isProtected)
     for (int i = 0; i < ColourSet::Count; ++i)
         colours.append(double(set.colours[size_t(i)]));
     root.insert(QStringLiteral("colours"), colours);
+    std::vector<const ControlRecord*> records;
+    records.reserve(set.controls.size());
+    for (const auto& rp : set.controls)
+        records.push_back(rp.get());
+    root.insert(QStringLiteral("controls"), ControlsToJson(records));
+    return root;
+}
+
+QJsonArray ScreenSetJson::ControlsToJson(const std::vector<const ControlRecord*>& records)
+{
     QJsonArray controls;
-    for (const auto& rp : set.controls) {
+    for (const ControlRecord* rp : records) {
         const ControlRecord& r = *rp;
         QJsonObject c;
         c.insert(QStringLiteral("rect"), QJsonArray{r.rect.left, r.rect.top, r.rect.right, r.rect.bottom});
@@ -154,8 +164,32 @@ QJsonObject ScreenSetJson::ToJson(const ScreenSet& set, bool isProtected)
         c.insert(QStringLiteral("locked"), r.locked);
         controls.append(c);
     }
-    root.insert(QStringLiteral("controls"), controls);
-    return root;
+    return controls;
+}
+
+bool ScreenSetJson::ControlsFromJson(const QByteArray& json, std::vector<std::unique_ptr<ControlRecord>>& records,
+                                     QString& error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        error = QStringLiteral("invalid JSON at byte offset %1: %2").arg(parseError.offset).arg(parseError.errorString());
+        return false;
+    }
+    QJsonObject root;
+    if (doc.isArray()) {
+        root.insert(QStringLiteral("controls"), doc.array());
+    } else if (doc.isObject() && doc.object().value(QStringLiteral("controls")).isArray()) {
+        root.insert(QStringLiteral("controls"), doc.object().value(QStringLiteral("controls")));
+    } else {
+        error = QStringLiteral("no \"controls\" array");
+        return false;
+    }
+    ScreenSet fresh;
+    if (!FromJson(QJsonDocument(root).toJson(QJsonDocument::Compact), fresh, error))
+        return false;
+    records = std::move(fresh.controls);
+    return true;
 }
 
 bool ScreenSetJson::FromJson(const QByteArray& json, ScreenSet& fresh, QString& error)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ControlRecord.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tavlora {
+
+// Controls on their own, as copied between designers: a count and the records
+// in the screen-set file's record encoding, rectangles exactly as they are.
+// Read treats the bytes as untrusted: it checks every length and yields all
+// records or none.
+class ControlsBlock {
+public:
+    static std::string Write(const std::vector<const ControlRecord*>& records);
+    static bool Read(const void* data, size_t size, std::vector<std::unique_ptr<ControlRecord>>& records,
+                     std::string& error);
+};
+
+} // namespace tavlora

@@ -1,0 +1,103 @@
+#include "Clipboard.h"
+
+#include "core/ControlsBlock.h"
+#include "formats/ScreenSetJson.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMimeData>
+#include <QUuid>
+
+namespace tavlora {
+
+const char* const Clipboard::kMimeType = "application/x-tavlora-controls";
+const char* const Clipboard::kCopyIdType = "application/x-tavlora-copy-id";
+
+namespace {
+
+QClipboard* System()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("Clipboard", text);
+}
+
+std::vector<std::unique_ptr<ControlRecord>> Copies(const std::vector<std::unique_ptr<ControlRecord>>& records)
+{
+    std::vector<std::unique_ptr<ControlRecord>> out;
+    out.reserve(records.size());
+    for (const auto& rec : records)
+        out.push_back(std::make_unique<ControlRecord>(*rec));
+    return out;
+}
+
+} // namespace
+
+Clipboard::Clipboard() = default;
+Clipboard::~Clipboard() = default;
+
+void Clipboard::Copy(const std::vector<const ControlRecord*>& records)
+{
+    own_.clear();
+    own_.reserve(records.size());
+    for (const ControlRecord* rec : records)
+        own_.push_back(std::make_unique<ControlRecord>(*rec));
+
+    QClipboard* system = System();
+    if (!system)
+        return;
+    copyId_ = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+    auto* mime = new QMimeData;
+    const std::string block = ControlsBlock::Write(records);
+    mime->setData(QString::fromLatin1(kMimeType), QByteArray(block.data(), qsizetype(block.size())));
+    mime->setData(QString::fromLatin1(kCopyIdType), copyId_);
+    QJsonObject json;
+    json.insert(QStringLiteral("controls"), ScreenSetJson::ControlsToJson(records));
+    mime->setText(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented)));
+    system->setMimeData(mime);
+}
+
+Clipboard::Contents Clipboard::Take() const
+{
+    Contents contents;
+    const QClipboard* system = System();
+    const QMimeData* data = system ? system->mimeData() : nullptr;
+    // Our own copy while the system clipboard still holds it (or there is none).
+    const bool ours = !data || (!copyId_.isEmpty() && data->data(QString::fromLatin1(kCopyIdType)) == copyId_);
+    if (ours) {
+        contents.records = Copies(own_);
+        return contents;
+    }
+    contents.records = Decode(*data, contents.problem);
+    contents.fromSystem = true;
+    return contents;
+}
+
+std::vector<std::unique_ptr<ControlRecord>> Clipboard::Decode(const QMimeData& data, QString& problem)
+{
+    std::vector<std::unique_ptr<ControlRecord>> records;
+    if (data.hasFormat(QString::fromLatin1(kMimeType))) {
+        const QByteArray bytes = data.data(QString::fromLatin1(kMimeType));
+        std::string error;
+        if (!ControlsBlock::Read(bytes.constData(), size_t(bytes.size()), records, error))
+            problem = Tr("The controls on the clipboard are damaged (%1); nothing was pasted.")
+                          .arg(QString::fromStdString(error));
+        return records;
+    }
+    if (data.hasText()) {
+        QString error;
+        if (!ScreenSetJson::ControlsFromJson(data.text().toUtf8(), records, error))
+            problem = Tr("The clipboard holds no controls (%1); nothing was pasted.").arg(error);
+        return records;
+    }
+    problem = Tr("The clipboard holds no controls; nothing was pasted.");
+    return records;
+}
+
+} // namespace tavlora

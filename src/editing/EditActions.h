@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/Arrange.h"
+#include "document/ControlEdits.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+namespace tavlora {
+
+class CTavloraDoc;
+class Clipboard;
+class ControlRecord;
+
+// The Edit and Arrange commands on the document's selection: each that
+// changes something is one undo step; one that changes nothing pushes nothing.
+class EditActions : public QObject {
+    Q_OBJECT
+public:
+    // Offset of a paste from the copied controls.
+    static constexpr int kPasteDx = 20;
+    static constexpr int kPasteDy = 10;
+
+    EditActions(CTavloraDoc& doc, Clipboard& clipboard, QObject* parent = nullptr);
+
+    // The undo text of a layout command ("Align Left Edges", ...).
+    static QString ArrangeText(Arrange::Command command);
+
+public slots:
+    void Arrange(tavlora::Arrange::Command command);
+    void Copy();
+    void Cut();
+    void Paste() { PasteClipboard(true); }
+    void PasteExact() { PasteClipboard(false); }
+    void Delete();
+    void BitmapsToBack();
+    // A copy of the selection at +20/+10, selected; the clipboard stays.
+    void Duplicate();
+
+signals:
+    // Why a command did nothing, for the status bar.
+    void statusMessage(const QString& text);
+
+private:
+    void PasteClipboard(bool offset);
+    void RemoveSelection(const QString& text);
+    // True when raising the given widgets would not change what is painted over what.
+    bool PaintOrderUnchanged(const std::vector<ControlEdits::ZSwap>& stacking) const;
+    // Adds copies at the end of the list on the current screen as one step,
+    // and selects them. Returns the records added.
+    std::vector<ControlRecord*> Add(std::vector<std::unique_ptr<ControlRecord>> records, int dx, int dy,
+                                    const QString& text);
+    std::vector<const ControlRecord*> Selected() const;
+
+    CTavloraDoc& doc_;
+    Clipboard& clipboard_;
+};
+
+} // namespace tavlora
