@@ -128,8 +128,8 @@ private slots:
         QStringList tops;
         for (QAction* a : f.frame->menuBar()->actions())
             tops << a->text();
-        QCOMPARE(tops, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&View"),
-                                    QStringLiteral("Defaults"), QStringLiteral("&Help")}));
+        QCOMPARE(tops, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&Arrange"),
+                                    QStringLiteral("&View"), QStringLiteral("Defaults"), QStringLiteral("&Help")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&File")),
                  (QStringList{QStringLiteral("&New"), QStringLiteral("&Open..."), QStringLiteral("Close FIle"),
                               QStringLiteral("&Save"), QStringLiteral("Save &As..."), QStringLiteral("-"),
@@ -138,8 +138,16 @@ private slots:
         QCOMPARE(f.MenuTexts(QStringLiteral("&Edit")),
                  (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"),
                               QStringLiteral("Cu&t"), QStringLiteral("&Copy"), QStringLiteral("&Paste"),
-                              QStringLiteral("Paste Exact"), QStringLiteral("Bitmaps To Back"), QStringLiteral("-"),
-                              QStringLiteral("Select &All")}));
+                              QStringLiteral("Paste Exact"), QStringLiteral("Bitmaps To Back"), QStringLiteral("&Delete"),
+                              QStringLiteral("D&uplicate"), QStringLiteral("-"), QStringLiteral("Select &All")}));
+        QCOMPARE(f.MenuTexts(QStringLiteral("&Arrange")),
+                 (QStringList{QStringLiteral("Align Tops"), QStringLiteral("Align Bottoms"),
+                              QStringLiteral("Align Left Edges"), QStringLiteral("Align Right Edges"), QStringLiteral("-"),
+                              QStringLiteral("Same Height"), QStringLiteral("Same Width"), QStringLiteral("-"),
+                              QStringLiteral("Space Evenly Across"), QStringLiteral("Space Evenly Down"),
+                              QStringLiteral("-"), QStringLiteral("Align Centres Across"),
+                              QStringLiteral("Align Centres Down"), QStringLiteral("Distribute Across"),
+                              QStringLiteral("Distribute Down")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&View")),
                  (QStringList{QStringLiteral("&Toolbar"), QStringLiteral("&Status Bar"), QStringLiteral("WorkBar")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("Defaults")), QStringList{QStringLiteral("Vorn Location")});
@@ -162,6 +170,9 @@ private slots:
         QVERIFY(!f.frame->Action(QStringLiteral("ID_EDIT_UNDO"))->isEnabled());
         QCOMPARE(keys("ID_EDIT_REDO"), (QStringList{QStringLiteral("Ctrl+Y"), QStringLiteral("Ctrl+Shift+Z")}));
         QCOMPARE(keys("ID_EDIT_SELECT_ALL"), QStringList{QStringLiteral("Ctrl+A")});
+        QCOMPARE(keys("ID_EDIT_DUPLICATE"), QStringList{QStringLiteral("Ctrl+D")});
+        // Toolbar-only pictures say what they do.
+        QCOMPARE(f.frame->Action(QStringLiteral("ID_SPACE_DOWN"))->toolTip(), QStringLiteral("Space Evenly Down"));
 
         // Menu items show the toolbar pictures.
         QVERIFY(!f.frame->Action(QStringLiteral("ID_FILE_NEW"))->icon().isNull());
