@@ -10,6 +10,8 @@
 #include "document/CTavloraDoc.h"
 #include "document/Prompter.h"
 #include "settings/SettingsProfile.h"
+#include "editing/Clipboard.h"
+#include "editing/EditActions.h"
 #include "view/CTavloraView.h"
 
 #include <QKeyEvent>
@@ -17,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 
 using namespace tavlora;
@@ -175,6 +178,69 @@ void BM_UndoRedoMove2000(benchmark::State& state)
     state.counters["ops"] = 2;
 }
 BENCHMARK(BM_UndoRedoMove2000)->Unit(benchmark::kMillisecond);
+
+// Pasting 10,000 controls (widgets made, shown, selected) and undoing it.
+void BM_Paste10000AndUndo(benchmark::State& state)
+{
+    EnsureApplication();
+    static QTemporaryDir dir;
+    SettingsProfile profile(dir.filePath(QStringLiteral("Tavlora.xml")));
+    profile.SetSaveOnDestroy(false);
+    profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
+    SilentPrompter prompter;
+    CTavloraDoc doc(profile, prompter);
+    Clipboard clipboard;
+    EditActions edits(doc, clipboard);
+    ScreenSet source;
+    Fill(source, kLoadControls, 1);
+    std::vector<const ControlRecord*> records;
+    for (const auto& rec : source.controls)
+        records.push_back(rec.get());
+    clipboard.Copy(records);
+    double paste = 0, undo = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        edits.PasteExact();
+        auto mid = std::chrono::steady_clock::now();
+        doc.UndoStack().undo();
+        auto end = std::chrono::steady_clock::now();
+        paste += std::chrono::duration<double, std::milli>(mid - start).count();
+        undo += std::chrono::duration<double, std::milli>(end - mid).count();
+        state.PauseTiming();
+        doc.UndoStack().clear();
+        state.ResumeTiming();
+    }
+    state.counters["paste_ms"] = paste / double(state.iterations());
+    state.counters["undo_ms"] = undo / double(state.iterations());
+}
+BENCHMARK(BM_Paste10000AndUndo)->Unit(benchmark::kMillisecond);
+
+// A layout command over the 2,000 selected controls, with its repaint, then
+// undone (untimed). Argument: the command.
+void BM_Arrange2000(benchmark::State& state)
+{
+    EditFixture& f = Fixture();
+    static Clipboard clipboard;
+    EditActions edits(*f.doc, clipboard);
+    const auto command = Arrange::Command(state.range(0));
+    for (auto _ : state) {
+        edits.Arrange(command);
+        f.Paint();
+        state.PauseTiming();
+        while (f.doc->UndoStack().canUndo())
+            f.doc->UndoStack().undo();
+        f.Paint();
+        state.ResumeTiming();
+    }
+    f.doc->UndoStack().clear();
+    state.SetLabel(EditActions::ArrangeText(command).toStdString());
+}
+BENCHMARK(BM_Arrange2000)
+    ->Arg(Arrange::AlignLefts)
+    ->Arg(Arrange::SpaceAcross)
+    ->Arg(Arrange::DistributeDown)
+    ->Arg(Arrange::SameWidth)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

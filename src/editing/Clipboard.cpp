@@ -1,5 +1,7 @@
 #include "Clipboard.h"
 
+#include "ControlsMimeData.h"
+
 #include "core/ControlsBlock.h"
 #include "formats/ScreenSetJson.h"
 
@@ -53,14 +55,8 @@ void Clipboard::Copy(const std::vector<const ControlRecord*>& records)
     if (!system)
         return;
     copyId_ = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
-    auto* mime = new QMimeData;
     const std::string block = ControlsBlock::Write(records);
-    mime->setData(QString::fromLatin1(kMimeType), QByteArray(block.data(), qsizetype(block.size())));
-    mime->setData(QString::fromLatin1(kCopyIdType), copyId_);
-    QJsonObject json;
-    json.insert(QStringLiteral("controls"), ScreenSetJson::ControlsToJson(records));
-    mime->setText(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented)));
-    system->setMimeData(mime);
+    system->setMimeData(new ControlsMimeData(QByteArray(block.data(), qsizetype(block.size())), copyId_));
 }
 
 Clipboard::Contents Clipboard::Take() const
