@@ -172,7 +172,7 @@ std::string OpenSet(double& seconds)
     WidgetContext ctx(set);
     ctx.vornFolder = g_folder;
     int failures = 0;
-    ctx.reportDecodeError = [&failures](const QString&, const QString&) { ++failures; };
+    QObject::connect(&ctx, &WidgetContext::pictureFailed, [&failures](const QString&, const QString&) { ++failures; });
     ctx.BeginLoad();
     ctx.Images().SetBudget(qint64(g_budgetMb) << 20);
     WidgetFactory::RebuildWidgets(set, ctx);

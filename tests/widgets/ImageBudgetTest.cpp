@@ -230,10 +230,11 @@ TEST_F(ImageBudgetTest, ToolPathCopiesShareTheBudget)
     Rebuild();
     ctx_.Images().SetBudget(200000);
     for (auto& rec : set_.controls) {
-        rec->widget->SetVisible(true);
-        QImage canvas(rec->widget->Placement().right, rec->widget->Placement().bottom, QImage::Format_RGB32);
+        auto* tool = static_cast<ToolPath*>(rec->widget.get());
+        tool->SetVisible(true);
+        QImage canvas(tool->ClientSize(), QImage::Format_RGB32);
         QPainter p(&canvas);
-        static_cast<ToolPath*>(rec->widget.get())->Paint(p);
+        tool->Paint(p);
         p.end();
         ASSERT_LE(ctx_.Images().HeldBytes(), 200000);
         EXPECT_EQ(canvas.pixel(1, 1), ToolPath::StretchAnd(ToolPath::SamplePicture(), canvas.width(), canvas.height()).pixel(1, 1));
