@@ -113,12 +113,10 @@ QString Parse(const QStringList& args, Options& o)
     return {};
 }
 
-QString VornFolderFor(const Options& o)
+QString VornFolderFor(const Options& o, SettingsProfile& profile)
 {
     if (!o.vorn3.isEmpty())
         return o.vorn3;
-    SettingsProfile profile(SettingsProfile::ChoosePath(o.profile));
-    profile.SetSaveOnDestroy(false);
     return VornFolder::RefreshFromProfile(profile);
 }
 
@@ -160,12 +158,15 @@ int RunRenderCommand(const QStringList& args)
         return kBadInput;
     }
 
+    SettingsProfile profile(SettingsProfile::ChoosePath(o.profile));
+    profile.SetSaveOnDestroy(false);
     WidgetContext ctx(set);
-    ctx.vornFolder = VornFolderFor(o).toStdString();
+    ctx.vornFolder = VornFolderFor(o, profile).toStdString();
     QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {
         Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
     });
     ctx.BeginLoad();
+    ctx.Images().SetBudget(WidgetContext::PictureBudget(profile));
     WidgetFactory::RebuildWidgets(set, ctx);
     for (const QString& missing : ctx.MissingImages())
         Err(QStringLiteral("tavlora-cli: missing picture %1").arg(QDir::toNativeSeparators(missing)));

@@ -1,22 +1,240 @@
 #include "AtomicFile.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <vector>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <fcntl.h>
 #include <io.h>
+#include <process.h>
+#include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace tavlora {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kTempMarker = ".tavlora-save.";
+constexpr int kMaxLinkHops = 40;
+
+long CurrentPid()
+{
+#ifdef _WIN32
+    return long(_getpid());
+#else
+    return long(::getpid());
+#endif
+}
+
+bool ProcessAlive(long pid)
+{
+    if (pid <= 0)
+        return false;
+    if (pid == CurrentPid())
+        return true;
+#ifdef _WIN32
+    HANDLE h = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+    if (!h)
+        return false;
+    const bool alive = ::WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(h);
+    return alive;
+#else
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+#endif
+}
+
+std::string Utf8(const fs::path& p)
+{
+    const std::u8string s = p.u8string();
+    return std::string(s.begin(), s.end());
+}
+
+std::string ErrnoText(int err)
+{
+    return std::strerror(err ? err : EIO);
+}
+
+// Writes every byte to an open descriptor/stream and syncs it to the disk.
+class TempWriter {
+public:
+    // Creates `path` exclusively; false when it exists or cannot be made.
+    bool Create(const fs::path& path, int& err)
+    {
+#ifdef _WIN32
+        const int fd = _wopen(path.wstring().c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                              _S_IREAD | _S_IWRITE);
+        if (fd < 0) {
+            err = errno;
+            return false;
+        }
+        file_ = _fdopen(fd, "wb");
+        if (!file_) {
+            err = errno;
+            _close(fd);
+            return false;
+        }
+#else
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            err = errno;
+            return false;
+        }
+#endif
+        return true;
+    }
+
+    // Gives the temporary file the permissions (and, where allowed, the owner)
+    // of the file it replaces.
+    void CopyAttributesOf(const fs::path& existing)
+    {
+#ifdef _WIN32
+        (void)existing;
+#else
+        struct stat st {};
+        if (::stat(existing.c_str(), &st) != 0)
+            return;
+        if (::fchown(fd_, st.st_uid, st.st_gid) != 0) {
+            // Not the owner: keep our own, but try at least the group.
+            (void)!::fchown(fd_, uid_t(-1), st.st_gid);
+        }
+        (void)!::fchmod(fd_, st.st_mode & 07777);
+#endif
+    }
+
+    bool Write(std::string_view bytes, int& err)
+    {
+#ifdef _WIN32
+        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+            err = errno;
+            return false;
+        }
+        if (std::fflush(file_) != 0 || _commit(_fileno(file_)) != 0) {
+            err = errno;
+            return false;
+        }
+#else
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                err = errno;
+                return false;
+            }
+            done += size_t(n);
+        }
+        if (::fsync(fd_) != 0) {
+            err = errno;
+            return false;
+        }
+#endif
+        return true;
+    }
+
+    bool Close(int& err)
+    {
+        bool ok = true;
+#ifdef _WIN32
+        if (file_ && std::fclose(file_) != 0) {
+            err = errno;
+            ok = false;
+        }
+        file_ = nullptr;
+#else
+        if (fd_ >= 0 && ::close(fd_) != 0) {
+            err = errno;
+            ok = false;
+        }
+        fd_ = -1;
+#endif
+        return ok;
+    }
+
+    ~TempWriter()
+    {
+        int ignored = 0;
+        Close(ignored);
+    }
+
+private:
+#ifdef _WIN32
+    FILE* file_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+bool ReplaceFile(const fs::path& from, const fs::path& to, std::string& message)
+{
+#ifdef _WIN32
+    if (!::MoveFileExW(from.wstring().c_str(), to.wstring().c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        message = "error " + std::to_string(::GetLastError());
+        return false;
+    }
+    return true;
+#else
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        message = ErrnoText(errno);
+        return false;
+    }
+    return true;
+#endif
+}
+
+// Makes the rename durable: the folder entry reaches the disk too.
+void SyncFolder(const fs::path& dir)
+{
+#ifndef _WIN32
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)dir;
+#endif
+}
+
+// Removes temporaries that earlier, killed writes of the same file left behind.
+void RemoveLeftovers(const fs::path& dir, const std::string& fileName, const fs::path& keep)
+{
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    if (ec)
+        return;
+    std::vector<fs::path> stale;
+    for (const fs::directory_entry& entry : it) {
+        const std::string name = entry.path().filename().string();
+        long pid = 0;
+        if (entry.path() != keep && AtomicFile::IsTempOf(fileName, name, &pid)
+            && (pid == CurrentPid() || !ProcessAlive(pid)))
+            stale.push_back(entry.path());
+    }
+    for (const fs::path& p : stale)
+        fs::remove(p, ec);
+}
+
+} // namespace
 
 bool AtomicFile::ReadAll(const std::string& path, std::string& bytes, std::string& error)
 {
@@ -40,40 +258,95 @@ bool AtomicFile::ReadAll(const std::string& path, std::string& bytes, std::strin
     return true;
 }
 
+bool AtomicFile::ResolveTarget(const std::string& path, std::string& target, std::string& error)
+{
+    fs::path p = fs::u8path(path);
+    std::error_code ec;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+            target = Utf8(p);
+            return true;
+        }
+        const fs::path link = fs::read_symlink(p, ec);
+        if (ec) {
+            error = "cannot read the link " + Utf8(p) + ": " + ec.message();
+            return false;
+        }
+        p = link.is_absolute() ? link : p.parent_path() / link;
+    }
+    error = "too many levels of symbolic links at " + path;
+    return false;
+}
+
+std::string AtomicFile::TempPrefix(const std::string& fileName)
+{
+    return "." + fileName + kTempMarker;
+}
+
+bool AtomicFile::IsTempOf(const std::string& fileName, const std::string& entryName, long* pid)
+{
+    const std::string prefix = TempPrefix(fileName);
+    if (entryName.size() <= prefix.size() || entryName.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    // PID "." N, both decimal.
+    const std::string rest = entryName.substr(prefix.size());
+    const size_t dot = rest.find('.');
+    if (dot == 0 || dot == std::string::npos || dot + 1 >= rest.size() || dot > 18)
+        return false;
+    for (size_t i = 0; i < rest.size(); ++i)
+        if (i != dot && (rest[i] < '0' || rest[i] > '9'))
+            return false;
+    if (pid)
+        *pid = std::stol(rest.substr(0, dot));
+    return true;
+}
+
 bool AtomicFile::WriteAll(const std::string& path, std::string_view bytes, std::string& error)
 {
-    const fs::path target = fs::u8path(path);
+    std::string resolved;
+    if (!ResolveTarget(path, resolved, error))
+        return false;
+    const fs::path target = fs::u8path(resolved);
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
-    std::random_device rd;
-    const fs::path temp = dir / (target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-
-    FILE* f = std::fopen(temp.string().c_str(), "wb");
-    if (!f) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = ok && std::fflush(f) == 0;
-#ifndef _WIN32
-    ok = ok && ::fsync(::fileno(f)) == 0;
-#endif
-    const int savedErrno = errno;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) {
-        error = "cannot write " + path + ": " + std::strerror(savedErrno ? savedErrno : EIO);
-        std::error_code ec;
-        fs::remove(temp, ec);
-        return false;
-    }
+    const std::string fileName = Utf8(target.filename());
     std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        error = "cannot replace " + path + ": " + ec.message();
+    const bool existed = fs::exists(target, ec);
+
+    static std::atomic<unsigned> counter{std::random_device{}() % 100000};
+    TempWriter writer;
+    fs::path temp;
+    int err = 0;
+    bool created = false;
+    for (int attempt = 0; attempt < 100 && !created; ++attempt) {
+        temp = dir / fs::u8path(TempPrefix(fileName) + std::to_string(CurrentPid()) + "."
+                                + std::to_string(counter++));
+        created = writer.Create(temp, err);
+        if (!created && err != EEXIST)
+            break;
+    }
+    if (!created) {
+        error = "cannot write " + path + ": " + ErrnoText(err);
+        return false;
+    }
+    if (existed)
+        writer.CopyAttributesOf(target);
+    const bool written = writer.Write(bytes, err);
+    const bool closed = writer.Close(err);
+    if (!written || !closed) {
+        error = "cannot write " + path + ": " + ErrnoText(err);
         fs::remove(temp, ec);
         return false;
     }
+    std::string why;
+    if (!ReplaceFile(temp, target, why)) {
+        error = "cannot replace " + path + ": " + why;
+        fs::remove(temp, ec);
+        return false;
+    }
+    SyncFolder(dir);
+    RemoveLeftovers(dir, fileName, temp);
     return true;
 }
 

@@ -56,8 +56,10 @@ std::string ImagePath::Resolve(std::string_view vornFolder, std::string_view nam
     return InBitmaps(vornFolder, n);
 }
 
+#ifndef _WIN32
 namespace {
 
+// Windows paths are matched without regard to case by the file system itself.
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -75,6 +77,7 @@ bool EqualNoCase(std::string_view a, std::string_view b)
 }
 
 } // namespace
+#endif
 
 std::string ImagePath::ToPlatform(std::string_view storedPath)
 {

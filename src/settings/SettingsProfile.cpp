@@ -1,8 +1,11 @@
 #include "SettingsProfile.h"
 
+#include "core/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <climits>
 
@@ -35,9 +38,30 @@ SettingsProfile::~SettingsProfile()
         g_profile = nullptr;
 }
 
+QString SettingsProfile::StartFolderPath()
+{
+    return QDir::current().filePath(QString::fromLatin1(kFileName));
+}
+
+QString SettingsProfile::ConfigFolderPath()
+{
+    // The application's own configuration folder, independent of the
+    // organisation and application names of the running program, so the
+    // designer and the CLI find the same file.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(base).filePath(QStringLiteral("Tavlora/") + QString::fromLatin1(kFileName));
+}
+
 QString SettingsProfile::DefaultPath()
 {
-    return QDir::current().filePath(QStringLiteral("Tavlora.xml"));
+#ifdef Q_OS_WIN
+    return StartFolderPath();
+#else
+    const QString start = StartFolderPath();
+    if (QFileInfo::exists(start))
+        return start;
+    return ConfigFolderPath();
+#endif
 }
 
 QString SettingsProfile::ChoosePath(const QString& commandLinePath)
@@ -155,11 +179,13 @@ void SettingsProfile::WriteString(const QString& section, const QString& key, co
 
 bool SettingsProfile::Save()
 {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QDir().mkpath(folder))
         return false;
-    file.write(doc_.toByteArray(2));
-    return file.commit();
+    const QByteArray bytes = doc_.toByteArray(2);
+    std::string error;
+    return AtomicFile::WriteAll(QFile::encodeName(path_).toStdString(),
+                                std::string_view(bytes.constData(), size_t(bytes.size())), error);
 }
 
 } // namespace tavlora

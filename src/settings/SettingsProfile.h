@@ -15,7 +15,15 @@ public:
     SettingsProfile(const SettingsProfile&) = delete;
     SettingsProfile& operator=(const SettingsProfile&) = delete;
 
-    // "Tavlora.xml" in the start folder.
+    static constexpr const char* kFileName = "Tavlora.xml";
+
+    // "Tavlora.xml" in the start folder (the current folder).
+    static QString StartFolderPath();
+    // "Tavlora.xml" in the platform's configuration folder for Tavlora
+    // (~/.config/Tavlora on Linux, honouring XDG_CONFIG_HOME).
+    static QString ConfigFolderPath();
+    // The start folder's file when it exists (always on Windows), else the
+    // configuration folder's.
     static QString DefaultPath();
     // The profile path for this run: an explicit --profile path, else the
     // TAVLORA_PROFILE environment variable, else DefaultPath().
@@ -30,7 +38,8 @@ public:
     void WriteInt(const QString& section, const QString& key, int value);
     void WriteString(const QString& section, const QString& key, const QString& value);
 
-    // Writes the whole document to the file (atomically); false on failure.
+    // Writes the whole document to the file (atomically, creating its folder);
+    // false on failure.
     bool Save();
     // Save once more when the profile is destroyed (on by default).
     void SetSaveOnDestroy(bool on) { saveOnDestroy_ = on; }

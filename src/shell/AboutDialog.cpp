@@ -1,6 +1,9 @@
 #include "AboutDialog.h"
 
+#include "settings/SettingsProfile.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -21,6 +24,15 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     auto* version = new QLabel(QStringLiteral("Tavlora  - Version 1.2"), this);
     auto* second = new QLabel(QStringLiteral("Screen designer for Vorn3 operator screens"), this);
 
+    // Which settings file this run reads and writes.
+    const SettingsProfile* profile = SettingsProfile::Global();
+    auto* settings = new QLabel(
+        QStringLiteral("Settings: %1")
+            .arg(profile ? QDir::toNativeSeparators(profile->Path()) : QStringLiteral("(none)")),
+        this);
+    settings->setObjectName(QStringLiteral("settingsPath"));
+    settings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -28,6 +40,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     auto* texts = new QVBoxLayout;
     texts->addWidget(version);
     texts->addWidget(second);
+    texts->addSpacing(6);
+    texts->addWidget(settings);
     texts->addStretch();
 
     auto* top = new QHBoxLayout;

@@ -4,7 +4,8 @@
 
 namespace tavlora {
 
-// "About Tavlora": the application icon, the version and an OK button.
+// "About Tavlora": the application icon, the version, the settings file in
+// use and an OK button.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:

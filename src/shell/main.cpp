@@ -33,8 +33,9 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption profileOption(QStringLiteral("profile"),
-                                     QStringLiteral("Settings profile file (default: Tavlora.xml in the start folder, "
-                                                    "or $TAVLORA_PROFILE)."),
+                                     QStringLiteral("Settings profile file (default: $TAVLORA_PROFILE, else Tavlora.xml "
+                                                    "in the start folder if it exists, else in the "
+                                                    "configuration folder, ~/.config/Tavlora)."),
                                      QStringLiteral("path"));
     QCommandLineOption sizeOption(QStringLiteral("size"),
                                   QStringLiteral("Target screen size for the file opened, instead of asking."),

@@ -3,50 +3,218 @@
 #include "Vorn3Image.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace tavlora {
 
-QImage ImageCache::Decode(const QString& path, int formatCode, QString* error)
+namespace {
+
+const ImageCache::Reporter& NoReporter()
 {
-    auto it = entries_.find(path);
+    static const ImageCache::Reporter none;
+    return none;
+}
+
+void Append(QByteArray& key, qint64 v)
+{
+    key.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+} // namespace
+
+ImageCache::ImageCache(const Reporter& reporter) : reporter_(reporter) {}
+
+ImageCache::ImageCache() : reporter_(NoReporter()) {}
+
+void ImageCache::Report(const QString& path, const QString& error)
+{
+    if (reported_.contains(path))
+        return;
+    reported_.insert(path);
+    if (reporter_)
+        reporter_(path, error);
+}
+
+bool ImageCache::Open(const QString& path, int formatCode, Source& source, QString* error)
+{
+    source = Source{};
+    auto it = opened_.find(path);
     QFileInfo info;
-    if (it != entries_.end() && it->formatCode == formatCode) {
+    bool reuse = false;
+    if (it != opened_.end() && it->formatCode == formatCode) {
         if (trusted_) {
-            if (error)
-                *error = it->error;
-            return it->image;
-        }
-        info = QFileInfo(path);
-        if (info.exists() && info.lastModified() == it->modified && info.size() == it->size) {
-            if (error)
-                *error = it->error;
-            return it->image;
+            reuse = true;
+        } else {
+            info = QFileInfo(path);
+            reuse = info.exists() && info.lastModified() == it->modified && info.size() == it->size;
         }
     } else {
         info = QFileInfo(path);
     }
 
-    Entry entry;
-    entry.formatCode = formatCode;
-    entry.modified = info.lastModified();
-    entry.size = info.exists() ? info.size() : -1;
-    entry.image = Vorn3Image::Decode(path, formatCode, &entry.error);
-    ++decodes_;
-    if (entry.image.isNull() && !reported_.contains(path)) {
-        reported_.insert(path);
-        if (reporter_)
-            reporter_(path, entry.error);
+    if (!reuse) {
+        Opened entry;
+        entry.formatCode = formatCode;
+        entry.generation = nextGeneration_++;
+        entry.modified = info.lastModified();
+        entry.size = info.exists() ? info.size() : -1;
+        // The header gives the size; small pictures are decoded at once, which
+        // also tells whether the file is whole.
+        const QSize header = Vorn3Image::NaturalSize(path, formatCode);
+        if (header.isValid() && qint64(header.width()) * header.height() > kWholePixels) {
+            entry.natural = header;
+        } else {
+            const Source probe{path, formatCode, entry.generation, QSize()};
+            QImage whole = Vorn3Image::Decode(path, formatCode, &entry.error);
+            ++decodes_;
+            if (!whole.isNull()) {
+                entry.natural = whole.size();
+                held_.Insert(Key(probe, {}, 'w'), whole);
+            }
+        }
+        it = opened_.insert(path, entry);
     }
+
+    if (!it->error.isEmpty() || !it->natural.isValid()) {
+        const QString why = it->error.isEmpty() ? QStringLiteral("Unknown or wrong format") : it->error;
+        if (error)
+            *error = why;
+        Report(path, why);
+        return false;
+    }
+    source = Source{path, formatCode, it->generation, it->natural};
     if (error)
-        *error = entry.error;
-    QImage image = entry.image;
-    entries_.insert(path, std::move(entry));
-    return image;
+        error->clear();
+    return true;
+}
+
+QByteArray ImageCache::Key(const Source& source, const Steps& steps, char kind)
+{
+    QByteArray key = source.path.toUtf8();
+    key.append('\0').append(kind);
+    Append(key, qint64(source.generation));
+    for (const Step& s : steps) {
+        if (s.kind == Step::Crop) {
+            key.append('c');
+            Append(key, (qint64(s.rect.x()) << 32) | quint32(s.rect.y()));
+            Append(key, (qint64(s.rect.width()) << 32) | quint32(s.rect.height()));
+        } else {
+            key.append('r');
+            Append(key, (qint64(s.size.width()) << 32) | quint32(s.size.height()));
+        }
+    }
+    return key;
+}
+
+QImage ImageCache::Whole(const Source& source, QString* error)
+{
+    const QByteArray key = Key(source, {}, 'w');
+    QImage whole = held_.Find(key);
+    if (!whole.isNull())
+        return whole;
+    whole = Vorn3Image::Decode(source.path, source.formatCode, error);
+    ++decodes_;
+    // Large whole pictures are only passed through on their way to a scaled copy.
+    if (!whole.isNull() && qint64(whole.width()) * whole.height() <= kWholePixels)
+        held_.Insert(key, whole);
+    return whole;
+}
+
+QImage ImageCache::Build(const Source& source, const Steps& steps, bool exact, QString* error)
+{
+    const qint64 natural = qint64(source.natural.width()) * source.natural.height();
+    if (!exact && source.formatCode == Vorn3Image::FormatJpeg && natural > kWholePixels
+        && steps.size() == 1 && steps[0].kind == Step::Resample) {
+        const QSize size = steps[0].size;
+        if (qint64(size.width()) * size.height() < natural && !held_.Contains(Key(source, {}, 'w'))) {
+            ++decodes_;
+            return Vorn3Image::DecodeScaled(source.path, source.formatCode, size, error);
+        }
+    }
+    QImage img = Whole(source, error);
+    for (const Step& s : steps) {
+        if (img.isNull())
+            break;
+        if (s.kind == Step::Crop) {
+            const QRect kept = s.rect.intersected(img.rect());
+            img = kept.isEmpty() ? QImage() : img.copy(kept);
+            if (img.isNull())
+                return {};
+        } else if (s.size != img.size() && !s.size.isEmpty()
+                   && qint64(s.size.width()) * s.size.height() <= Vorn3Image::kMaxScaledPixels) {
+            img = Vorn3Image::ResampleNearest(img, s.size.width(), s.size.height());
+            if (img.isNull() && error)
+                *error = QStringLiteral("Not enough memory to scale the picture");
+        }
+    }
+    return img;
+}
+
+QImage ImageCache::Picture(const Source& source, const Steps& steps, bool exact, QString* error)
+{
+    if (!source.IsOpen())
+        return {};
+    // Only a large JPEG can be scaled by its decoder.
+    if (source.formatCode != Vorn3Image::FormatJpeg
+        || qint64(source.natural.width()) * source.natural.height() <= kWholePixels)
+        exact = true;
+    const QByteArray key = Key(source, steps, exact ? 'e' : 'p');
+    QImage img = held_.Find(key);
+    if (!img.isNull())
+        return img;
+    QString why;
+    img = Build(source, steps, exact, &why);
+    if (img.isNull()) {
+        bool emptied = false; // a crop to nothing is no failure
+        for (const Step& s : steps)
+            emptied = emptied || (s.kind == Step::Crop && s.rect.isEmpty());
+        if (!emptied && !why.isEmpty())
+            Report(source.path, why);
+        if (error)
+            *error = why;
+        return {};
+    }
+    held_.Insert(key, img);
+    return img;
+}
+
+QImage ImageCache::Drawable(const Source& source, const Steps& steps, int keyIndex, QRgb keyColour,
+                            QSize stretch)
+{
+    if (!source.IsOpen())
+        return {};
+    QByteArray key = Key(source, steps, 'd');
+    Append(key, keyIndex);
+    Append(key, qint64(keyColour));
+    Append(key, (qint64(stretch.width()) << 32) | quint32(stretch.height()));
+    QImage img = held_.Find(key);
+    if (!img.isNull())
+        return img;
+    const QImage picture = Picture(source, steps, keyIndex >= 0);
+    if (picture.isNull())
+        return {};
+    img = Vorn3Image::MakeDrawable(picture, keyIndex, keyColour);
+    if (stretch.isValid() && !stretch.isEmpty() && stretch != img.size())
+        img = Vorn3Image::ResampleNearest(img, stretch.width(), stretch.height());
+    held_.Insert(key, img);
+    return img;
+}
+
+QImage ImageCache::Product(const QByteArray& key, const std::function<QImage()>& make)
+{
+    const QByteArray full = QByteArray("\0x", 2) + key;
+    QImage img = held_.Find(full);
+    if (!img.isNull())
+        return img;
+    img = make();
+    held_.Insert(full, img);
+    return img;
 }
 
 void ImageCache::Reset()
 {
-    entries_.clear();
+    held_.Clear();
+    opened_.clear();
     reported_.clear();
     decodes_ = 0;
 }

@@ -1,50 +1,111 @@
 #pragma once
 
+#include "ImageLru.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
+#include <QRect>
 #include <QSet>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace tavlora {
 
-// Decoded pictures of one load, shared by every widget that shows the same
-// file (widgets scale their own copies). A failed decode is reported once per
-// file until the next Reset.
+// The pictures of one load, shared by every widget that shows the same file.
+// Opening a file reads its natural size; small pictures are decoded whole at
+// once, large ones only when drawn, straight at the size they are drawn (a
+// JPEG through the decoder's own scaling where no colour key is applied,
+// otherwise a whole decode that is dropped after nearest-pixel resampling).
+// Every decoded, scaled and keyed picture is held under one byte budget with
+// least-recently-used eviction and made again from the file when needed.
+// A failed decode is reported once per file until the next Reset.
 class ImageCache {
 public:
     using Reporter = std::function<void(const QString& path, const QString& error)>;
 
+    static constexpr qint64 kDefaultBudgetBytes = 256LL << 20;
+    // Pictures up to this many pixels (16 MB at 32 bits) are decoded when opened.
+    static constexpr qint64 kWholePixels = 4LL << 20;
+    // Largest whole decode of a picture that cannot be decoded at a smaller size.
+    static constexpr qint64 kMaxWholeBytes = 1LL << 30;
+
+    // A file as opened: its natural size and which version of it was read.
+    struct Source {
+        QString path;
+        int formatCode = 0;
+        quint64 generation = 0; // 0 while nothing is open
+        QSize natural;
+        bool IsOpen() const { return generation != 0; }
+    };
+    // One step from the natural picture to the one shown, applied in order.
+    struct Step {
+        enum Kind { Crop, Resample };
+        Kind kind = Resample;
+        QRect rect; // Crop: the part kept (clipped to the picture)
+        QSize size; // Resample: nearest-pixel to this size
+    };
+    using Steps = std::vector<Step>;
+
     // `reporter` is read at each failure, so it may be set after construction.
-    explicit ImageCache(const Reporter& reporter) : reporter_(reporter) {}
+    explicit ImageCache(const Reporter& reporter);
+    ImageCache();
+    ImageCache(const ImageCache&) = delete;
+    ImageCache& operator=(const ImageCache&) = delete;
 
-    // The decoded picture of a file, or a null image and the reason.
-    QImage Decode(const QString& path, int formatCode, QString* error);
+    // Opens a file: false, with the reason, when it cannot be decoded.
+    bool Open(const QString& path, int formatCode, Source& source, QString* error);
+    // The picture after the steps (no keying); `exact` asks for nearest-pixel
+    // scaling even where the decoder could scale a JPEG itself. Null on failure.
+    QImage Picture(const Source& source, const Steps& steps, bool exact, QString* error = nullptr);
+    // The picture ready to draw: premultiplied, with pixels of the key colour
+    // transparent while keyIndex >= 0, and nearest-pixel stretched to `stretch`
+    // when that is given.
+    QImage Drawable(const Source& source, const Steps& steps, int keyIndex, QRgb keyColour,
+                    QSize stretch = QSize());
+    // Any other picture made on demand, held under the same budget.
+    QImage Product(const QByteArray& key, const std::function<QImage()>& make);
 
-    // While trusted, a file decoded before is not checked for changes (used while
-    // many widgets are built at once); otherwise a changed file is decoded again.
+    void SetBudget(qint64 bytes) { held_.SetBudget(bytes); }
+    qint64 Budget() const { return held_.Budget(); }
+    qint64 HeldBytes() const { return held_.Bytes(); }
+    int HeldCount() const { return held_.Count(); }
+
+    // While trusted, a file opened before is not checked for changes (used while
+    // many widgets are built at once); otherwise a changed file is opened again.
     void SetTrusted(bool trusted) { trusted_ = trusted; }
+    // Forgets every picture and reported failure (a new load).
     void Reset();
 
+    // Decodes from files (whole or scaled) since the last Reset.
     int DecodeCount() const { return decodes_; }
-    int Size() const { return int(entries_.size()); }
+    // Files opened since the last Reset.
+    int Size() const { return int(opened_.size()); }
 
 private:
-    struct Entry {
-        QImage image;
-        QString error;
+    struct Opened {
         int formatCode = 0;
+        quint64 generation = 0;
+        QSize natural;
+        QString error;
         QDateTime modified;
         qint64 size = -1;
     };
 
+    QImage Whole(const Source& source, QString* error);
+    QImage Build(const Source& source, const Steps& steps, bool exact, QString* error);
+    void Report(const QString& path, const QString& error);
+    static QByteArray Key(const Source& source, const Steps& steps, char kind);
+
     const Reporter& reporter_;
-    QHash<QString, Entry> entries_;
+    ImageLru held_{kDefaultBudgetBytes};
+    QHash<QString, Opened> opened_;
     QSet<QString> reported_;
     bool trusted_ = false;
     int decodes_ = 0;
+    quint64 nextGeneration_ = 1;
 };
 
 } // namespace tavlora

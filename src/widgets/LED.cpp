@@ -36,8 +36,8 @@ int LED::CodeForLedColour(int ledColour)
 
 void LED::Split()
 {
-    const int w = int(lit_.Picture().width());
-    const int h = int(lit_.Picture().height());
+    const int w = lit_.Size().width();
+    const int h = lit_.Size().height();
     lit_.Crop(0, 0, w / 2, h);
     other_.Crop(w / 2, 0, 2 * (w / 2), h);
     const QSize s = ClientSize();

@@ -1,8 +1,8 @@
 #include "ToolPath.h"
 
 #include "Vorn3Image.h"
+#include "WidgetContext.h"
 
-#include <QHash>
 #include <QPainter>
 #include <QPolygon>
 
@@ -108,24 +108,13 @@ QImage ToolPath::StretchAnd(const QImage& source, int width, int height)
     return out;
 }
 
-void ToolPath::Resized()
+QImage ToolPath::ScaledPicture(QSize size) const
 {
-    scaled_ = QImage();
-}
-
-QImage ToolPath::ScaledPicture(QSize size)
-{
-    // Stretched copies are shared between tool paths of the same size.
-    static QHash<quint64, QImage> cache;
-    const quint64 key = (quint64(quint32(size.width())) << 32) | quint32(size.height());
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd())
-        return *it;
-    if (cache.size() >= 64)
-        cache.clear();
-    QImage scaled = StretchAnd(SamplePicture(), size.width(), size.height());
-    cache.insert(key, scaled);
-    return scaled;
+    QByteArray key("tool path ");
+    key += QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height());
+    return Context().Images().Product(key, [size] {
+        return StretchAnd(SamplePicture(), size.width(), size.height());
+    });
 }
 
 void ToolPath::Paint(QPainter& p)
@@ -139,9 +128,7 @@ void ToolPath::Paint(QPainter& p)
         p.drawImage(r, SamplePicture());
         return;
     }
-    if (scaled_.size() != size)
-        scaled_ = ScaledPicture(size);
-    p.drawImage(0, 0, scaled_);
+    p.drawImage(0, 0, ScaledPicture(size));
 }
 
 } // namespace tavlora

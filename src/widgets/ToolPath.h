@@ -7,6 +7,8 @@
 namespace tavlora {
 
 // The tool-path display: a built-in sample picture stretched over the widget.
+// Stretched copies are held by the picture cache of the context, under its
+// budget, and shared by tool paths of the same size.
 class ToolPath : public DesignWidget {
 public:
     static constexpr int kPictureWidth = 486;
@@ -21,16 +23,11 @@ public:
     // source pixels it covers (growing repeats pixels).
     static QImage StretchAnd(const QImage& source, int width, int height);
 
-    // The sample picture stretched to a size (computed once per size).
-    static QImage ScaledPicture(QSize size);
+    // The sample picture stretched to a size (made once per size while the
+    // cache keeps it).
+    QImage ScaledPicture(QSize size) const;
 
     void Paint(QPainter& p) override;
-
-protected:
-    void Resized() override;
-
-private:
-    QImage scaled_; // stretched to the current size, made at the first paint after a resize
 };
 
 } // namespace tavlora

@@ -40,6 +40,37 @@ std::vector<int> NearestTable(int from, int to)
     return table;
 }
 
+// Decodes up to the whole-picture limit (Qt's own default limit is lower).
+void AllowLargeDecodes()
+{
+    static const bool done = [] {
+        QImageReader::setAllocationLimit(int(ImageCache::kMaxWholeBytes >> 20) + 1);
+        return true;
+    }();
+    (void)done;
+}
+
+// Indexed8 stays; one-bit pictures become Indexed8; the rest RGB32 or ARGB32.
+QImage Normalised(QImage image, QString* error)
+{
+    switch (image.format()) {
+    case QImage::Format_Indexed8:
+        break;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+        image = image.convertToFormat(QImage::Format_Indexed8);
+        break;
+    default:
+        if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+            image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                  : QImage::Format_RGB32);
+        break;
+    }
+    if (image.isNull() && error)
+        *error = QStringLiteral("Not enough memory to hold the picture");
+    return image;
+}
+
 } // namespace
 
 QString Vorn3Image::ExtensionOf(const QString& path)
@@ -65,14 +96,22 @@ int Vorn3Image::FormatCodeFor(const QString& path)
     return FormatUnknown;
 }
 
-QImage Vorn3Image::Decode(const QString& path, int formatCode, QString* error)
+QSize Vorn3Image::NaturalSize(const QString& path, int formatCode)
 {
     QImageReader reader(path, QByteArray(QtFormatName(formatCode)));
     reader.setAutoTransform(false);
+    return reader.size();
+}
+
+QImage Vorn3Image::Decode(const QString& path, int formatCode, QString* error)
+{
+    AllowLargeDecodes();
+    QImageReader reader(path, QByteArray(QtFormatName(formatCode)));
+    reader.setAutoTransform(false);
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > kMaxDecodePixels) {
+    if (size.isValid() && 4 * qint64(size.width()) * size.height() > ImageCache::kMaxWholeBytes) {
         if (error)
-            *error = QStringLiteral("The picture is too large to load (%1 x %2 pixels)")
+            *error = QStringLiteral("The picture is too large to decode (%1 x %2 pixels)")
                          .arg(size.width())
                          .arg(size.height());
         return {};
@@ -83,20 +122,26 @@ QImage Vorn3Image::Decode(const QString& path, int formatCode, QString* error)
             *error = reader.errorString();
         return {};
     }
-    switch (image.format()) {
-    case QImage::Format_Indexed8:
-        break;
-    case QImage::Format_Mono:
-    case QImage::Format_MonoLSB:
-        image = image.convertToFormat(QImage::Format_Indexed8);
-        break;
-    default:
-        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                              : QImage::Format_RGB32);
-        break;
+    return Normalised(std::move(image), error);
+}
+
+QImage Vorn3Image::DecodeScaled(const QString& path, int formatCode, QSize size, QString* error)
+{
+    AllowLargeDecodes();
+    QImageReader reader(path, QByteArray(QtFormatName(formatCode)));
+    reader.setAutoTransform(false);
+    reader.setScaledSize(size);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return {};
     }
-    if (image.isNull() && error)
-        *error = QStringLiteral("Not enough memory to hold the picture");
+    if (image.format() == QImage::Format_Indexed8 || image.depth() < 8)
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    image = Normalised(std::move(image), error);
+    if (!image.isNull() && image.size() != size)
+        image = ResampleNearest(image, size.width(), size.height());
     return image;
 }
 
@@ -130,123 +175,28 @@ QImage Vorn3Image::ResampleNearest(const QImage& source, int width, int height)
     return out;
 }
 
-bool Vorn3Image::Load(const QString& path, ImageCache* cache)
+QImage Vorn3Image::MakeDrawable(const QImage& picture, int keyIndex, QRgb keyColour)
 {
-    Clear();
-    if (ExtensionOf(path).isEmpty())
-        return false;
-    const int code = FormatCodeFor(path);
-    QString error;
-    QImage image = cache ? cache->Decode(path, code, &error) : Decode(path, code, &error);
-    if (image.isNull()) {
-        lastError_ = error;
-        return false;
-    }
-    picture_ = image;
-    if (code == FormatBmp) {
-        hasKeyColour_ = true;
-        keyColour_ = kBmpKeyColour;
-    }
-    width_ = image.width();
-    height_ = image.height();
-    drawSize_ = image.size();
-    lastError_.clear();
-    return true;
-}
-
-void Vorn3Image::Clear()
-{
-    picture_ = QImage();
-    drawSize_ = QSize();
-    hasKeyColour_ = false;
-    keyColour_ = kBmpKeyColour;
-    keyIndex_ = -1;
-    Changed();
-}
-
-void Vorn3Image::SetKeyColour(QRgb colour)
-{
-    hasKeyColour_ = true;
-    keyColour_ = colour | 0xFF000000u;
-    Changed();
-}
-
-void Vorn3Image::SetKeyIndex(int index)
-{
-    keyIndex_ = index;
-    Changed();
-}
-
-void Vorn3Image::Resample(int width, int height)
-{
-    if (picture_.isNull())
-        return;
-    const QSize target(std::max(width, 0), std::max(height, 0));
-    if (target == drawSize_ && target == picture_.size())
-        return;
-    drawSize_ = target;
-    // An empty or huge target keeps the picture; drawing copes with the size.
-    if (!target.isEmpty() && qint64(target.width()) * target.height() <= kMaxScaledPixels
-        && target != picture_.size()) {
-        QImage scaled = ResampleNearest(picture_, target.width(), target.height());
-        if (!scaled.isNull())
-            picture_ = scaled;
-    }
-    Changed();
-}
-
-void Vorn3Image::Crop(int left, int top, int right, int bottom)
-{
-    if (picture_.isNull())
-        return;
-    const qint64 l = std::max(left, 0);
-    const qint64 t = std::max(top, 0);
-    const qint64 r = std::min<qint64>(right, picture_.width());
-    const qint64 b = std::min<qint64>(bottom, picture_.height());
-    picture_ = (r <= l || b <= t) ? QImage() : picture_.copy(int(l), int(t), int(r - l), int(b - t));
-    drawSize_ = picture_.size();
-    Changed();
-}
-
-void Vorn3Image::Changed()
-{
-    drawableValid_ = false;
-    drawable_ = QImage();
-    stretched_ = QImage();
-    stretchedSize_ = QSize();
-}
-
-const QImage& Vorn3Image::Drawable() const
-{
-    if (drawableValid_)
-        return drawable_;
-    drawableValid_ = true;
-    if (picture_.isNull()) {
-        drawable_ = QImage();
-        return drawable_;
-    }
-    if (keyIndex_ < 0) {
-        drawable_ = picture_.convertToFormat(picture_.hasAlphaChannel()
-                                                 ? QImage::Format_ARGB32_Premultiplied
-                                                 : QImage::Format_RGB32);
-        return drawable_;
-    }
-    QRgb key = keyColour_;
-    if (picture_.format() == QImage::Format_Indexed8 && keyIndex_ < picture_.colorCount())
-        key = picture_.color(keyIndex_);
+    if (picture.isNull())
+        return {};
+    if (keyIndex < 0)
+        return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                 : QImage::Format_RGB32);
+    QRgb key = keyColour;
+    if (picture.format() == QImage::Format_Indexed8 && keyIndex < picture.colorCount())
+        key = picture.color(keyIndex);
     key &= 0x00FFFFFFu;
-    if (picture_.format() == QImage::Format_Indexed8) {
-        QImage indexed = picture_;
+    if (picture.format() == QImage::Format_Indexed8) {
+        QImage indexed = picture;
         QList<QRgb> table = indexed.colorTable();
         for (QRgb& c : table) {
             if ((c & 0x00FFFFFFu) == key)
                 c = 0;
         }
         indexed.setColorTable(table);
-        drawable_ = indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        return drawable_;
+        return indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
-    QImage argb = picture_.convertToFormat(QImage::Format_ARGB32);
+    QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < argb.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
@@ -254,14 +204,122 @@ const QImage& Vorn3Image::Drawable() const
                 line[x] = 0;
         }
     }
-    drawable_ = argb.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    return drawable_;
+    return argb.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+bool Vorn3Image::Load(const QString& path, ImageCache* cache)
+{
+    Clear();
+    if (ExtensionOf(path).isEmpty())
+        return false;
+    if (cache) {
+        cache_ = cache;
+    } else {
+        if (!own_)
+            own_ = std::make_shared<ImageCache>();
+        cache_ = own_.get();
+    }
+    const int code = FormatCodeFor(path);
+    QString error;
+    if (!cache_->Open(path, code, source_, &error)) {
+        source_ = {};
+        lastError_ = error;
+        return false;
+    }
+    if (code == FormatBmp) {
+        hasKeyColour_ = true;
+        keyColour_ = kBmpKeyColour;
+    }
+    width_ = source_.natural.width();
+    height_ = source_.natural.height();
+    size_ = drawSize_ = source_.natural;
+    lastError_.clear();
+    return true;
+}
+
+void Vorn3Image::Clear()
+{
+    source_ = {};
+    steps_.clear();
+    size_ = QSize();
+    drawSize_ = QSize();
+    hasKeyColour_ = false;
+    keyColour_ = kBmpKeyColour;
+    keyIndex_ = -1;
+}
+
+QImage Vorn3Image::Picture() const
+{
+    if (IsEmpty())
+        return {};
+    return cache_->Picture(source_, steps_, keyIndex_ >= 0);
+}
+
+void Vorn3Image::SetKeyColour(QRgb colour)
+{
+    hasKeyColour_ = true;
+    keyColour_ = colour | 0xFF000000u;
+}
+
+void Vorn3Image::SetKeyIndex(int index)
+{
+    keyIndex_ = index;
+}
+
+QSize Vorn3Image::SizeAfterSteps() const
+{
+    QSize size = source_.natural;
+    for (const ImageCache::Step& s : steps_)
+        size = s.kind == ImageCache::Step::Crop ? s.rect.size() : s.size;
+    return size;
+}
+
+void Vorn3Image::Resample(int width, int height)
+{
+    if (IsEmpty())
+        return;
+    const QSize target(std::max(width, 0), std::max(height, 0));
+    if (target == drawSize_ && target == size_)
+        return;
+    drawSize_ = target;
+    // An empty or huge target keeps the picture; drawing copes with the size.
+    if (target.isEmpty() || qint64(target.width()) * target.height() > kMaxScaledPixels || target == size_)
+        return;
+    if (!steps_.empty() && steps_.back().kind == ImageCache::Step::Resample)
+        steps_.pop_back();
+    if (target != SizeAfterSteps())
+        steps_.push_back({ImageCache::Step::Resample, QRect(), target});
+    size_ = target;
+}
+
+void Vorn3Image::Crop(int left, int top, int right, int bottom)
+{
+    if (IsEmpty())
+        return;
+    const qint64 l = std::max(left, 0);
+    const qint64 t = std::max(top, 0);
+    const qint64 r = std::min<qint64>(right, size_.width());
+    const qint64 b = std::min<qint64>(bottom, size_.height());
+    const QRect kept = (r <= l || b <= t) ? QRect() : QRect(int(l), int(t), int(r - l), int(b - t));
+    if (kept != QRect(QPoint(0, 0), size_))
+        steps_.push_back({ImageCache::Step::Crop, kept, QSize()});
+    size_ = drawSize_ = kept.size();
+}
+
+QImage Vorn3Image::Drawable(QSize stretch) const
+{
+    if (IsEmpty())
+        return {};
+    const bool keyed = keyIndex_ >= 0;
+    return cache_->Drawable(source_, steps_, keyIndex_, keyed ? keyColour_ : 0, stretch);
 }
 
 void Vorn3Image::Draw(QPainter& p, int x, int y) const
 {
-    const QImage& img = Drawable();
-    if (img.isNull() || drawSize_.isEmpty())
+    if (drawSize_.isEmpty())
+        return;
+    const QImage img = Drawable();
+    if (img.isNull())
         return;
     if (img.size() == drawSize_)
         p.drawImage(x, y, img);
@@ -271,8 +329,10 @@ void Vorn3Image::Draw(QPainter& p, int x, int y) const
 
 void Vorn3Image::DrawStretched(QPainter& p, const QRect& target) const
 {
-    const QImage& img = Drawable();
-    if (img.isNull() || target.isEmpty())
+    if (target.isEmpty())
+        return;
+    const QImage img = Drawable();
+    if (img.isNull())
         return;
     if (img.size() == target.size()) {
         p.drawImage(target.topLeft(), img);
@@ -282,11 +342,9 @@ void Vorn3Image::DrawStretched(QPainter& p, const QRect& target) const
         p.drawImage(target, img);
         return;
     }
-    if (stretchedSize_ != target.size()) {
-        stretched_ = ResampleNearest(img, target.width(), target.height());
-        stretchedSize_ = target.size();
-    }
-    p.drawImage(target.topLeft(), stretched_);
+    const QImage stretched = Drawable(target.size());
+    if (!stretched.isNull())
+        p.drawImage(target.topLeft(), stretched);
 }
 
 } // namespace tavlora

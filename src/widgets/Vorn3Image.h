@@ -1,18 +1,22 @@
 #pragma once
 
+#include "ImageCache.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
+
+#include <memory>
 
 class QPainter;
 
 namespace tavlora {
 
-class ImageCache;
-
 // The picture holder of the image-bearing widgets: loads a file chosen by its
 // extension, keeps the natural size, resamples (nearest pixel), crops and draws,
-// with optional colour keying.
+// with optional colour keying. The holder keeps only what the picture is (file,
+// crops, size, keying); the pixels live in the image cache under its budget and
+// are made again from the file when they were evicted.
 class Vorn3Image {
 public:
     enum FormatCode {
@@ -30,8 +34,6 @@ public:
 
     static constexpr QRgb kBmpKeyColour = 0xFFFEFEFE; // RGB (254,254,254)
     static constexpr int kBmpKeyIndex = 254;
-    // Pictures above this many pixels (128 MB at 32 bits) are refused before decoding.
-    static constexpr qint64 kMaxDecodePixels = 32LL * 1024 * 1024;
     // Larger targets are not resampled in memory; drawing stretches instead.
     static constexpr qint64 kMaxScaledPixels = 16LL * 1024 * 1024;
 
@@ -39,21 +41,34 @@ public:
     static QString ExtensionOf(const QString& path);
     static int FormatCodeFor(const QString& path);
 
-    // Decodes a file into a picture of Indexed8, RGB32 or ARGB32; on failure a
-    // null image and the reason. Refuses pictures too large to hold.
+    // The size in the file's header, without decoding; invalid when the header
+    // does not tell it.
+    static QSize NaturalSize(const QString& path, int formatCode);
+    // Decodes a whole file into a picture of Indexed8, RGB32 or ARGB32; on
+    // failure a null image and the reason. Refuses pictures whose decoded form
+    // would exceed ImageCache::kMaxWholeBytes.
     static QImage Decode(const QString& path, int formatCode, QString* error);
+    // Decodes straight at `size`, scaled by the decoder (JPEG: while decoding,
+    // never holding the whole picture); RGB32 or ARGB32.
+    static QImage DecodeScaled(const QString& path, int formatCode, QSize size, QString* error);
     // Nearest-pixel resampling: target (x, y) takes source
     // (x * (sw / w), y * (sh / h)), ratios in single precision, products truncated.
     static QImage ResampleNearest(const QImage& source, int width, int height);
+    // A premultiplied copy to draw; while keyIndex >= 0, pixels of the key colour
+    // (for palette pictures the colour of the key index) become transparent.
+    static QImage MakeDrawable(const QImage& picture, int keyIndex, QRgb keyColour);
 
-    // Empties the holder, then loads the file. A path without extension fails
+    // Empties the holder, then opens the file. A path without extension fails
     // silently. Decode failures go to the cache's reporter (once per file) or,
     // without a cache, only to LastError.
     bool Load(const QString& path, ImageCache* cache = nullptr);
     void Clear();
 
-    bool IsEmpty() const { return picture_.isNull(); }
-    const QImage& Picture() const { return picture_; }
+    bool IsEmpty() const { return !source_.IsOpen() || size_.isEmpty(); }
+    // The picture at its current size, without keying (made on demand).
+    QImage Picture() const;
+    // Its size, known without decoding.
+    QSize Size() const { return size_; }
     // Natural size of the last successfully loaded picture.
     double Width() const { return width_; }
     double Height() const { return height_; }
@@ -69,7 +84,8 @@ public:
     void SetKeyIndex(int index);
     int KeyIndex() const { return keyIndex_; }
 
-    // Resampling to the current size does nothing.
+    // Resampling to the current size does nothing. Resampling again starts
+    // from the picture before the previous resampling.
     void Resample(int width, int height);
     void Crop(int left, int top, int right, int bottom);
 
@@ -77,10 +93,14 @@ public:
     void DrawStretched(QPainter& p, const QRect& target) const;
 
 private:
-    const QImage& Drawable() const;
-    void Changed();
+    QImage Drawable(QSize stretch = QSize()) const;
+    QSize SizeAfterSteps() const;
 
-    QImage picture_;
+    ImageCache* cache_ = nullptr;
+    std::shared_ptr<ImageCache> own_; // for holders used without a shared cache
+    ImageCache::Source source_;
+    ImageCache::Steps steps_;
+    QSize size_;
     double width_ = 0;
     double height_ = 0;
     QString lastError_;
@@ -88,11 +108,6 @@ private:
     bool hasKeyColour_ = false;
     QRgb keyColour_ = kBmpKeyColour;
     int keyIndex_ = -1;
-
-    mutable QImage drawable_;
-    mutable bool drawableValid_ = false;
-    mutable QImage stretched_;
-    mutable QSize stretchedSize_;
 };
 
 } // namespace tavlora

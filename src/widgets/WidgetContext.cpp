@@ -4,6 +4,7 @@
 
 #include "core/ImagePath.h"
 #include "core/ScreenSet.h"
+#include "settings/SettingsProfile.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -24,8 +25,17 @@ WidgetContext::~WidgetContext()
         rec->widget.reset();
 }
 
+qint64 WidgetContext::PictureBudget(SettingsProfile& profile)
+{
+    const int mb = profile.ReadInt(QString::fromLatin1(kBudgetSection), QString::fromLatin1(kBudgetKey),
+                                   int(ImageCache::kDefaultBudgetBytes >> 20));
+    return mb > 0 ? qint64(mb) << 20 : ImageCache::kDefaultBudgetBytes;
+}
+
 void WidgetContext::BeginLoad()
 {
+    if (SettingsProfile* profile = SettingsProfile::Global())
+        images_.SetBudget(PictureBudget(*profile));
     images_.Reset();
     missing_.clear();
     missingSeen_.clear();

@@ -17,6 +17,7 @@ class QTimer;
 namespace tavlora {
 
 class ScreenSet;
+class SettingsProfile;
 
 // What the widgets of one document share: the model, the Vorn3 folder, the
 // picture switch, the decoded pictures of the current load, the widget
@@ -37,7 +38,14 @@ public:
     std::string vornFolder;  // as stored ("C:\\Vorn3" or a POSIX path)
     bool showImages = true;  // the "Remove Bitmaps" switch
 
-    // Forgets decoded pictures, reported failures and the missing list.
+    // Profile key of the picture budget in megabytes.
+    static constexpr const char* kBudgetSection = "Pictures";
+    static constexpr const char* kBudgetKey = "CacheMegabytes";
+    // The picture budget a profile asks for (the default when unset or not positive).
+    static qint64 PictureBudget(SettingsProfile& profile);
+
+    // Forgets decoded pictures, reported failures and the missing list, and
+    // takes the picture budget from the program-wide profile when there is one.
     void BeginLoad();
     // Pictures whose presence test failed since BeginLoad, in the order met.
     QStringList MissingImages() const { return missing_; }

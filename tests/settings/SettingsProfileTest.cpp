@@ -104,11 +104,56 @@ TEST(SettingsProfile, MissingOrBrokenFileGivesDefaults)
 
 TEST(SettingsProfile, ProfilePathChoice)
 {
-    qputenv("TAVLORA_PROFILE", "/tmp/from-env.xml");
-    EXPECT_EQ(SettingsProfile::ChoosePath(QStringLiteral("/x/cmd.xml")), QStringLiteral("/x/cmd.xml"));
-    EXPECT_EQ(SettingsProfile::ChoosePath(QString()), QStringLiteral("/tmp/from-env.xml"));
+    // Command line, environment, a file in the start folder, the configuration folder.
+    QTemporaryDir start, config;
+    const QString savedCwd = QDir::currentPath();
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    ASSERT_TRUE(QDir::setCurrent(start.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const QString inStart = start.filePath(QStringLiteral("Tavlora.xml"));
+    const QString inConfig = config.filePath(QStringLiteral("Tavlora/Tavlora.xml"));
+
+    struct Case {
+        const char* what;
+        QString commandLine;
+        const char* env;
+        bool startFileExists;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"command line wins", QStringLiteral("/x/cmd.xml"), "/tmp/from-env.xml", true, QStringLiteral("/x/cmd.xml")},
+        {"then the environment", QString(), "/tmp/from-env.xml", true, QStringLiteral("/tmp/from-env.xml")},
+        {"then an existing start-folder file", QString(), nullptr, true, inStart},
+        {"else the configuration folder", QString(), nullptr, false, inConfig},
+        {"an empty variable counts as unset", QString(), "", false, inConfig},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.env)
+            qputenv("TAVLORA_PROFILE", c.env);
+        else
+            qunsetenv("TAVLORA_PROFILE");
+        QFile::remove(inStart);
+        if (c.startFileExists)
+            WriteFile(inStart, "<profile/>");
+        EXPECT_EQ(SettingsProfile::ChoosePath(c.commandLine), c.expected);
+    }
     qunsetenv("TAVLORA_PROFILE");
-    EXPECT_TRUE(SettingsProfile::ChoosePath(QString()).endsWith(QStringLiteral("/Tavlora.xml")));
+
+    // The configuration folder is made by the first save.
+    QFile::remove(inStart);
+    {
+        SettingsProfile p(SettingsProfile::ChoosePath(QString()));
+        p.WriteInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), 1);
+    }
+    EXPECT_TRUE(ReadFile(inConfig).contains(QStringLiteral("<OnOff>1</OnOff>")));
+    EXPECT_FALSE(QFile::exists(inStart));
+
+    QDir::setCurrent(savedCwd);
+    if (savedConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
 TEST(VornFolder, DefaultIsTheSampleFolderAndProfileOverrides)
