@@ -233,7 +233,7 @@ void SetCheck::Options::LoadCatalogs(std::string_view vornFolder)
     for (int type : {TypeDro, TypeButton, TypeLed}) {
         FunctionCatalog catalog;
         Catalog c;
-        c.path = FunctionCatalog::PathForType(vornFolder, type);
+        c.path = ImagePath::ToPlatform(FunctionCatalog::PathForType(vornFolder, type));
         c.entries = catalog.Load(vornFolder, type) ? long(catalog.Entries().size()) : -1;
         catalogs.emplace(std::string(FunctionCatalog::FileNameForType(type)), std::move(c));
     }
@@ -320,8 +320,8 @@ void SetCheck::CheckFunctions(const ScreenSet& set, const Options& o, std::vecto
             if (!missingReported[std::string(file)]) {
                 missingReported[std::string(file)] = true;
                 out.push_back(OfFile(Severity::Note, CheckCode::CatalogMissing,
-                                     "cannot read the function catalog " + c.path + ", so the function numbers of "
-                                         + ControlCaption::TypeName(r.type) + "s that use it are not checked"));
+                                     "cannot read the function catalog " + c.path
+                                         + ", so the function numbers of the controls that use it are not checked"));
             }
             continue;
         }
@@ -482,8 +482,8 @@ void SetCheck::CheckJumps(const ScreenSet& set, std::vector<Finding>& out)
         f.severity = Severity::Note;
         f.code = CheckCode::UnreachableScreen;
         f.screen = screen;
-        f.message = "screen " + std::to_string(screen) + " (" + std::to_string(count) + " control"
-            + (count == 1 ? "" : "s") + ") is not reached by any chain of jumps from screen 1";
+        f.message = std::to_string(count) + " control" + (count == 1 ? "" : "s")
+            + ", not reached by any chain of jumps from screen 1";
         if (screen < 1 || screen >= JumpMap::kJumpLimit)
             f.message += "; jumps reach only screens 1 to " + std::to_string(JumpMap::kJumpLimit - 1);
         out.push_back(std::move(f));

@@ -18,7 +18,7 @@ namespace tavlora {
 class SetCheck {
 public:
     struct Catalog {
-        std::string path; // stored form, for messages
+        std::string path; // platform form, for messages
         long entries = -1; // -1: the file cannot be read
     };
 

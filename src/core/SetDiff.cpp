@@ -184,10 +184,25 @@ SetDiff SetDiff::Compare(const ScreenSet& a, const ScreenSet& b)
             }
         }
     }
-    // Same place and type (the caption changed).
+    // Same place and type (the caption changed), then same type and screen in list order.
     for (size_t j = head; j < bEnd && j < aEnd; ++j)
         if (partnerOfB[j] == kNone && partnerOfA[j] == kNone && A[j]->type == B[j]->type)
             pair(j, j);
+    {
+        std::map<std::pair<int32_t, int32_t>, std::deque<size_t>> byType;
+        for (size_t i = head; i < aEnd; ++i)
+            if (partnerOfA[i] == kNone)
+                byType[{A[i]->type, A[i]->screen}].push_back(i);
+        for (size_t j = head; j < bEnd; ++j) {
+            if (partnerOfB[j] != kNone)
+                continue;
+            auto it = byType.find({B[j]->type, B[j]->screen});
+            if (it != byType.end() && !it->second.empty()) {
+                pair(it->second.front(), j);
+                it->second.pop_front();
+            }
+        }
+    }
 
     std::vector<std::pair<size_t, size_t>> pairs;
     for (size_t i = 0; i < n; ++i)

@@ -18,8 +18,9 @@ namespace tavlora {
 // the end of both lists by position; in between, identical controls wherever
 // they are; then controls at the same index with the same type and caption;
 // then controls of the same type and caption in list order; then controls at
-// the same index with the same type. So an inserted control shows as one
-// addition, not as a change of every control after it.
+// the same index with the same type; then controls of the same type and screen
+// in list order. So an inserted control shows as one addition, not as a change
+// of every control after it.
 class SetDiff {
 public:
     struct FieldChange {
