@@ -56,3 +56,12 @@ TEST(AtomicFile, FailedWriteKeepsThePreviousFileAndSaysSo)
     EXPECT_FALSE(AtomicFile::ReadAll((dir.path / "missing.set").string(), bytes, error));
     EXPECT_NE(error.find("missing.set"), std::string::npos);
 }
+
+TEST(AtomicFile, ReadingAFolderFailsWithAMessage)
+{
+    TempDir dir;
+    std::string bytes, error;
+    EXPECT_FALSE(AtomicFile::ReadAll(dir.path.string(), bytes, error));
+    EXPECT_NE(error.find("folder"), std::string::npos) << error;
+    EXPECT_TRUE(bytes.empty());
+}
