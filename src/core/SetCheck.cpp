@@ -20,7 +20,6 @@ namespace {
 using Severity = Finding::Severity;
 
 constexpr int kPersistent = ScreenVisibility::kPersistentScreen;
-constexpr int kTab = ScreenVisibility::kTabScreen;
 
 Finding About(const ScreenSet& set, size_t index, Severity severity, std::string_view code,
               std::string message)
