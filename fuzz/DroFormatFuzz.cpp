@@ -1,7 +1,7 @@
 // Feeds arbitrary DRO formats (they come from screen-set files) and sample
 // values to the format checker; whatever the format, applying it must neither
 // crash nor produce more than the bounded output.
-#include "widgets/DroFormat.h"
+#include "core/DroFormat.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,10 @@
 #include "RenderCommand.h"
 
-#include "core/AtomicFile.h"
-#include "core/ScreenSetFile.h"
+#include "CliSupport.h"
+
 #include "settings/SettingsProfile.h"
 #include "settings/VornFolder.h"
+
 #include "widgets/ScreenRenderer.h"
 #include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QRegularExpression>
 
 #include <cstdio>
 #include <set>
@@ -21,9 +21,8 @@ using namespace tavlora;
 
 namespace {
 
-enum ExitCode { kOk = 0, kBadInput = 1, kUsage = 2 };
-
-constexpr int kMaxSide = 16384;
+constexpr int kOk = CliSupport::kOk;
+constexpr int kBadInput = CliSupport::kBadInput;
 
 const char* kRenderUsage =
     "Usage: tavlora-cli render FILE [--screen N] [--size WxH] [--vorn3 DIR] [--profile PATH] -o OUT.png\n"
@@ -40,16 +39,12 @@ const char* kRenderUsage =
 
 void Err(const QString& s)
 {
-    std::fputs(s.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
+    CliSupport::Err(s);
 }
 
 int Usage(const QString& problem)
 {
-    if (!problem.isEmpty())
-        Err(QStringLiteral("tavlora-cli: ") + problem);
-    std::fputs(kRenderUsage, stderr);
-    return kUsage;
+    return CliSupport::Usage(kRenderUsage, problem);
 }
 
 struct Options {
@@ -82,14 +77,9 @@ QString Parse(const QStringList& args, Options& o)
             if (!value(v) || (o.screen = v.toInt(&ok), !ok))
                 return QStringLiteral("--screen needs a whole number");
         } else if (a == QLatin1String("--size")) {
-            static const QRegularExpression re(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
-            const auto m = value(v) ? re.match(v) : QRegularExpressionMatch();
-            if (!m.hasMatch())
-                return QStringLiteral("--size needs WIDTHxHEIGHT, for example 1024x768");
-            o.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
-            if (o.size.width() < 1 || o.size.height() < 1 || o.size.width() > kMaxSide
-                || o.size.height() > kMaxSide)
-                return QStringLiteral("--size must be between 1x1 and %1x%1").arg(kMaxSide);
+            QString problem = QStringLiteral("--size needs WIDTHxHEIGHT, for example 1024x768");
+            if (!value(v) || !CliSupport::ParseSize(v, o.size, problem))
+                return problem;
         } else if (a == QLatin1String("--vorn3")) {
             if (!value(o.vorn3))
                 return QStringLiteral("--vorn3 needs a folder");
@@ -113,13 +103,6 @@ QString Parse(const QStringList& args, Options& o)
     return {};
 }
 
-QString VornFolderFor(const Options& o, SettingsProfile& profile)
-{
-    if (!o.vorn3.isEmpty())
-        return o.vorn3;
-    return VornFolder::RefreshFromProfile(profile);
-}
-
 bool Save(const QImage& image, const QString& path)
 {
     if (image.isNull() || !image.save(path, "PNG")) {
@@ -134,34 +117,27 @@ bool Save(const QImage& image, const QString& path)
 
 int RunRenderCommand(const QStringList& args)
 {
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    if (CliSupport::WantsHelp(args)) {
         std::fputs(kRenderUsage, stdout);
         return kOk;
     }
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         Err(QStringLiteral("tavlora-cli: render needs a GUI application object"));
-        return kUsage;
+        return CliSupport::kUsage;
     }
     Options o;
     if (const QString problem = Parse(args, o); !problem.isEmpty())
         return Usage(problem);
 
-    std::string bytes, error;
-    if (!AtomicFile::ReadAll(o.file.toStdString(), bytes, error)) {
-        Err(QStringLiteral("tavlora-cli: ") + QString::fromStdString(error));
-        return kBadInput;
-    }
     ScreenSet set;
-    const ReadResult read = ScreenSetFile::Read(bytes.data(), bytes.size(), set);
-    if (!read.ok) {
-        Err(QStringLiteral("tavlora-cli: %1: %2").arg(o.file, QString::fromStdString(read.error)));
+    ReadResult read;
+    if (!CliSupport::LoadSet(o.file, set, read))
         return kBadInput;
-    }
 
     SettingsProfile profile(SettingsProfile::ChoosePath(o.profile));
     profile.SetSaveOnDestroy(false);
     WidgetContext ctx(set);
-    ctx.vornFolder = VornFolderFor(o, profile).toStdString();
+    ctx.vornFolder = (o.vorn3.isEmpty() ? VornFolder::RefreshFromProfile(profile) : o.vorn3).toStdString();
     QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {
         Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
     });

@@ -1,33 +1,35 @@
-// tavlora-cli: inspect, build and render screen-set files without a display.
+// tavlora-cli: inspect, build, check, compare and render screen-set files without a display.
+#include "CliSupport.h"
+#include "DiffCommand.h"
+#include "MapCommand.h"
 #include "formats/ScreenSetJson.h"
 
 #include "core/AtomicFile.h"
+#include "core/ControlCaption.h"
 #include "core/ControlType.h"
 #include "core/HeapTuning.h"
 #include "core/ScreenSetFile.h"
 
 #if __has_include("RenderCommand.h")
+#include "CheckCommand.h"
 #include "RenderCommand.h"
 #include <QGuiApplication>
 #define TAVLORA_HAS_RENDER 1
 #endif
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 
 #include <cstdio>
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 #include <map>
 
 using namespace tavlora;
 
 namespace {
 
-enum ExitCode { kOk = 0, kBadInput = 1, kUsage = 2 };
+constexpr int kOk = CliSupport::kOk;
+constexpr int kBadInput = CliSupport::kBadInput;
 
 const char* kMainUsage =
     "Usage: tavlora-cli COMMAND [ARGS]\n"
@@ -38,10 +40,14 @@ const char* kMainUsage =
     "  info FILE         print a summary of a screen set\n"
 #ifdef TAVLORA_HAS_RENDER
     "  render FILE ...   render screens to PNG (see render --help)\n"
+    "  check FILE...     list what will go wrong on the machine (see check --help)\n"
 #endif
+    "  map FILE          the screens and the jumps between them as a graph\n"
+    "  diff A B          the controls and colours that differ between two sets\n"
     "\n"
     "Run 'tavlora-cli COMMAND --help' for the options of a command.\n"
-    "Exit status: 0 success, 1 bad input file, 2 usage error.\n";
+    "Exit status: 0 success, 1 bad input file, 2 usage error; check exits 3 when it\n"
+    "finds an error, diff 1 when the sets differ and 2 on a bad file.\n";
 
 const char* kDumpUsage =
     "Usage: tavlora-cli dump FILE\n"
@@ -62,41 +68,27 @@ const char* kInfoUsage =
 
 void Err(const QString& s)
 {
-    std::fputs(s.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
+    CliSupport::Err(s);
 }
 
 void Out(const QByteArray& s)
 {
-    std::fwrite(s.constData(), 1, size_t(s.size()), stdout);
+    CliSupport::Out(s);
 }
 
 bool WantsHelp(const QStringList& args)
 {
-    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+    return CliSupport::WantsHelp(args);
 }
 
 int Usage(const char* text, const QString& problem = QString())
 {
-    if (!problem.isEmpty())
-        Err(QStringLiteral("tavlora-cli: ") + problem);
-    std::fputs(text, stderr);
-    return kUsage;
+    return CliSupport::Usage(text, problem);
 }
 
 bool LoadSet(const QString& path, ScreenSet& set, ReadResult& result)
 {
-    std::string bytes, error;
-    if (!AtomicFile::ReadAll(path.toStdString(), bytes, error)) {
-        Err(QStringLiteral("tavlora-cli: ") + QString::fromStdString(error));
-        return false;
-    }
-    result = ScreenSetFile::Read(bytes.data(), bytes.size(), set);
-    if (!result.ok) {
-        Err(QStringLiteral("tavlora-cli: %1: %2").arg(path, QString::fromStdString(result.error)));
-        return false;
-    }
-    return true;
+    return CliSupport::LoadSet(path, set, result);
 }
 
 int Dump(const QStringList& args)
@@ -177,11 +169,7 @@ int Info(const QStringList& args)
     }
     out += QStringLiteral("\nPer type:\n");
     for (const auto& [type, n] : perType) {
-        QString title = QString::fromLatin1(ControlTypeTitle(type).data(), qsizetype(ControlTypeTitle(type).size())).trimmed();
-        if (type == TypeOlderImage)
-            title = QStringLiteral("Older Image Control");
-        if (title.isEmpty())
-            title = QStringLiteral("Unknown type");
+        const QString title = QString::fromStdString(ControlCaption::TypeName(type));
         out += QStringLiteral("  %1 %2 %3\n").arg(type, 3).arg(title, -26).arg(n, 6);
     }
     out += QStringLiteral("\nColours:\n");
@@ -216,24 +204,11 @@ int main(int argc, char** argv)
         return kOk;
     }
 #ifdef TAVLORA_HAS_RENDER
-    if (command == QLatin1String("render")) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-#ifdef Q_OS_UNIX
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-            // A private runtime folder, so Qt has no reason to warn on stderr,
-            // where the list of missing pictures goes.
-            const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/tavlora-runtime-"
-                + QByteArray::number(qulonglong(::getuid()));
-            if (QDir().mkpath(QString::fromLocal8Bit(runtime))) {
-                QFile::setPermissions(QString::fromLocal8Bit(runtime),
-                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-                qputenv("XDG_RUNTIME_DIR", runtime);
-            }
-        }
-#endif
+    // Painting and measuring text need a GUI application, without a display.
+    if (command == QLatin1String("render") || command == QLatin1String("check")) {
+        CliSupport::PrepareGuiEnvironment();
         QGuiApplication app(argc, argv);
-        return RunRenderCommand(args);
+        return command == QLatin1String("render") ? RunRenderCommand(args) : RunCheckCommand(args);
     }
 #endif
     QCoreApplication app(argc, argv);
@@ -243,5 +218,9 @@ int main(int argc, char** argv)
         return Build(args);
     if (command == QLatin1String("info"))
         return Info(args);
+    if (command == QLatin1String("map"))
+        return RunMapCommand(args);
+    if (command == QLatin1String("diff"))
+        return RunDiffCommand(args);
     return Usage(kMainUsage, QStringLiteral("unknown command '%1'").arg(command));
 }

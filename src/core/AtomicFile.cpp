@@ -238,6 +238,11 @@ void RemoveLeftovers(const fs::path& dir, const std::string& fileName, const fs:
 
 bool AtomicFile::ReadAll(const std::string& path, std::string& bytes, std::string& error)
 {
+    std::error_code ec;
+    if (fs::is_directory(fs::u8path(path), ec)) {
+        error = "cannot read " + path + ": it is a folder";
+        return false;
+    }
     std::ifstream in(fs::u8path(path), std::ios::binary);
     if (!in) {
         error = "cannot open " + path + ": " + std::strerror(errno);

@@ -48,6 +48,7 @@ ReadResult ScreenSetFile::Read(const void* data, size_t size, ScreenSet& fresh)
         index = -1;
         for (int i = 0; i < ColourSet::Count; ++i)
             fresh.colours[size_t(i)] = ColourRef(in.ReadInt32("the colour set"));
+        result.bytesAfterColours = in.Remaining();
     } catch (const ArchiveError& e) {
         result.error = "unexpected end of file at byte offset " + std::to_string(e.Offset())
             + " while reading " + e.Item();

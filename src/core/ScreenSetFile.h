@@ -14,7 +14,8 @@ struct ReadResult {
     bool ok = false;
     std::string error;       // empty on success
     size_t errorOffset = 0;  // byte offset of the item that failed
-    int32_t recordsRead = 0; // the control count N as stored
+    int32_t recordsRead = 0; // the control count N as stored (a negative N reads no records)
+    size_t bytesAfterColours = 0; // bytes after the tenth colour, which are not read
     bool isProtected = false;
     std::string password;    // gcode of the first protected record
 };

@@ -73,16 +73,11 @@ std::string DRO::DisplayText() const
 DRO::Layout DRO::LayoutFor(const std::string& format, QSize client, bool imageLoaded)
 {
     Layout out;
-    out.paintFormat = format;
-    bool textOnTop = false;
-    if (!format.empty() && format[0] == 'S') {
-        out.skin = true;
-        out.drawDigits = format.find('D') != std::string::npos;
-        textOnTop = format.find('T') != std::string::npos;
-        const size_t percent = format.find('%');
-        if (percent != std::string::npos)
-            out.paintFormat = format.substr(percent);
-    }
+    DroFormat::Skin skin = DroFormat::ParseSkin(format);
+    out.skin = skin.skin;
+    out.drawDigits = skin.drawDigits;
+    out.paintFormat = std::move(skin.paintFormat);
+    const bool textOnTop = skin.textOnTop;
 
     // Edges as left/top inclusive, right/bottom exclusive.
     const int left = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DesignWidget.h"
-#include "DroFormat.h"
+#include "core/DroFormat.h"
 #include "Vorn3Image.h"
 
 #include <QRect>

@@ -18,9 +18,15 @@ Labels::Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool di
 void Labels::SetText(const std::string& text)
 {
     text_ = text;
-    display_ = WidgetText::FromBytes(text);
-    display_.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    display_ = DisplayText(text);
     DropLook();
+}
+
+QString Labels::DisplayText(const std::string& text)
+{
+    QString display = WidgetText::FromBytes(text);
+    display.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return display;
 }
 
 void Labels::Paint(QPainter& p)

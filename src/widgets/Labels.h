@@ -13,6 +13,8 @@ public:
     // Stores the text; the next paint shows it.
     void SetText(const std::string& text);
     const std::string& Text() const { return text_; }
+    // What a label shows for a record's label bytes (CR LF as one line break).
+    static QString DisplayText(const std::string& text);
 
     void Paint(QPainter& p) override;
 

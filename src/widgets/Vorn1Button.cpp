@@ -73,22 +73,38 @@ int Vorn1Button::EmForCellHeight(int cellHeight)
     return std::max(1, int(std::lround(cellHeight * 2048.0 / kArialCellUnits)));
 }
 
-QFont Vorn1Button::CaptionFont() const
+QFont Vorn1Button::CaptionFontFor(int captionHeight)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(EmForCellHeight(captionHeight_));
+    font.setPixelSize(EmForCellHeight(captionHeight));
     font.setBold(true);
     return font;
 }
 
+QFont Vorn1Button::CaptionFont() const
+{
+    return CaptionFontFor(captionHeight_);
+}
+
+int Vorn1Button::FitCaptionHeight(int clientWidth, const std::string& referenceText)
+{
+    const double tw = QFontMetricsF(CaptionFontFor(kMaxCaptionHeight))
+                          .horizontalAdvance(WidgetText::FromBytes(referenceText));
+    if (tw <= 0)
+        return kMaxCaptionHeight;
+    const double fit = clientWidth * 0.85 / tw * kMaxCaptionHeight;
+    return std::max(1, int(std::min<double>(kMaxCaptionHeight, fit)));
+}
+
+QRect Vorn1Button::CaptionBand(QSize client)
+{
+    const int b = kBorderWidth;
+    return QRect(QPoint(0, 0), client).adjusted(b + 2, 0, -(b + 2), 0);
+}
+
 void Vorn1Button::FitFont()
 {
-    captionHeight_ = kMaxCaptionHeight;
-    const double tw = QFontMetricsF(CaptionFont()).horizontalAdvance(WidgetText::FromBytes(referenceText_));
-    if (tw <= 0)
-        return;
-    const double fit = ClientSize().width() * 0.85 / tw * kMaxCaptionHeight;
-    captionHeight_ = std::max(1, int(std::min<double>(kMaxCaptionHeight, fit)));
+    captionHeight_ = FitCaptionHeight(ClientSize().width(), referenceText_);
 }
 
 void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour)
@@ -165,8 +181,7 @@ void Vorn1Button::Paint(QPainter& p)
     EnsureShade();
     const QSize size = ClientSize();
     const QRect r(QPoint(0, 0), size);
-    const int b = kBorderWidth;
-    QRect t = r.adjusted(b + 2, 0, -(b + 2), 0);
+    QRect t = CaptionBand(size);
 
     if (pressed_) {
         if (pressedFace_.IsEmpty())

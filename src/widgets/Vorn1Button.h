@@ -34,6 +34,12 @@ public:
     QFont CaptionFont() const;
     // Qt pixel size (em) of an Arial font whose character cell is `cellHeight` high.
     static int EmForCellHeight(int cellHeight);
+    // The bold Arial caption font of a character cell height.
+    static QFont CaptionFontFor(int captionHeight);
+    // Caption height FitFont gives a button of this client width.
+    static int FitCaptionHeight(int clientWidth, const std::string& referenceText = "None");
+    // Where the caption is drawn in an unpressed button of this client size.
+    static QRect CaptionBand(QSize client);
 
     // The shaded buffers are made for the current size when first needed.
     const ShadeDib& Face() { EnsureShade(); return face_; }

@@ -229,3 +229,12 @@ TEST(AtomicFile, ASuccessfulWriteRemovesTemporariesOfKilledWritesOfTheSameFile)
     EXPECT_EQ(dir.Names(), (std::set<std::string>{"mill.set", live, other, "notes.txt"}));
     EXPECT_EQ(dir.Read("mill.set"), "v1");
 }
+
+TEST(AtomicFile, ReadingAFolderFailsWithAMessage)
+{
+    TempDir dir;
+    std::string bytes, error;
+    EXPECT_FALSE(AtomicFile::ReadAll(dir.path.string(), bytes, error));
+    EXPECT_NE(error.find("folder"), std::string::npos) << error;
+    EXPECT_TRUE(bytes.empty());
+}

@@ -4,7 +4,7 @@
 
 #include "core/ControlType.h"
 #include "widgets/DRO.h"
-#include "widgets/DroFormat.h"
+#include "core/DroFormat.h"
 
 #include <chrono>
 

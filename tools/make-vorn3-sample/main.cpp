@@ -1905,7 +1905,7 @@ SetBuilder millSet()
     }
     s.label(run, {20, 245, 50, 267}, "F");
     s.dro(run, {56, 238, 316, 274}, droFn("Feed Rate Units/Min"), "%.1f");
-    s.button(run, {326, 238, 410, 274}, "Feed 100%", buttonFn("Feed Override Reset"));
+    s.button(run, {326, 238, 410, 274}, "F 100%", buttonFn("Feed Override Reset"));
 
     s.label(run, {20, 290, 300, 310}, "STATUS");
     struct LedRow {

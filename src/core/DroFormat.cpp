@@ -80,6 +80,21 @@ DroFormat::DroFormat(std::string_view format) : format_(format)
         kind_ = Kind::Conversion;
 }
 
+DroFormat::Skin DroFormat::ParseSkin(std::string_view format)
+{
+    Skin out;
+    out.paintFormat = format;
+    if (!format.empty() && format[0] == 'S') {
+        out.skin = true;
+        out.drawDigits = format.find('D') != std::string_view::npos;
+        out.textOnTop = format.find('T') != std::string_view::npos;
+        const size_t percent = format.find('%');
+        if (percent != std::string_view::npos)
+            out.paintFormat = format.substr(percent);
+    }
+    return out;
+}
+
 std::string DroFormat::Apply(double value) const
 {
     switch (kind_) {

@@ -25,6 +25,17 @@ public:
     // The text drawn for a value (Windows-1252 bytes, at most kMaxOutput long).
     std::string Apply(double value) const;
 
+    // What a stored DRO format says about the look: a format that begins with
+    // "S" is a skin format ("D" in it: digits drawn, "T": digits on top) whose
+    // paint format is its tail from the first "%" (the whole format without one).
+    struct Skin {
+        bool skin = false;
+        bool drawDigits = true;
+        bool textOnTop = false;
+        std::string paintFormat;
+    };
+    static Skin ParseSkin(std::string_view format);
+
 private:
     enum class Kind { Literal, Plain, Conversion };
     std::string format_;
