@@ -34,6 +34,9 @@ public:
     bool AskReload() override { return false; }
     SaveChoice AskSaveChanges(const QString&) override { return SaveChoice::Discard; }
     void ShowError(const QString&) override {}
+    void ShowWarning(const QString&) override {}
+    std::optional<ControlForm> AskControlProperties(const ControlForm&) override { return std::nullopt; }
+    std::optional<ColourAnswer> AskColours(const ColourSet&) override { return std::nullopt; }
     QString ChooseOpenPath(const QString&) override { return {}; }
     QString ChooseSavePath(const QString&, const QString&) override { return {}; }
     std::optional<QString> ChooseFolder(const QString&) override { return std::nullopt; }

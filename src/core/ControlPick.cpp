@@ -54,6 +54,25 @@ std::vector<ControlRecord*> ControlPick::InBand(const ScreenSet& set, int curren
     return inside;
 }
 
+ControlRecord* ControlPick::Inside(const ScreenSet& set, int currentScreen, bool showImages, Point p)
+{
+    ControlRecord* best = nullptr;
+    long long bound = kAreaBound;
+    for (size_t i = set.controls.size(); i-- > 0;) {
+        ControlRecord& rec = *set.controls[i];
+        const bool candidate = rec.screen == currentScreen
+            || (rec.screen == ScreenVisibility::kPersistentScreen && !(rec.type == TypeImage && !showImages));
+        if (!candidate || !Handles::Contains(Handles::Normalised(rec.rect), p))
+            continue;
+        const long long area = Area(rec.rect);
+        if (area < bound) {
+            bound = area;
+            best = &rec;
+        }
+    }
+    return best;
+}
+
 std::vector<ControlRecord*> ControlPick::OnScreen(const ScreenSet& set, int currentScreen)
 {
     std::vector<ControlRecord*> on;

@@ -33,6 +33,12 @@ public:
     // last record to the first.
     static std::vector<ControlRecord*> InBand(const ScreenSet& set, int currentScreen, const Rect& band);
 
+    // The control a property edit means: the smallest candidate whose
+    // rectangle holds the point (handles do not count). Candidates are the
+    // current screen's controls and the persistent ones, without persistent
+    // pictures while pictures are hidden.
+    static ControlRecord* Inside(const ScreenSet& set, int currentScreen, bool showImages, Point p);
+
     // Every control of the current screen (persistent ones only when the
     // persistent layer is current), from the last record to the first.
     static std::vector<ControlRecord*> OnScreen(const ScreenSet& set, int currentScreen);

@@ -124,4 +124,26 @@ std::string ImagePath::ToPlatform(std::string_view storedPath)
 #endif
 }
 
+std::optional<std::string> ImagePath::BitmapsRelative(std::string_view path)
+{
+    static constexpr std::string_view kFolder = "bitmaps";
+    const size_t length = kFolder.size() + 1; // the folder and its separator
+    for (size_t p = 0; p + length < path.size(); ++p) {
+        bool match = path[p + kFolder.size()] == '\\' || path[p + kFolder.size()] == '/';
+        for (size_t i = 0; match && i < kFolder.size(); ++i) {
+            const char c = path[p + i];
+            match = (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) == kFolder[i];
+        }
+        if (match) {
+            std::string name(path.substr(p + length));
+            for (char& c : name) {
+                if (c == '/')
+                    c = '\\';
+            }
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace tavlora

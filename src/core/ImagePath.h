@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,11 @@ public:
     // Full stored-form path for a record's image name, or empty when the
     // keyword rule gives no image.
     static std::string Resolve(std::string_view vornFolder, std::string_view name, Keywords rule);
+
+    // The image name of a chosen file: the part of its full path after the first
+    // "bitmaps" folder (any letter case, either separator), with backslashes as
+    // records store them ("Buttons\Start.bmp"); nothing outside any Bitmaps folder.
+    static std::optional<std::string> BitmapsRelative(std::string_view fullPath);
 
     // Stored-form path to a path of this platform: separators converted, and on
     // a case-sensitive file system every component that does not exist exactly

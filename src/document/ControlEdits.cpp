@@ -85,6 +85,13 @@ void ControlEdits::Insert(std::vector<Held>& held)
     emit doc_.controlsInserted(inserted);
 }
 
+void ControlEdits::SwapColours(ColourSet& colours)
+{
+    // Widgets read the colours when they paint (their cached looks are keyed on them).
+    std::swap(doc_.set_.colours, colours);
+    emit doc_.coloursChanged();
+}
+
 void ControlEdits::SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking)
 {
     auto& controls = doc_.set_.controls;

@@ -53,6 +53,8 @@ public:
     void Insert(std::vector<Held>& held);
     // Takes records out of the list (and the selection); ascending by index.
     std::vector<Held> Remove(const std::vector<ControlRecord*>& records);
+    // Exchanges the colour set with `colours`.
+    void SwapColours(ColourSet& colours);
     // Exchanges the list order with `order` (the same records in another
     // order) and the widgets' stacking places with the ones given.
     void SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/ColourSet.h"
+#include "core/ControlForm.h"
+
 #include <QSize>
 #include <QString>
 
@@ -12,6 +15,11 @@ namespace tavlora {
 class Prompter {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
+
+    struct ColourAnswer {
+        ColourSet colours;
+        bool makeDefaults = false; // "Make these colour my startup defaults"
+    };
 
     struct GridAnswer {
         bool accepted = false;   // closed with OK
@@ -30,6 +38,12 @@ public:
     // Save the modified document called `title` before it is discarded?
     virtual SaveChoice AskSaveChanges(const QString& title) = 0;
     virtual void ShowError(const QString& message) = 0;
+    // A warning that changes nothing (a duplicate hot key).
+    virtual void ShowWarning(const QString& message) = 0;
+    // "Setup Control" for a form; the form as OK left it, or nothing on Cancel.
+    virtual std::optional<ControlForm> AskControlProperties(const ControlForm& form) = 0;
+    // "Color Definitions"; nothing on Cancel.
+    virtual std::optional<ColourAnswer> AskColours(const ColourSet& colours) = 0;
     // File dialogs; an empty result means cancelled.
     virtual QString ChooseOpenPath(const QString& filter) = 0;
     virtual QString ChooseSavePath(const QString& filter, const QString& suggestedName) = 0;

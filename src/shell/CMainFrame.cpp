@@ -10,6 +10,7 @@
 #include "document/CTavloraDoc.h"
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
+#include "editing/PropertyActions.h"
 #include "view/CTavloraView.h"
 
 #include <QAction>
@@ -66,6 +67,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     view_ = new CTavloraView(*doc_, *profile_, *prompter_, this);
     clipboard_ = std::make_unique<Clipboard>();
     edits_ = new EditActions(*doc_, *clipboard_, this);
+    properties_ = new PropertyActions(*doc_, *prompter_, *profile_, this);
     setCentralWidget(view_);
 
     CreateActions();
@@ -79,6 +81,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     connect(doc_, &CTavloraDoc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
     connect(view_, &CTavloraView::captionChanged, captionLabel_, &QLabel::setText);
     connect(view_, &CTavloraView::statusTextChanged, positionLabel_, &QLabel::setText);
+    connect(view_, &CTavloraView::propertiesRequested, properties_, &PropertyActions::EditAt);
     connect(edits_, &EditActions::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     connect(view_, &CTavloraView::viewStateChanged, this, &CMainFrame::UpdateViewState);
     connect(view_, &CTavloraView::toolReset, this, [this] { workBar_->SelectItem(WorkBar::kNoneItem); });
@@ -229,7 +232,11 @@ void CMainFrame::CreateActions()
 
     a = MakeAction("ID_COLOURS", tr("Color Definitions"), "colours");
     a->setStatusTip(tr("Edit the screen colours"));
-    a->setEnabled(false);
+    connect(a, &QAction::triggered, properties_, &PropertyActions::EditColours);
+
+    a = MakeAction("ID_DEFAULTS_COLOURS", tr("Colors..."));
+    a->setStatusTip(tr("Edit the screen colours"));
+    connect(a, &QAction::triggered, properties_, &PropertyActions::EditColours);
 
     struct Layout {
         const char* id;
@@ -345,6 +352,7 @@ void CMainFrame::CreateMenus()
 
     QMenu* defaults = menuBar()->addMenu(QStringLiteral("Defaults"));
     defaults->addAction(Action(QStringLiteral("ID_DEFAULTS_VORN_LOCATION")));
+    defaults->addAction(Action(QStringLiteral("ID_DEFAULTS_COLOURS")));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(Action(QStringLiteral("ID_APP_ABOUT")));

@@ -15,6 +15,7 @@ class CTavloraDoc;
 class CTavloraView;
 class Clipboard;
 class EditActions;
+class PropertyActions;
 class Prompter;
 class SettingsProfile;
 class WorkBar;
@@ -33,6 +34,7 @@ public:
     CTavloraDoc& Document() { return *doc_; }
     CTavloraView& View() { return *view_; }
     EditActions& Edits() { return *edits_; }
+    PropertyActions& Properties() { return *properties_; }
     Clipboard& Copies() { return *clipboard_; }
     WorkBar& Workspace() { return *workBar_; }
     QToolBar* MainToolBar() const { return toolBar_; }
@@ -73,6 +75,7 @@ private:
     CTavloraView* view_ = nullptr;
     std::unique_ptr<Clipboard> clipboard_;
     EditActions* edits_ = nullptr;
+    PropertyActions* properties_ = nullptr;
     WorkBar* workBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;

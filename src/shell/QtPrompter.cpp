@@ -1,5 +1,8 @@
 #include "QtPrompter.h"
 
+#include "properties/ColourPicker.h"
+#include "properties/SetupControl.h"
+
 #include "CMultiFileDialog.h"
 #include "document/Password.h"
 #include "document/Reload.h"
@@ -57,6 +60,27 @@ Prompter::SaveChoice QtPrompter::AskSaveChanges(const QString& title)
 void QtPrompter::ShowError(const QString& message)
 {
     QMessageBox::warning(Parent(), kTitle, message);
+}
+
+void QtPrompter::ShowWarning(const QString& message)
+{
+    QMessageBox::warning(Parent(), kTitle, message);
+}
+
+std::optional<ControlForm> QtPrompter::AskControlProperties(const ControlForm& form)
+{
+    SetupControl dialog(form, services_, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Form();
+}
+
+std::optional<Prompter::ColourAnswer> QtPrompter::AskColours(const ColourSet& colours)
+{
+    ColourPicker dialog(colours, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ColourAnswer{dialog.Colours(), dialog.MakeDefaults()};
 }
 
 QString QtPrompter::ChooseOpenPath(const QString& filter)

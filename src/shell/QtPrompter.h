@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Prompter.h"
+#include "QtPropertyServices.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,6 +19,10 @@ public:
     bool AskReload() override;
     SaveChoice AskSaveChanges(const QString& title) override;
     void ShowError(const QString& message) override;
+    void ShowWarning(const QString& message) override;
+    std::optional<ControlForm> AskControlProperties(const ControlForm& form) override;
+    std::optional<ColourAnswer> AskColours(const ColourSet& colours) override;
+    PropertyServices& Services() { return services_; }
     QString ChooseOpenPath(const QString& filter) override;
     QString ChooseSavePath(const QString& filter, const QString& suggestedName) override;
     std::optional<QString> ChooseFolder(const QString& initialFolder) override;
@@ -28,6 +33,7 @@ private:
     QWidget* Parent() const { return parent_.data(); }
 
     QPointer<QWidget> parent_;
+    QtPropertyServices services_;
     QString lastFolder_;
 };
 

@@ -174,6 +174,7 @@ void CTavloraView::SetCurrentTool(int tool)
     else
         tool_ = std::make_unique<SelectTool>(*this);
     connect(tool_.get(), &Tool::statusChanged, this, &CTavloraView::statusTextChanged);
+    connect(tool_.get(), &Tool::propertiesRequested, this, &CTavloraView::propertiesRequested);
     connect(tool_.get(), &Tool::cursorChanged, this, [this](Qt::CursorShape shape) { viewport()->setCursor(shape); });
     viewport()->setCursor(tool_->Cursor());
 }

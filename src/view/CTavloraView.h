@@ -88,6 +88,8 @@ signals:
     // The TAB screen or the picture switch changed.
     void viewStateChanged();
     void statusTextChanged(const QString& text);
+    // A double-click or right-click on the design surface.
+    void propertiesRequested(tavlora::Point designPoint);
     void firstPainted();
 
 protected:

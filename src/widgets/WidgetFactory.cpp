@@ -9,7 +9,10 @@
 #include "Picture.h"
 #include "ToolPath.h"
 #include "Vorn1Button.h"
+#include "Vorn3Image.h"
 #include "WidgetContext.h"
+
+#include "core/ImagePath.h"
 
 #include "core/ControlRecord.h"
 #include "core/ControlType.h"
@@ -214,6 +217,27 @@ void WidgetFactory::Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChan
     } else {
         Build(rec, ctx);
     }
+}
+
+std::optional<QSize> WidgetFactory::NaturalSize(const ControlRecord& rec, WidgetContext& ctx)
+{
+    ImagePath::Keywords rule;
+    if (rec.type == TypeImage)
+        rule = ImagePath::Keywords::Picture;
+    else if (rec.type == TypeImageButton)
+        rule = ImagePath::Keywords::EmergButton;
+    else
+        return std::nullopt;
+    const std::string stored = ImagePath::Resolve(ctx.vornFolder, rec.image, rule);
+    if (stored.empty())
+        return std::nullopt;
+    const QString path = ctx.PlatformPath(stored);
+    if (!ctx.IsPresent(path))
+        return std::nullopt;
+    const QSize size = Vorn3Image::NaturalSize(path, Vorn3Image::FormatCodeFor(path));
+    if (!size.isValid() || size.isEmpty())
+        return std::nullopt;
+    return size;
 }
 
 void WidgetFactory::ApplyPlacementSetUp(ControlRecord& rec)

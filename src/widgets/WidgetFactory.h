@@ -2,6 +2,10 @@
 
 #include "DesignWidget.h"
 
+#include <QSize>
+
+#include <optional>
+
 namespace tavlora {
 
 class ControlRecord;
@@ -48,6 +52,10 @@ public:
     // button shows the offline picture; button copies of function and
     // parameter are 0 and -1.
     static void ApplyPlacementSetUp(ControlRecord& rec);
+
+    // "Original Size": the natural size of the picture a picture or image
+    // button record names, or nothing when there is none to be found.
+    static std::optional<QSize> NaturalSize(const ControlRecord& rec, WidgetContext& ctx);
 
     static DesignWidget* Of(const ControlRecord& rec);
     // Widget kind of a record type (0 = no widget), whether it is created

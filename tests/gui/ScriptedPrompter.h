@@ -23,6 +23,9 @@ public:
     GridAnswer grid;
     std::optional<int> page;
     std::function<void()> duringPassword;
+    // "Setup Control": changes the form as the user would; returning false cancels.
+    std::function<bool(ControlForm&)> properties;
+    std::optional<ColourAnswer> colours;
 
     int screenSizeAsked = 0;
     int passwordAsked = 0;
@@ -33,7 +36,11 @@ public:
     int folderAsked = 0;
     int gridAsked = 0;
     int pageAsked = 0;
+    int propertiesAsked = 0;
+    int coloursAsked = 0;
     QStringList errors;
+    QStringList warnings;
+    ControlForm lastForm;
     QString lastSuggestedName;
     double gridShown = 0;
     bool gridOnShown = false;
@@ -62,6 +69,21 @@ public:
         return saveChoice;
     }
     void ShowError(const QString& message) override { errors.append(message); }
+    void ShowWarning(const QString& message) override { warnings.append(message); }
+    std::optional<ControlForm> AskControlProperties(const ControlForm& form) override
+    {
+        ++propertiesAsked;
+        lastForm = form;
+        ControlForm answer = form;
+        if (!properties || !properties(answer))
+            return std::nullopt;
+        return answer;
+    }
+    std::optional<ColourAnswer> AskColours(const ColourSet&) override
+    {
+        ++coloursAsked;
+        return colours;
+    }
     QString ChooseOpenPath(const QString&) override
     {
         ++openAsked;

@@ -150,7 +150,8 @@ private slots:
                               QStringLiteral("Distribute Down")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&View")),
                  (QStringList{QStringLiteral("&Toolbar"), QStringLiteral("&Status Bar"), QStringLiteral("WorkBar")}));
-        QCOMPARE(f.MenuTexts(QStringLiteral("Defaults")), QStringList{QStringLiteral("Vorn Location")});
+        QCOMPARE(f.MenuTexts(QStringLiteral("Defaults")),
+                 (QStringList{QStringLiteral("Vorn Location"), QStringLiteral("Colors...")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&Help")), QStringList{QStringLiteral("&About Tavlora...")});
 
         auto keys = [&](const char* id) {

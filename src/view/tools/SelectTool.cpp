@@ -93,7 +93,11 @@ Qt::CursorShape SelectTool::CursorFor(int code)
 void SelectTool::Press(const ToolEvent& e)
 {
     if (e.button == Qt::RightButton) {
-        Cancel();
+        // The right button cancels a drag; otherwise it asks for properties.
+        if (Dragging())
+            Cancel();
+        else
+            emit propertiesRequested(e.design);
         return;
     }
     if (e.button != Qt::LeftButton || Dragging())
@@ -219,6 +223,12 @@ void SelectTool::Release(const ToolEvent& e)
     if (Dragging())
         FinishDrag(e.design);
     UpdateRestingState(e.design);
+}
+
+void SelectTool::DoubleClick(const ToolEvent& e)
+{
+    if (e.button == Qt::LeftButton && !Dragging())
+        emit propertiesRequested(e.design);
 }
 
 std::vector<Rect> SelectTool::PreviewRects() const

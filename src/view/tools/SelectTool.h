@@ -25,6 +25,7 @@ public:
     void Press(const ToolEvent& e) override;
     void Move(const ToolEvent& e) override;
     void Release(const ToolEvent& e) override;
+    void DoubleClick(const ToolEvent& e) override;
     bool KeyPress(QKeyEvent* e) override;
     bool KeyRelease(QKeyEvent* e) override;
     void PaintOverlay(QPainter& p) override;

@@ -46,6 +46,8 @@ public:
 
 signals:
     void statusChanged(const QString& text);
+    // A double-click or right-click asks for the properties of what lies there.
+    void propertiesRequested(tavlora::Point designPoint);
     void cursorChanged(Qt::CursorShape cursor);
 
 protected:

@@ -1,0 +1,166 @@
+#include "ControlForm.h"
+
+#include "ControlType.h"
+#include "FunctionCatalog.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace tavlora {
+
+const char* const ControlForm::kLedChoices[8] = {
+    " Green", " Red", " Yellow", " Red/Green", " Green Flashing", " Red Flashing", " Yellow Flashing",
+    " Red/Green Flashing",
+};
+
+namespace {
+
+int32_t Truncated(double v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    return int32_t(std::clamp(std::trunc(v), double(INT32_MIN), double(INT32_MAX)));
+}
+
+bool IsButton(int type)
+{
+    return type == TypeButton || type == TypeImageButton;
+}
+
+} // namespace
+
+int ControlForm::OemEntry(int type)
+{
+    switch (type) {
+    case TypeDro: return FunctionCatalog::kOemDro;
+    case TypeButton:
+    case TypeImageButton: return FunctionCatalog::kOemButton;
+    case TypeLed: return FunctionCatalog::kOemLed;
+    default: return -1;
+    }
+}
+
+int ControlForm::KindFor(int type, int function)
+{
+    if (IsButton(type)) {
+        switch (function) {
+        case FunctionCatalog::kOemButton: return OemFunction;
+        case FunctionCatalog::kGCodeButton: return GCodeFunction;
+        case FunctionCatalog::kScriptButton: return ScriptFunction;
+        default: return SystemFunction;
+        }
+    }
+    if (type == TypeDro || type == TypeLed)
+        return function == OemEntry(type) ? OemFunction : SystemFunction;
+    return function == 0 ? OemFunction : SystemFunction;
+}
+
+bool ControlForm::UsesCatalog() const
+{
+    return OemEntry(type) >= 0;
+}
+
+ControlForm ControlForm::FromRecord(const ControlRecord& r)
+{
+    ControlForm f;
+    f.type = r.type;
+    f.format = r.format;
+    f.tabGroup = r.tabGroup;
+    f.text = r.type == TypeLabel ? r.label : r.text;
+    f.kind = KindFor(r.type, r.function);
+    f.gcode = f.kind == ScriptFunction && IsButton(r.type) ? std::string(kScriptText) : r.gcode;
+    f.function = r.function;
+    f.oemCode = r.parameter;
+    f.lines = r.parameter;
+    f.hotKey = r.hotKey;
+    f.useHotKey = r.hotKey != 0;
+    f.skinned = r.label == "Skinned";
+    f.locked = r.locked;
+    f.image = r.image;
+    f.allScreens = r.screen == 0;
+    f.ledChoice = r.type == TypeLed ? r.LedChoice() : 0;
+    f.width = double(static_cast<long long>(r.rect.right) - r.rect.left);
+    f.height = double(static_cast<long long>(r.rect.bottom) - r.rect.top);
+    f.left = r.rect.left;
+    f.top = r.rect.top;
+    return f;
+}
+
+ControlRecord ControlForm::Apply(const ControlRecord& record, int currentScreen) const
+{
+    ControlRecord r(record);
+    r.rect.top = Truncated(top);
+    r.rect.bottom = Truncated(top + height);
+    r.rect.left = Truncated(left);
+    r.rect.right = Truncated(left + width);
+    r.image = image;
+    r.function = function;
+    r.parameter = oemCode;
+    if (kind == GCodeFunction)
+        r.gcode = gcode;
+    r.format = format;
+    if (type == TypeLed && ledChoice >= 0 && ledChoice < 8)
+        r.SetLedChoice(ledChoice);
+    r.screen = allScreens ? 0 : (record.screen != 0 ? record.screen : currentScreen);
+    r.hotKey = useHotKey ? hotKey : 0;
+    r.label = text;
+    r.locked = locked;
+    r.tabGroup = tabGroup;
+    r.text = text;
+    if (type == TypeDro && skinned)
+        r.label = "Skinned";
+    if (IsButton(type)) {
+        if (kind == ScriptFunction)
+            r.function = FunctionCatalog::kScriptButton;
+        else if (kind == GCodeFunction)
+            r.function = FunctionCatalog::kGCodeButton;
+    }
+    if (type == TypeGCodeList)
+        r.parameter = lines;
+    return r;
+}
+
+bool ControlForm::Enabled(Item item, int type, bool skinned)
+{
+    // Types outside the table change nothing: every item stays enabled.
+    if (type < TypeDro || type > TypeToolPath || type == TypeOlderImage)
+        return true;
+    switch (item) {
+    case SkinnedBox: return type == TypeDro;
+    case SystemAndOem: return type == TypeDro || IsButton(type) || type == TypeLed;
+    case GCodeAndScript: return IsButton(type);
+    case HotKeyItems: return type == TypeDro || IsButton(type);
+    case TextBox: return type == TypeButton || type == TypeLabel;
+    case FormatBox: return type == TypeDro;
+    case TabGroupBox: return type == TypeDro || type == TypeImageButton || type == TypeGCodeList;
+    case LinesBox: return type == TypeGCodeList;
+    case ImageItems:
+        return type == TypeDro ? skinned : (type == TypeImage || type == TypeLed || type == TypeImageButton);
+    case LedColourList: return type == TypeLed;
+    case TurningBox: return type == TypeToolPath;
+    case ScreenAndLock: return type != TypeObsolete;
+    }
+    return false;
+}
+
+void ControlForm::ChooseFunction(int entry)
+{
+    function = entry;
+    kind = entry >= 0 && entry == OemEntry(type) ? OemFunction : SystemFunction;
+}
+
+void ControlForm::ListFilled(size_t entries)
+{
+    if (function < 0 || size_t(function) >= entries)
+        function = -1;
+}
+
+void ControlForm::ChooseOem()
+{
+    if (OemEntry(type) >= 0)
+        function = OemEntry(type);
+    kind = OemFunction;
+}
+
+} // namespace tavlora
