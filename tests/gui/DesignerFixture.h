@@ -6,6 +6,7 @@
 #include "document/CTavloraDoc.h"
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
+#include "editing/PropertyActions.h"
 #include "settings/SettingsProfile.h"
 #include "view/CTavloraView.h"
 
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace tavlora {
@@ -29,21 +31,29 @@ struct DesignerFixture {
     std::unique_ptr<CTavloraView> view;
     Clipboard clipboard;
     std::unique_ptr<EditActions> edits;
+    std::unique_ptr<PropertyActions> properties;
 
-    explicit DesignerFixture(int granularity = 3, bool gridOn = false) : profile(dir.filePath(QStringLiteral("Tavlora.xml")))
+    explicit DesignerFixture(int granularity = 3, bool gridOn = false,
+                             const std::function<void(SettingsProfile&)>& setUp = {})
+        : profile(dir.filePath(QStringLiteral("Tavlora.xml")))
     {
         profile.SetSaveOnDestroy(false);
         profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), granularity);
         profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), gridOn ? 1 : 0);
         prompter.screenSize = QSize(800, 600);
+        if (setUp)
+            setUp(profile);
         doc = std::make_unique<CTavloraDoc>(profile, prompter);
         view = std::make_unique<CTavloraView>(*doc, profile, prompter);
         edits = std::make_unique<EditActions>(*doc, clipboard);
+        properties = std::make_unique<PropertyActions>(*doc, prompter, profile);
+        QObject::connect(view.get(), &CTavloraView::propertiesRequested, properties.get(), &PropertyActions::EditAt);
         view->resize(820, 620);
         view->show();
     }
     ~DesignerFixture()
     {
+        properties.reset();
         edits.reset();
         view.reset();
         doc.reset();
