@@ -11,6 +11,8 @@
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
 #include "editing/PropertyActions.h"
+#include "properties/PropertyPanel.h"
+#include "QtPropertyServices.h"
 #include "view/CTavloraView.h"
 
 #include <QAction>
@@ -68,6 +70,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     clipboard_ = std::make_unique<Clipboard>();
     edits_ = new EditActions(*doc_, *clipboard_, this);
     properties_ = new PropertyActions(*doc_, *prompter_, *profile_, this);
+    propertyServices_ = std::make_unique<QtPropertyServices>();
     setCentralWidget(view_);
 
     CreateActions();
@@ -75,6 +78,8 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     CreateMenus();
     CreateStatusBar();
     CreateWorkBar();
+    propertyPanel_ = new PropertyPanel(*doc_, *propertyServices_, this);
+    addDockWidget(Qt::RightDockWidgetArea, propertyPanel_);
 
     connect(doc_, &CTavloraDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);

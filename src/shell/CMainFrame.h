@@ -16,6 +16,8 @@ class CTavloraView;
 class Clipboard;
 class EditActions;
 class PropertyActions;
+class PropertyPanel;
+class QtPropertyServices;
 class Prompter;
 class SettingsProfile;
 class WorkBar;
@@ -35,6 +37,7 @@ public:
     CTavloraView& View() { return *view_; }
     EditActions& Edits() { return *edits_; }
     PropertyActions& Properties() { return *properties_; }
+    PropertyPanel& Panel() { return *propertyPanel_; }
     Clipboard& Copies() { return *clipboard_; }
     WorkBar& Workspace() { return *workBar_; }
     QToolBar* MainToolBar() const { return toolBar_; }
@@ -76,6 +79,8 @@ private:
     std::unique_ptr<Clipboard> clipboard_;
     EditActions* edits_ = nullptr;
     PropertyActions* properties_ = nullptr;
+    std::unique_ptr<QtPropertyServices> propertyServices_;
+    PropertyPanel* propertyPanel_ = nullptr;
     WorkBar* workBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;

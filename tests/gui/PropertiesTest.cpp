@@ -4,6 +4,8 @@
 #include "DesignerFixture.h"
 
 #include "core/HotKey.h"
+#include "properties/PropertyPanel.h"
+#include "properties/PropertyServices.h"
 #include "settings/ColourSettings.h"
 #include "widgets/CGodeList.h"
 #include "widgets/DRO.h"
@@ -11,7 +13,13 @@
 #include "widgets/Vorn1Button.h"
 #include "widgets/WidgetFactory.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QImage>
 #include <QStandardPaths>
 
@@ -20,6 +28,27 @@ using namespace tavlora;
 namespace {
 
 using Fixture = DesignerFixture;
+
+class PanelServices : public PropertyServices {
+public:
+    int hotKey = 0;
+    QStringList messages;
+    std::optional<std::vector<std::string>> Catalog(int type) override
+    {
+        if (ControlForm::OemEntry(type) < 0)
+            return std::vector<std::string>{};
+        return std::vector<std::string>(60, "Function");
+    }
+    ImageChoice ChooseImage(QWidget*) override { return {ImageChoice::Chosen, "Mill\\Logo.png"}; }
+    int CaptureHotKey(QWidget*) override { return hotKey; }
+    void Message(QWidget*, const QString& text, bool) override { messages << text; }
+};
+
+void Commit(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    emit box->editingFinished();
+}
 
 void DoubleClick(Fixture& f, QPoint p)
 {
@@ -173,6 +202,64 @@ private slots:
         DoubleClick(f, {35, 45});
         QCOMPARE(f.At(0).rect, (Rect{30, 40, 150, 120}));
         QCOMPARE(f.doc->UndoStack().count(), 1);
+    }
+
+    void panelEditsEverySelectedControlInOneStep()
+    {
+        Fixture f;
+        ScreenSet set;
+        GuiTestFiles::Add(set, TypeLabel, 1, {10, 10, 80, 30}).label = "One";
+        GuiTestFiles::Add(set, TypeLabel, 1, {10, 50, 80, 70}).label = "Two";
+        GuiTestFiles::Add(set, TypeButton, 1, {200, 10, 260, 30}).hotKey = 0x41;
+        f.Open(set);
+        PanelServices services;
+        PropertyPanel panel(*f.doc, services);
+        QCOMPARE(panel.Heading()->text(), QStringLiteral("No control selected"));
+        f.doc->EditSelection([&](Selection& s) {
+            s.Select(&f.At(0));
+            s.Select(&f.At(1));
+        });
+        QCOMPARE(panel.Heading()->text(), QStringLiteral("2 controls"));
+        QCOMPARE(panel.TextBox()->text(), QString());           // the labels differ
+        QCOMPARE(panel.GeometryBox(0)->value(), 10);             // both at x 10
+        QVERIFY(!panel.FormatBox()->isEnabled());                // labels have no format
+        Commit(panel.TextBox(), QStringLiteral("Same"));
+        QCOMPARE(f.At(0).label, std::string("Same"));
+        QCOMPARE(f.At(1).label, std::string("Same"));
+        QCOMPARE(f.doc->UndoStack().count(), 1);
+        QCOMPARE(panel.TextBox()->text(), QStringLiteral("Same"));
+        panel.LockedBox()->click();
+        QVERIFY(f.At(0).locked && f.At(1).locked);
+        f.doc->UndoStack().undo();
+        f.doc->UndoStack().undo();
+        QCOMPARE(f.At(1).label, std::string("Two"));
+        QCOMPARE(panel.TextBox()->text(), QString());
+
+        // One control: the panel follows moves and undo at once.
+        f.doc->EditSelection([&](Selection& s) {
+            s.Clear();
+            s.Select(&f.At(2));
+        });
+        QCOMPARE(panel.Heading()->text(), QStringLiteral("Button Control"));
+        QVERIFY(panel.HotKeyBox()->text().contains(QStringLiteral("(A)")));
+        f.Key(Qt::Key_Right, {}, false, 5);
+        f.KeyUp(Qt::Key_Right);
+        QCOMPARE(panel.GeometryBox(0)->value(), 205);
+        panel.GeometryBox(2)->setValue(90);
+        emit panel.GeometryBox(2)->editingFinished();
+        QCOMPARE(f.At(2).rect, (Rect{205, 10, 295, 30}));
+        services.hotKey = 0x8474;
+        panel.HotKeyButton()->click();
+        QCOMPARE(f.At(2).hotKey, 0x8474);
+        panel.ClearHotKeyButton()->click();
+        QCOMPARE(f.At(2).hotKey, 0);
+        emit panel.FunctionBox()->activated(32);
+        QCOMPARE(f.At(2).function, 32);
+        QCOMPARE(panel.KindBox()->currentIndex(), int(ControlForm::OemFunction));
+        Commit(panel.OemBox(), QStringLiteral("x7"));
+        QCOMPARE(services.messages.last(), QStringLiteral("Please enter an integer."));
+        f.doc->UndoStack().undo();
+        QCOMPARE(panel.GeometryBox(0)->value(), 205);
     }
 
     void coloursAreOneStepAndMayBecomeDefaults()
