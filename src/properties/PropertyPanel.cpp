@@ -48,10 +48,10 @@ std::optional<T> Shared(const std::vector<ControlForm>& forms, Get get)
     return first;
 }
 
-void ShowText(QLineEdit* box, const std::optional<QString>& text)
+void ShowText(QLineEdit* box, const std::optional<QString>& text, bool several)
 {
     box->setText(text.value_or(QString()));
-    box->setPlaceholderText(text ? QString() : QObject::tr("(several values)"));
+    box->setPlaceholderText(!text && several ? QObject::tr("(several values)") : QString());
     box->setProperty(kShownProperty, box->text());
 }
 
@@ -85,6 +85,7 @@ void PropertyPanel::Build()
     auto* body = new QWidget;
     auto* form = new QFormLayout(body);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     heading_ = new QLabel(body);
     heading_->setObjectName(QStringLiteral("PropertyHeading"));
     QFont bold = heading_->font();
@@ -98,7 +99,7 @@ void PropertyPanel::Build()
     function_ = new QComboBox(body);
     function_->setMaxVisibleItems(20);
     function_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    function_->setMinimumContentsLength(12);
+    function_->setMinimumContentsLength(10);
     oem_ = new QLineEdit(body);
     gcode_ = new QLineEdit(body);
     text_ = new QLineEdit(body);
@@ -125,6 +126,7 @@ void PropertyPanel::Build()
         geometry_[i]->setSpecialValueText(QStringLiteral(" "));
         geometry_[i]->setKeyboardTracking(false);
         geometry_[i]->setObjectName(QString::fromLatin1(geometry[i]));
+        geometry_[i]->setMinimumWidth(60);
     }
 
     auto row = [body](QWidget* a, QWidget* b, QWidget* c = nullptr) {
@@ -311,6 +313,7 @@ void PropertyPanel::Refresh()
         heading_->setText(tr("%1 controls").arg(forms_.size()));
     }
 
+    const bool several = forms_.size() > 1;
     auto enabled = [this](ControlForm::Item item) {
         if (forms_.empty())
             return false;
@@ -345,17 +348,17 @@ void PropertyPanel::Refresh()
     }
     function_->setEnabled(catalog && enabled(ControlForm::SystemAndOem));
 
-    ShowText(oem_, number(&ControlForm::oemCode));
+    ShowText(oem_, number(&ControlForm::oemCode), several);
     oem_->setEnabled(enabled(ControlForm::SystemAndOem));
-    ShowText(gcode_, text(&ControlForm::gcode));
+    ShowText(gcode_, text(&ControlForm::gcode), several);
     gcode_->setEnabled(enabled(ControlForm::GCodeAndScript));
-    ShowText(text_, text(&ControlForm::text));
+    ShowText(text_, text(&ControlForm::text), several);
     text_->setEnabled(enabled(ControlForm::TextBox));
-    ShowText(format_, text(&ControlForm::format));
+    ShowText(format_, text(&ControlForm::format), several);
     format_->setEnabled(enabled(ControlForm::FormatBox));
-    ShowText(tabGroup_, number(&ControlForm::tabGroup));
+    ShowText(tabGroup_, number(&ControlForm::tabGroup), several);
     tabGroup_->setEnabled(enabled(ControlForm::TabGroupBox));
-    ShowText(lines_, number(&ControlForm::lines));
+    ShowText(lines_, number(&ControlForm::lines), several);
     lines_->setEnabled(enabled(ControlForm::LinesBox));
 
     const auto hotKey = Shared<int>(forms_, [](const ControlForm& f) { return f.useHotKey ? f.hotKey : 0; });
@@ -363,12 +366,12 @@ void PropertyPanel::Refresh()
                                                                     : QStringLiteral("%1  (%2)")
                                                                           .arg(*hotKey)
                                                                           .arg(QString::fromStdString(HotKey::Name(*hotKey))))
-                             : std::nullopt);
+                             : std::nullopt, several);
     for (QWidget* w : {static_cast<QWidget*>(hotKey_), static_cast<QWidget*>(hotKeyButton_),
                        static_cast<QWidget*>(clearHotKey_)})
         w->setEnabled(enabled(ControlForm::HotKeyItems));
 
-    ShowText(image_, text(&ControlForm::image));
+    ShowText(image_, text(&ControlForm::image), several);
     image_->setEnabled(enabled(ControlForm::ImageItems));
     imageButton_->setEnabled(enabled(ControlForm::ImageItems));
 

@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     CreateWorkBar();
     propertyPanel_ = new PropertyPanel(*doc_, *propertyServices_, this);
     addDockWidget(Qt::RightDockWidgetArea, propertyPanel_);
+    resizeDocks({propertyPanel_}, {270}, Qt::Horizontal);
 
     connect(doc_, &CTavloraDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
