@@ -17,6 +17,12 @@ long long ControlPick::Area(const Rect& r)
 
 ControlPick::Hit ControlPick::At(const ScreenSet& set, int currentScreen, bool showImages, Point p)
 {
+    return At(set, currentScreen, showImages, p.x, p.y, 1.0);
+}
+
+ControlPick::Hit ControlPick::At(const ScreenSet& set, int currentScreen, bool showImages, double x, double y,
+                                 double zoom)
+{
     Hit best;
     long long bound = kAreaBound;
     for (size_t i = set.controls.size(); i-- > 0;) {
@@ -25,7 +31,7 @@ ControlPick::Hit ControlPick::At(const ScreenSet& set, int currentScreen, bool s
             continue;
         if (rec.type == TypeImage && !showImages)
             continue;
-        const int code = Handles::Hit(rec.rect, p);
+        const int code = Handles::HitZoomed(rec.rect, x, y, zoom);
         if (code == Handles::None)
             continue;
         const long long area = Area(rec.rect);

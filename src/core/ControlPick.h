@@ -27,6 +27,9 @@ public:
     // The candidate with a hit and the smallest area wins; equal areas go to
     // the later record.
     static Hit At(const ScreenSet& set, int currentScreen, bool showImages, Point p);
+    // The same where the surface is zoomed: handles are tested at their size on
+    // the screen; (x, y) is the exact design position.
+    static Hit At(const ScreenSet& set, int currentScreen, bool showImages, double x, double y, double zoom);
 
     // The controls of the current screen (persistent ones only when the
     // persistent layer is current) lying completely inside the band, from the

@@ -1,6 +1,9 @@
 #include "Handles.h"
 
+#include "ViewScale.h"
+
 #include <algorithm>
+#include <cmath>
 #include <climits>
 
 namespace tavlora {
@@ -73,6 +76,14 @@ int Handles::Hit(const Rect& r, Point p)
     if (Contains(Outline(r), p))
         return Middle;
     return None;
+}
+
+int Handles::HitZoomed(const Rect& r, double x, double y, double zoom)
+{
+    const ViewScale scale(zoom, {});
+    const Point p{int32_t(std::clamp(std::floor(x * zoom), double(INT32_MIN), double(INT32_MAX))),
+                  int32_t(std::clamp(std::floor(y * zoom), double(INT32_MIN), double(INT32_MAX)))};
+    return Hit(scale.ToScreen(r), p);
 }
 
 int Handles::ForStored(const Rect& stored, int code)

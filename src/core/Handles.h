@@ -51,6 +51,10 @@ public:
     // (outside the band or between handles).
     static int Hit(const Rect& r, Point p);
 
+    // The hit code where the design surface is zoomed: the handles keep their
+    // size on the screen, so the test runs in screen pixels. At zoom 1 it is Hit.
+    static int HitZoomed(const Rect& r, double x, double y, double zoom);
+
     // A handle found on the normalised rectangle, as the handle of the stored
     // rectangle: mirrored on each axis where the stored one is inverted.
     static int ForStored(const Rect& stored, int code);

@@ -19,6 +19,16 @@ void DesignSettings::StoreGrid(SettingsProfile& profile, const Grid& grid)
     profile.WriteInt(section, QString::fromLatin1(kGridOnKey), grid.On() ? 1 : 0);
 }
 
+bool DesignSettings::LoadGridShown(SettingsProfile& profile)
+{
+    return profile.ReadInt(QString::fromLatin1(kGridSection), QString::fromLatin1(kGridShownKey), 0) == 1;
+}
+
+void DesignSettings::StoreGridShown(SettingsProfile& profile, bool shown)
+{
+    profile.WriteInt(QString::fromLatin1(kGridSection), QString::fromLatin1(kGridShownKey), shown ? 1 : 0);
+}
+
 DefaultSizes DesignSettings::LoadSizes(SettingsProfile& profile)
 {
     DefaultSizes sizes;

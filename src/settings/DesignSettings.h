@@ -14,6 +14,7 @@ public:
     static constexpr const char* kGridSection = "Griding";
     static constexpr const char* kGranularityKey = "Granularity";
     static constexpr const char* kGridOnKey = "OnOff";
+    static constexpr const char* kGridShownKey = "Show";
     static constexpr const char* kSizesSection = "defs";
     static constexpr int kDefaultGranularity = 3;
 
@@ -21,6 +22,9 @@ public:
     static Grid LoadGrid(SettingsProfile& profile);
     static void StoreGrid(SettingsProfile& profile, const Grid& grid);
     static DefaultSizes LoadSizes(SettingsProfile& profile);
+    // "Show Grid": the grid drawn on the design surface (1 shown).
+    static bool LoadGridShown(SettingsProfile& profile);
+    static void StoreGridShown(SettingsProfile& profile, bool shown);
 };
 
 } // namespace tavlora

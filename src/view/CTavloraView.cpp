@@ -35,6 +35,9 @@ namespace tavlora {
 namespace {
 
 const QColor kStripColour(0, 128, 128);
+// Where controls lie beyond the target screen.
+const QColor kBeyondColour(78, 96, 104);
+const QColor kEdgeColour(255, 80, 40);
 
 int TruncateToInt(double value)
 {
@@ -109,7 +112,8 @@ QString CTavloraView::CaptionFor(int screen)
 
 CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter& prompter, QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc), profile_(profile), prompter_(prompter),
-      grid_(DesignSettings::LoadGrid(profile)), sizes_(DesignSettings::LoadSizes(profile))
+      grid_(DesignSettings::LoadGrid(profile)), showGrid_(DesignSettings::LoadGridShown(profile)),
+      sizes_(DesignSettings::LoadSizes(profile))
 {
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
@@ -121,12 +125,17 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter&
     SetCurrentTool(0);
 
     auto repaint = [this] { viewport()->update(); };
-    connect(&doc_, &CTavloraDoc::controlsChanged, this, repaint);
-    connect(&doc_, &CTavloraDoc::controlsInserted, this, repaint);
-    connect(&doc_, &CTavloraDoc::controlsRemoved, this, [this] {
+    // Controls beyond the target screen widen the canvas.
+    auto changed = [this] {
+        UpdateScrollBars();
+        viewport()->update();
+    };
+    connect(&doc_, &CTavloraDoc::controlsChanged, this, changed);
+    connect(&doc_, &CTavloraDoc::controlsInserted, this, changed);
+    connect(&doc_, &CTavloraDoc::controlsRemoved, this, [this, changed] {
         // A drag must not outlive the records it drags.
         tool_->Cancel();
-        viewport()->update();
+        changed();
     });
     connect(&doc_, &CTavloraDoc::selectionChanged, this, repaint);
     connect(&doc_, &CTavloraDoc::coloursChanged, this, repaint);
@@ -199,6 +208,7 @@ void CTavloraView::OnUpdate()
 void CTavloraView::OnScreenChanged()
 {
     OnUpdate();
+    UpdateScrollBars();
     emit viewStateChanged();
 }
 
@@ -219,17 +229,121 @@ void CTavloraView::OnDocumentReset()
     emit viewStateChanged();
 }
 
+QRect CTavloraView::CanvasRect() const
+{
+    QRect canvas(QPoint(0, 0), designSize_);
+    for (const auto& rec : doc_.Set().controls) {
+        if (!rec->widget || !rec->widget->IsVisible())
+            continue;
+        const Rect n = Handles::Normalised(rec->rect);
+        if (n.right > n.left && n.bottom > n.top)
+            canvas |= QRect(QPoint(n.left, n.top), QPoint(n.right - 1, n.bottom - 1));
+    }
+    return canvas;
+}
+
+ViewScale CTavloraView::Scale() const
+{
+    return ViewScale(zoom_, Point{horizontalScrollBar()->value(), verticalScrollBar()->value()});
+}
+
+QPoint CTavloraView::ToDesign(QPoint viewportPoint) const
+{
+    const Point p = Scale().ToDesignPixel(Point{viewportPoint.x(), viewportPoint.y()});
+    return QPoint(p.x, p.y);
+}
+
+QPoint CTavloraView::ToViewport(QPoint designPoint) const
+{
+    const ViewScale scale = Scale();
+    return QPoint(scale.ToScreenX(designPoint.x()), scale.ToScreenY(designPoint.y()));
+}
+
 void CTavloraView::UpdateScrollBars()
 {
     const QSize client = viewport()->size();
+    const QRect canvas = CanvasRect();
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
-    h->setRange(0, std::max(0, designSize_.width() - client.width()));
-    v->setRange(0, std::max(0, designSize_.height() - client.height()));
-    h->setPageStep(std::max(1, client.width()));
-    v->setPageStep(std::max(1, client.height()));
+    const int left = int(std::floor(canvas.left() * zoom_));
+    const int top = int(std::floor(canvas.top() * zoom_));
+    const int right = int(std::ceil((canvas.right() + 1) * zoom_));
+    const int bottom = int(std::ceil((canvas.bottom() + 1) * zoom_));
+    h->setRange(left, std::max(left, right - client.width()));
+    v->setRange(top, std::max(top, bottom - client.height()));
+    // A page is a quarter of the view, a line a twentieth.
+    h->setPageStep(std::max(1, client.width() / 4));
+    v->setPageStep(std::max(1, client.height() / 4));
     h->setSingleStep(std::max(1, client.width() / 20));
     v->setSingleStep(std::max(1, client.height() / 20));
+}
+
+void CTavloraView::SetZoom(double zoom, QPoint anchor)
+{
+    zoom = ViewScale::Clamped(zoom);
+    if (zoom == zoom_)
+        return;
+    const ViewScale before = Scale();
+    const double dx = before.ToDesignX(anchor.x());
+    const double dy = before.ToDesignY(anchor.y());
+    zoom_ = zoom;
+    UpdateScrollBars();
+    horizontalScrollBar()->setValue(int(std::lround(dx * zoom_)) - anchor.x());
+    verticalScrollBar()->setValue(int(std::lround(dy * zoom_)) - anchor.y());
+    viewport()->update();
+    emit zoomChanged(zoom_);
+}
+
+namespace {
+
+constexpr double kZoomSteps[] = {0.25, 1.0 / 3, 0.5, 2.0 / 3, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0};
+
+} // namespace
+
+void CTavloraView::OnZoomIn()
+{
+    for (double step : kZoomSteps) {
+        if (step > zoom_ + 1e-9) {
+            SetZoom(step);
+            return;
+        }
+    }
+}
+
+void CTavloraView::OnZoomOut()
+{
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
+        if (*it < zoom_ - 1e-9) {
+            SetZoom(*it);
+            return;
+        }
+    }
+}
+
+void CTavloraView::OnZoomReset()
+{
+    SetZoom(1.0);
+}
+
+void CTavloraView::OnZoomFit()
+{
+    const QSize client = viewport()->size();
+    if (designSize_.isEmpty() || client.isEmpty())
+        return;
+    const double fit = std::min(double(client.width()) / designSize_.width(),
+                                double(client.height()) / designSize_.height());
+    SetZoom(fit);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void CTavloraView::SetGridShown(bool shown)
+{
+    if (shown == showGrid_)
+        return;
+    showGrid_ = shown;
+    DesignSettings::StoreGridShown(profile_, shown);
+    viewport()->update();
 }
 
 void CTavloraView::resizeEvent(QResizeEvent* event)
@@ -249,24 +363,35 @@ void CTavloraView::paintEvent(QPaintEvent* event)
     QPainter p(viewport());
     const QRect client = viewport()->rect();
     const QRect dirty = event->rect();
-    const int w = designSize_.width();
-    const int h = designSize_.height();
+    const ViewScale scale = Scale();
 
-    // The strips beyond the design area are not offset by scrolling: a strip
-    // only exists along an axis that cannot scroll.
-    if (client.width() > w)
-        p.fillRect(QRect(w, 0, client.width() - w, client.height()), kStripColour);
-    if (client.height() > h)
-        p.fillRect(QRect(0, h, client.width(), client.height() - h), kStripColour);
+    // Teal beyond the canvas; the target screen's area on the screen colour.
+    const Rect canvas = scale.ToScreen(Rect{CanvasRect().left(), CanvasRect().top(), CanvasRect().right() + 1,
+                                            CanvasRect().bottom() + 1});
+    const QRect canvasOnScreen(QPoint(canvas.left, canvas.top), QPoint(canvas.right - 1, canvas.bottom - 1));
+    if (!canvasOnScreen.contains(client)) {
+        const QRegion strips = QRegion(client) - QRegion(canvasOnScreen);
+        for (const QRect& r : strips)
+            p.fillRect(r, kStripColour);
+    }
+    const QRect design(QPoint(0, 0), designSize_);
+    if (CanvasRect() != design)
+        p.fillRect(canvasOnScreen & client, kBeyondColour);
 
-    const QPoint offset = ScrollOffset();
     p.save();
-    p.translate(-offset);
-    ScreenRenderer::Paint(p, doc_.Set(), doc_.Context(), designSize_, dirty.translated(offset));
+    p.translate(-scale.Scroll().x, -scale.Scroll().y);
+    p.scale(zoom_, zoom_);
+    const QRectF dirtyDesign = p.worldTransform().inverted().mapRect(QRectF(dirty));
+    ScreenRenderer::Paint(p, doc_.Set(), doc_.Context(), designSize_, dirtyDesign.toAlignedRect().adjusted(-1, -1, 1, 1));
+    p.restore();
+
+    if (showGrid_)
+        PaintGrid(p, dirty);
+    if (CanvasRect() != design)
+        PaintEdge(p);
     if (!doc_.AskingPassword())
         PaintSelectionMarks(p);
     tool_->PaintOverlay(p);
-    p.restore();
     p.end();
 
     if (!painted_) {
@@ -275,21 +400,67 @@ void CTavloraView::paintEvent(QPaintEvent* event)
     }
 }
 
+void CTavloraView::PaintGrid(QPainter& p, const QRect& dirty) const
+{
+    const int step = grid_.Step();
+    if (step < 1)
+        return;
+    // Dots at the grid points, at least four screen pixels apart: at a fine
+    // step and a small zoom only every n-th point shows.
+    const double pitch = step * zoom_;
+    const int every = pitch >= 4 ? 1 : int(std::ceil(4 / pitch));
+    const long long unit = static_cast<long long>(step) * every;
+    const ViewScale scale = Scale();
+    const QRect area = dirty & QRect(ToViewport(QPoint(0, 0)), ToViewport(QPoint(designSize_.width(), designSize_.height())));
+    if (area.isEmpty())
+        return;
+    const double x0 = scale.ToDesignX(area.left()), x1 = scale.ToDesignX(area.right() + 1);
+    const double y0 = scale.ToDesignY(area.top()), y1 = scale.ToDesignY(area.bottom() + 1);
+    std::vector<QPoint> dots;
+    for (long long y = static_cast<long long>(std::ceil(y0 / unit)) * unit; y < y1; y += unit) {
+        for (long long x = static_cast<long long>(std::ceil(x0 / unit)) * unit; x < x1; x += unit)
+            dots.emplace_back(scale.ToScreenX(x), scale.ToScreenY(y));
+    }
+    p.save();
+    p.setPen(QPen(QColor(0, 0, 0, 90), 1));
+    p.drawPoints(dots.data(), int(dots.size()));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setPen(QPen(QColor(255, 255, 255, 90), 1));
+    for (QPoint& d : dots)
+        d += QPoint(1, 0);
+    p.drawPoints(dots.data(), int(dots.size()));
+    p.restore();
+}
+
+void CTavloraView::PaintEdge(QPainter& p) const
+{
+    // The target screen's edge, where controls lie beyond it.
+    const Rect edge = Scale().ToScreen(Rect{0, 0, designSize_.width(), designSize_.height()});
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kEdgeColour, 1, Qt::DashLine));
+    p.drawRect(QRect(QPoint(edge.left - 1, edge.top - 1), QPoint(edge.right, edge.bottom)));
+    p.restore();
+}
+
 void CTavloraView::PaintSelectionMarks(QPainter& p) const
 {
     const Selection& selection = doc_.CurrentSelection();
     if (selection.Empty())
         return;
-    // Outlines and handles are filled in one batch.
+    // Marks keep their size on the screen at any zoom; outlines and handles
+    // are filled in one batch.
+    const ViewScale scale = Scale();
     std::vector<QRect> marks;
     marks.reserve(selection.Size() * 12);
     for (const ControlRecord* rec : selection.Records()) {
         if (!rec->widget || !rec->widget->IsVisible())
             continue;
-        const Rect o = Handles::Outline(rec->rect);
+        const Rect onScreen = scale.ToScreen(rec->rect);
+        const Rect o = Handles::Outline(onScreen);
         OutlineEdges::Append(marks, QRect(o.left, o.top, int(static_cast<long long>(o.right) - o.left),
                                           int(static_cast<long long>(o.bottom) - o.top)));
-        for (const Rect& h : Handles::HandleRects(rec->rect))
+        for (const Rect& h : Handles::HandleRects(onScreen))
             marks.emplace_back(h.left, h.top, Handles::kSize, Handles::kSize);
     }
     p.save();
@@ -331,35 +502,62 @@ void CTavloraView::ShowSplash()
     });
 }
 
-namespace {
-
-ToolEvent MakeToolEvent(QPoint design, Qt::MouseButton button, Qt::KeyboardModifiers mods)
+ToolEvent CTavloraView::MakeEvent(QPointF viewportPoint, Qt::MouseButton button, Qt::KeyboardModifiers mods) const
 {
-    return ToolEvent{Point{design.x(), design.y()}, button, mods};
+    const ViewScale scale = Scale();
+    const QPoint v = viewportPoint.toPoint();
+    ToolEvent e;
+    e.design = scale.ToDesignPixel(Point{v.x(), v.y()});
+    e.x = scale.ToDesignX(v.x());
+    e.y = scale.ToDesignY(v.y());
+    e.button = button;
+    e.mods = mods;
+    return e;
 }
-
-} // namespace
 
 void CTavloraView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
-    const QPoint design = ToDesign(event->position().toPoint());
-    tool_->Press(MakeToolEvent(design, event->button(), event->modifiers()));
+    tool_->Press(MakeEvent(event->position(), event->button(), event->modifiers()));
 }
 
 void CTavloraView::mouseMoveEvent(QMouseEvent* event)
 {
-    tool_->Move(MakeToolEvent(ToDesign(event->position().toPoint()), Qt::NoButton, event->modifiers()));
+    tool_->Move(MakeEvent(event->position(), Qt::NoButton, event->modifiers()));
 }
 
 void CTavloraView::mouseReleaseEvent(QMouseEvent* event)
 {
-    tool_->Release(MakeToolEvent(ToDesign(event->position().toPoint()), event->button(), event->modifiers()));
+    tool_->Release(MakeEvent(event->position(), event->button(), event->modifiers()));
 }
 
 void CTavloraView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    tool_->DoubleClick(MakeToolEvent(ToDesign(event->position().toPoint()), event->button(), event->modifiers()));
+    tool_->DoubleClick(MakeEvent(event->position(), event->button(), event->modifiers()));
+}
+
+void CTavloraView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return;
+    const QPoint anchor = event->position().toPoint();
+    const double before = zoom_;
+    if (delta > 0)
+        OnZoomIn();
+    else
+        OnZoomOut();
+    // Zoom around the cursor rather than the centre.
+    if (zoom_ != before) {
+        const double z = zoom_;
+        zoom_ = before;
+        SetZoom(z, anchor);
+    }
+    event->accept();
 }
 
 void CTavloraView::keyPressEvent(QKeyEvent* event)

@@ -19,6 +19,7 @@ class CTavloraDoc;
 class Prompter;
 class SettingsProfile;
 class Tool;
+struct ToolEvent;
 
 // The design surface: one screen of the set at the target size on the screen
 // background, teal strips beyond it, scroll bars when the window is smaller.
@@ -43,7 +44,17 @@ public:
     Grid CurrentGrid() const override { return grid_; }
     bool ShowImages() const override { return showImages_; }
     const DefaultSizes& Sizes() const override { return sizes_; }
+    ViewScale Scale() const override;
     void RepaintOverlay() override;
+
+    double Zoom() const { return zoom_; }
+    // Zooms keeping the design point under `anchor` (a viewport point) in place.
+    void SetZoom(double zoom, QPoint anchor);
+    void SetZoom(double zoom) { SetZoom(zoom, viewport()->rect().center()); }
+    // The area the surface shows, in design coordinates: the target screen and
+    // every control of the current screen lying beyond it.
+    QRect CanvasRect() const;
+    bool GridShown() const { return showGrid_; }
 
     // The work bar's tool number; 0 selects and places nothing.
     int CurrentTool() const { return currentTool_; }
@@ -55,9 +66,9 @@ public:
     int SavedScreen() const { return savedScreen_; }
     QSize DesignSize() const { return designSize_; }
     QPoint ScrollOffset() const;
-    // Design coordinates of a viewport point, and back.
-    QPoint ToDesign(QPoint viewportPoint) const { return viewportPoint + ScrollOffset(); }
-    QPoint ToViewport(QPoint designPoint) const { return designPoint - ScrollOffset(); }
+    // The design pixel under a viewport point, and a design point on the viewport.
+    QPoint ToDesign(QPoint viewportPoint) const;
+    QPoint ToViewport(QPoint designPoint) const;
     // "        Currenly designing Window # %d " / "... Persistant Controls".
     QString Caption() const { return caption_; }
     static QString CaptionFor(int screen);
@@ -78,6 +89,11 @@ public slots:
     void OnPageJump();         // "Jump to Page...."
     void OnGridGranularity();  // "Grid Granularity"
     void OnSelectAll();        // every selectable control of the current screen
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomReset();
+    void OnZoomFit();          // "Fit Screen"
+    void SetGridShown(bool shown); // "Show Grid"
     void OnFileChange(const QString& path);
     void ShowSplash();
 
@@ -88,6 +104,7 @@ signals:
     // The TAB screen or the picture switch changed.
     void viewStateChanged();
     void statusTextChanged(const QString& text);
+    void zoomChanged(double zoom);
     // A double-click or right-click on the design surface.
     void propertiesRequested(tavlora::Point designPoint);
     void firstPainted();
@@ -101,6 +118,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -113,6 +131,9 @@ private:
     void UpdateScrollBars();
     void SetCaption(const QString& caption);
     void PaintSelectionMarks(QPainter& p) const;
+    void PaintGrid(QPainter& p, const QRect& dirty) const;
+    void PaintEdge(QPainter& p) const;
+    ToolEvent MakeEvent(QPointF viewportPoint, Qt::MouseButton button, Qt::KeyboardModifiers mods) const;
 
     CTavloraDoc& doc_;
     SettingsProfile& profile_;
@@ -123,6 +144,8 @@ private:
     bool showImages_ = true;
     int currentTool_ = 0;
     Grid grid_;
+    bool showGrid_ = false;
+    double zoom_ = 1.0;
     DefaultSizes sizes_;
     QSize designSize_;
     QString caption_;

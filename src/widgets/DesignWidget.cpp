@@ -50,18 +50,29 @@ void DesignWidget::PaintCached(QPainter& p)
 {
     const QSize size = ClientSize();
     const QTransform& t = p.worldTransform();
-    const bool plain = t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx())
-        && t.dy() == std::floor(t.dy()) && p.device() && p.device()->devicePixelRatio() == 1;
-    if (!CachesLook() || !plain || size.isEmpty()
-        || qint64(size.width()) * size.height() > kMaxLookPixels) {
+    // The look is kept at the size the widget takes on the device: plain
+    // translations, and uniform zooms of the design surface.
+    const bool translated = t.type() <= QTransform::TxTranslate;
+    const bool zoomed = t.type() == QTransform::TxScale && t.m11() == t.m22() && t.m11() > 0;
+    if (!CachesLook() || !(translated || zoomed) || size.isEmpty() || !p.device()
+        || p.device()->devicePixelRatio() != 1) {
+        Paint(p);
+        return;
+    }
+    const double scale = translated ? 1.0 : t.m11();
+    const QRectF onDevice = t.mapRect(QRectF(QPointF(0, 0), QSizeF(size)));
+    const QPoint origin(int(std::floor(onDevice.left() + 1e-9)), int(std::floor(onDevice.top() + 1e-9)));
+    const QSize lookSize(std::max(1, int(std::lround(size.width() * scale))),
+                         std::max(1, int(std::lround(size.height() * scale))));
+    if (qint64(lookSize.width()) * lookSize.height() > kMaxLookPixels) {
         Paint(p);
         return;
     }
     const LookKey key = CurrentLookKey();
-    if (look_.size() != size || key != lookKey_) {
+    if (look_.size() != lookSize || key != lookKey_ || lookScale_ != scale) {
         // Painted aside first: Paint itself may drop the old look.
         const bool opaque = LookIsOpaque();
-        QImage fresh(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        QImage fresh(lookSize, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         if (fresh.isNull()) {
             Paint(p);
             return;
@@ -69,12 +80,22 @@ void DesignWidget::PaintCached(QPainter& p)
         if (!opaque)
             fresh.fill(Qt::transparent);
         QPainter lp(&fresh);
+        if (scale != 1.0)
+            lp.scale(scale, scale);
         Paint(lp);
         lp.end();
         look_ = fresh;
         lookKey_ = key;
+        lookScale_ = scale;
     }
+    if (translated && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy())) {
+        p.drawImage(0, 0, look_);
+        return;
+    }
+    p.save();
+    p.setWorldTransform(QTransform::fromTranslate(origin.x(), origin.y()));
     p.drawImage(0, 0, look_);
+    p.restore();
 }
 
 void DesignWidget::SyncGeometry()

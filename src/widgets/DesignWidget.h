@@ -129,6 +129,7 @@ private:
     qint64 z_;
     QImage look_;
     LookKey lookKey_{};
+    double lookScale_ = 1.0;
 };
 
 } // namespace tavlora

@@ -64,10 +64,11 @@ QString Placement(const Rect& r)
         .arg(static_cast<long long>(r.bottom) - r.top);
 }
 
-QRect ToQRect(const Rect& r)
+// The pixels an outline of a design rectangle covers on the screen.
+QRect ToQRect(const ViewScale& scale, const Rect& r)
 {
-    const Rect n = Handles::Normalised(r);
-    return QRect(QPoint(n.left, n.top), QPoint(n.right - 1, n.bottom - 1));
+    const Rect n = scale.ToScreen(Handles::Normalised(r));
+    return QRect(QPoint(n.left, n.top), QPoint(std::max(n.left, n.right - 1), std::max(n.top, n.bottom - 1)));
 }
 
 } // namespace
@@ -105,6 +106,8 @@ void SelectTool::Press(const ToolEvent& e)
     press_ = e.design;
     pressMods_ = e.mods;
     lastMouse_ = e.design;
+    lastX_ = e.x;
+    lastY_ = e.y;
     PressButtonWidget(e);
     if (!Click(e) && drag_ != Drag::Band)
         ClickNotConsumed(e.design, e.mods);
@@ -140,7 +143,8 @@ bool SelectTool::Click(const ToolEvent& e)
 {
     CTavloraDoc& doc = host_.Document();
     const int current = doc.CurrentScreen();
-    const ControlPick::Hit hit = ControlPick::At(doc.Set(), current, host_.ShowImages(), e.design);
+    const ControlPick::Hit hit =
+        ControlPick::At(doc.Set(), current, host_.ShowImages(), e.x, e.y, host_.Scale().Zoom());
     const bool ctrl = e.mods & Qt::ControlModifier;
     const bool shift = e.mods & Qt::ShiftModifier;
 
@@ -205,6 +209,8 @@ void SelectTool::StartMove(Point p)
 void SelectTool::Move(const ToolEvent& e)
 {
     lastMouse_ = e.design;
+    lastX_ = e.x;
+    lastY_ = e.y;
     if (!Dragging()) {
         UpdateRestingState(e.design);
         return;
@@ -219,6 +225,8 @@ void SelectTool::Release(const ToolEvent& e)
 {
     if (e.button != Qt::LeftButton)
         return;
+    lastX_ = e.x;
+    lastY_ = e.y;
     ReleaseButtonWidget(e);
     if (Dragging())
         FinishDrag(e.design);
@@ -387,7 +395,7 @@ void SelectTool::UpdateRestingState(Point p)
             continue;
         if (rec->type == TypeImage && !host_.ShowImages())
             continue;
-        const int hit = Handles::Hit(rec->rect, p);
+        const int hit = Handles::HitZoomed(rec->rect, lastX_, lastY_, host_.Scale().Zoom());
         if (hit != Handles::None)
             code = hit;
     }
@@ -412,14 +420,15 @@ void SelectTool::PaintOverlay(QPainter& p)
 {
     if (!Dragging())
         return;
+    const ViewScale scale = host_.Scale();
     std::vector<QRect> edges;
     if (drag_ == Drag::Band) {
-        OutlineEdges::Append(edges, ToQRect(tracker_->Current()));
+        OutlineEdges::Append(edges, ToQRect(scale, tracker_->Current()));
     } else {
         const std::vector<Rect> rects = PreviewRects();
         edges.reserve(rects.size() * 4);
         for (const Rect& r : rects)
-            OutlineEdges::Append(edges, ToQRect(r));
+            OutlineEdges::Append(edges, ToQRect(scale, r));
     }
     // Inverted outlines show on any background.
     p.save();

@@ -67,6 +67,8 @@ private:
     int pressedWidgetId_ = 0;
     int burst_ = 1;
     Point lastMouse_;
+    double lastX_ = 0;
+    double lastY_ = 0;
 };
 
 } // namespace tavlora

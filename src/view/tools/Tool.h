@@ -13,9 +13,12 @@ namespace tavlora {
 
 class ToolHost;
 
-// A mouse or key event as a tool sees it: in design coordinates.
+// A mouse or key event as a tool sees it: in design coordinates (the design
+// pixel, and the exact position for tests that depend on the zoom).
 struct ToolEvent {
     Point design;
+    double x = 0;
+    double y = 0;
     Qt::MouseButton button = Qt::NoButton;
     Qt::KeyboardModifiers mods;
 };
@@ -35,7 +38,7 @@ public:
     // True when the tool used the key.
     virtual bool KeyPress(QKeyEvent*) { return false; }
     virtual bool KeyRelease(QKeyEvent*) { return false; }
-    // Drawn over the screen, in design coordinates.
+    // Drawn over the screen, in the view's (screen) coordinates.
     virtual void PaintOverlay(QPainter&) {}
     // Drops a drag in progress without changing anything.
     virtual void Cancel() {}

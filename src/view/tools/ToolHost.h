@@ -2,6 +2,7 @@
 
 #include "core/DefaultSizes.h"
 #include "core/Grid.h"
+#include "core/ViewScale.h"
 
 namespace tavlora {
 
@@ -17,6 +18,8 @@ public:
     // False while "Remove Bitmaps" hides the pictures.
     virtual bool ShowImages() const = 0;
     virtual const DefaultSizes& Sizes() const = 0;
+    // Zoom and scroll of the surface.
+    virtual ViewScale Scale() const = 0;
     // The tool's overlay changed: repaint.
     virtual void RepaintOverlay() = 0;
 };
