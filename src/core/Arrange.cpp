@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numeric>
 
 namespace tavlora {
@@ -102,6 +103,15 @@ std::vector<Rect> Distribute(const std::vector<Rect>& rects, bool across)
 }
 
 } // namespace
+
+Rect Arrange::Scaled(const Rect& r, double sx, double sy)
+{
+    auto edge = [](int32_t v, double s) {
+        const double scaled = std::round(double(v) * s);
+        return int32_t(std::isfinite(scaled) ? std::clamp(scaled, double(INT32_MIN), double(INT32_MAX)) : v);
+    };
+    return {edge(r.left, sx), edge(r.top, sy), edge(r.right, sx), edge(r.bottom, sy)};
+}
 
 bool Arrange::NeedsReference(Command command)
 {

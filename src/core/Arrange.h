@@ -33,6 +33,10 @@ public:
     static std::optional<std::vector<Rect>> Apply(Command command, const std::vector<Rect>& rects, int anchor);
 
     static bool NeedsReference(Command command);
+
+    // A rectangle of a screen rescaled by (sx, sy): every edge rounded on its
+    // own, so edges that met still meet.
+    static Rect Scaled(const Rect& r, double sx, double sy);
 };
 
 } // namespace tavlora

@@ -85,6 +85,12 @@ void ControlEdits::Insert(std::vector<Held>& held)
     emit doc_.controlsInserted(inserted);
 }
 
+void ControlEdits::SwapScreenSize(QSize& size)
+{
+    std::swap(doc_.screenSize_, size);
+    emit doc_.screenSizeChanged(doc_.screenSize_);
+}
+
 void ControlEdits::SwapColours(ColourSet& colours)
 {
     // Widgets read the colours when they paint (their cached looks are keyed on them).

@@ -4,6 +4,8 @@
 #include "core/ControlRecord.h"
 #include "widgets/DesignWidget.h"
 
+#include <QSize>
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -53,6 +55,8 @@ public:
     void Insert(std::vector<Held>& held);
     // Takes records out of the list (and the selection); ascending by index.
     std::vector<Held> Remove(const std::vector<ControlRecord*>& records);
+    // Exchanges the target screen size with `size`.
+    void SwapScreenSize(QSize& size);
     // Exchanges the colour set with `colours`.
     void SwapColours(ColourSet& colours);
     // Exchanges the list order with `order` (the same records in another

@@ -4,6 +4,7 @@
 #include "InsertControlsCommand.h"
 #include "RemoveControlsCommand.h"
 #include "ReorderCommand.h"
+#include "ScaleSetCommand.h"
 #include "SetRectsCommand.h"
 
 #include "core/ControlType.h"
@@ -160,6 +161,13 @@ void EditActions::PasteClipboard(bool offset)
     // The clipboard now holds the pasted controls: repeated pastes cascade.
     if (!pasted.empty())
         clipboard_.Copy(std::vector<const ControlRecord*>(pasted.begin(), pasted.end()));
+}
+
+void EditActions::ScaleSet(QSize target)
+{
+    if (target.isEmpty() || target == doc_.ScreenSize() || doc_.ScreenSize().isEmpty())
+        return;
+    doc_.UndoStack().push(new ScaleSetCommand(doc_, target));
 }
 
 void EditActions::Duplicate()

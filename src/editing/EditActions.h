@@ -4,6 +4,7 @@
 #include "document/ControlEdits.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -38,6 +39,9 @@ public slots:
     void BitmapsToBack();
     // A copy of the selection at +20/+10, selected; the clipboard stays.
     void Duplicate();
+    // Every control rescaled from the target screen size to `target`, which
+    // the set then takes.
+    void ScaleSet(QSize target);
 
 signals:
     // Why a command did nothing, for the status bar.

@@ -26,7 +26,10 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QSettings>
 #include <QToolBar>
+
+#include <cmath>
 
 namespace tavlora {
 
@@ -79,14 +82,17 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     CreateStatusBar();
     CreateWorkBar();
     propertyPanel_ = new PropertyPanel(*doc_, *propertyServices_, this);
-    addDockWidget(Qt::RightDockWidgetArea, propertyPanel_);
+    AddPanel(propertyPanel_, Qt::RightDockWidgetArea);
     resizeDocks({propertyPanel_}, {270}, Qt::Horizontal);
+    RestoreLayout();
 
     connect(doc_, &CTavloraDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
     connect(view_, &CTavloraView::captionChanged, captionLabel_, &QLabel::setText);
     connect(view_, &CTavloraView::statusTextChanged, positionLabel_, &QLabel::setText);
+    connect(view_, &CTavloraView::zoomChanged, this,
+            [this](double zoom) { zoomLabel_->setText(QStringLiteral("%1 %").arg(std::lround(zoom * 100))); });
     connect(view_, &CTavloraView::propertiesRequested, properties_, &PropertyActions::EditAt);
     connect(edits_, &EditActions::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     connect(view_, &CTavloraView::viewStateChanged, this, &CMainFrame::UpdateViewState);
@@ -222,7 +228,8 @@ void CMainFrame::CreateActions()
     a->setStatusTip(tr("Display program information and version"));
     connect(a, &QAction::triggered, this, &CMainFrame::OnAppAbout);
 
-    a = MakeAction("ID_PAGE_JUMP", tr("Jump to Page"), "page-jump");
+    a = MakeAction("ID_PAGE_JUMP", tr("Jump to Page..."), "page-jump");
+    a->setToolTip(tr("Jump to Page"));
     a->setStatusTip(tr("Choose the screen to design"));
     connect(a, &QAction::triggered, view_, &CTavloraView::OnPageJump);
 
@@ -272,9 +279,96 @@ void CMainFrame::CreateActions()
         connect(a, &QAction::triggered, edits_, [this, command] { edits_->Arrange(command); });
     }
 
-    a = MakeAction("ID_GRID", tr("Grid Granularity"), "grid");
+    a = MakeAction("ID_GRID", tr("Grid..."), "grid");
+    a->setToolTip(tr("Grid Granularity"));
     a->setStatusTip(tr("Set the grid step and switch snapping on or off"));
     connect(a, &QAction::triggered, view_, &CTavloraView::OnGridGranularity);
+
+    a = MakeAction("ID_VIEW_SHOW_GRID", tr("Show &Grid"));
+    a->setCheckable(true);
+    a->setChecked(view_->GridShown());
+    a->setStatusTip(tr("Draw the grid on the design surface"));
+    connect(a, &QAction::toggled, view_, &CTavloraView::SetGridShown);
+
+    a = MakeAction("ID_VIEW_ZOOM_IN", tr("Zoom &In"));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomIn);
+    a = MakeAction("ID_VIEW_ZOOM_OUT", tr("Zoom &Out"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomOut);
+    a = MakeAction("ID_VIEW_ZOOM_RESET", tr("&Actual Size"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomReset);
+    a = MakeAction("ID_VIEW_ZOOM_FIT", tr("&Fit Screen"));
+    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomFit);
+
+    a = MakeAction("ID_SCALE_SET", tr("Scale Screen Set..."));
+    a->setStatusTip(tr("Rescale every control from the target screen size to another"));
+    connect(a, &QAction::triggered, this, [this] {
+        if (const std::optional<QSize> size = prompter_->AskScreenSize())
+            edits_->ScaleSet(*size);
+    });
+
+    a = MakeAction("ID_NEXT_PANE", tr("Next Pane"));
+    a->setShortcut(QKeySequence(Qt::Key_F6));
+    connect(a, &QAction::triggered, this, [this] { MoveFocus(1); });
+    a = MakeAction("ID_PREV_PANE", tr("Previous Pane"));
+    a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    connect(a, &QAction::triggered, this, [this] { MoveFocus(-1); });
+}
+
+void CMainFrame::AddPanel(QDockWidget* dock, Qt::DockWidgetArea area)
+{
+    addDockWidget(area, dock);
+    QAction* toggle = dock->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("ID_VIEW_PANEL_") + dock->objectName());
+    panelsMenu_->addAction(toggle);
+}
+
+void CMainFrame::RestoreLayout()
+{
+    // The window's docks, toolbar and zoom as they were at the last close.
+    QSettings settings(QStringLiteral("Tavlora"), QStringLiteral("Tavlora"));
+    settings.beginGroup(QStringLiteral("Window"));
+    restoreState(settings.value(QStringLiteral("State")).toByteArray());
+    const double zoom = settings.value(QStringLiteral("Zoom"), 1.0).toDouble();
+    if (zoom != 1.0)
+        view_->SetZoom(zoom);
+}
+
+void CMainFrame::SaveLayout() const
+{
+    QSettings settings(QStringLiteral("Tavlora"), QStringLiteral("Tavlora"));
+    settings.beginGroup(QStringLiteral("Window"));
+    settings.setValue(QStringLiteral("State"), saveState());
+    settings.setValue(QStringLiteral("Zoom"), view_->Zoom());
+}
+
+void CMainFrame::MoveFocus(int direction)
+{
+    // The work bar, the design view and the shown docks, in that order.
+    QList<QWidget*> panes{view_};
+    for (QDockWidget* dock : findChildren<QDockWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (dock->isVisible())
+            panes << dock;
+    }
+    if (panes.size() < 2)
+        return;
+    int at = 0;
+    for (int i = 0; i < panes.size(); ++i) {
+        if (panes[i]->isAncestorOf(QApplication::focusWidget()) || panes[i] == QApplication::focusWidget())
+            at = i;
+    }
+    QWidget* next = panes[(at + direction + panes.size()) % panes.size()];
+    if (next == view_) {
+        view_->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    // The first widget of the dock that takes the focus.
+    QWidget* w = next->nextInFocusChain();
+    while (w && w != next && (!next->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled()))
+        w = w->nextInFocusChain();
+    (w && w != next ? w : next)->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CMainFrame::CreateToolBar()
@@ -334,7 +428,7 @@ void CMainFrame::CreateMenus()
     static const char* const arrangeIds[] = {"ID_ALIGN_TOPS", "ID_ALIGN_BOTTOMS", "ID_ALIGN_LEFTS", "ID_ALIGN_RIGHTS", nullptr,
                            "ID_SAME_HEIGHT", "ID_SAME_WIDTH", nullptr, "ID_SPACE_ACROSS", "ID_SPACE_DOWN", nullptr,
                            "ID_ALIGN_CENTRES_ACROSS", "ID_ALIGN_CENTRES_DOWN", "ID_DISTRIBUTE_ACROSS",
-                           "ID_DISTRIBUTE_DOWN"};
+                           "ID_DISTRIBUTE_DOWN", nullptr, "ID_SCALE_SET"};
     for (const char* id : arrangeIds) {
         if (id)
             arrange->addAction(Action(QString::fromLatin1(id)));
@@ -355,6 +449,13 @@ void CMainFrame::CreateMenus()
     connect(status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     view->addAction(status);
     view->addAction(Action(QStringLiteral("ID_VIEW_WORKBAR")));
+    panelsMenu_ = view->addMenu(tr("&Panels"));
+    view->addSeparator();
+    for (const char* id : {"ID_PAGE_JUMP", "ID_VIEW_TAB", "ID_REMOVE_BITMAPS", "ID_GRID", "ID_VIEW_SHOW_GRID"})
+        view->addAction(Action(QString::fromLatin1(id)));
+    view->addSeparator();
+    for (const char* id : {"ID_VIEW_ZOOM_IN", "ID_VIEW_ZOOM_OUT", "ID_VIEW_ZOOM_RESET", "ID_VIEW_ZOOM_FIT"})
+        view->addAction(Action(QString::fromLatin1(id)));
 
     QMenu* defaults = menuBar()->addMenu(QStringLiteral("Defaults"));
     defaults->addAction(Action(QStringLiteral("ID_DEFAULTS_VORN_LOCATION")));
@@ -374,6 +475,11 @@ void CMainFrame::CreateStatusBar()
     captionLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     captionLabel_->setMinimumWidth(captionLabel_->fontMetrics().horizontalAdvance(
                                        CTavloraView::CaptionFor(0)) + 16);
+    zoomLabel_ = new QLabel(QStringLiteral("100 %"), bar);
+    zoomLabel_->setObjectName(QStringLiteral("ZoomLabel"));
+    zoomLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    zoomLabel_->setAlignment(Qt::AlignCenter);
+    zoomLabel_->setMinimumWidth(zoomLabel_->fontMetrics().horizontalAdvance(QStringLiteral("800 %")) + 12);
     positionLabel_ = new QLabel(bar);
     positionLabel_->setObjectName(QStringLiteral("PositionLabel"));
     positionLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -383,6 +489,7 @@ void CMainFrame::CreateStatusBar()
     numLabel_ = Indicator(QStringLiteral("NUM"), bar);
     scrlLabel_ = Indicator(QStringLiteral("SCRL"), bar);
     bar->addPermanentWidget(positionLabel_);
+    bar->addPermanentWidget(zoomLabel_);
     bar->addPermanentWidget(captionLabel_);
     bar->addPermanentWidget(capLabel_);
     bar->addPermanentWidget(numLabel_);
@@ -483,6 +590,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     closed_ = true;
+    SaveLayout();
     doc_->OnCloseDocument();
     SaveProfile();
     event->accept();

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -70,6 +71,12 @@ private:
     void UpdateViewState();
     void OpenRecent(int index);
     void SetLockIndicator(QLabel* label, bool on);
+    // A dock on the window, shown and hidden from View > Panels.
+    void AddPanel(QDockWidget* dock, Qt::DockWidgetArea area);
+    void RestoreLayout();
+    void SaveLayout() const;
+    // F6 / Shift+F6: the keyboard focus to the next or previous pane.
+    void MoveFocus(int direction);
 
     std::unique_ptr<SettingsProfile> profile_;
     std::unique_ptr<Prompter> ownPrompter_;
@@ -88,6 +95,8 @@ private:
     QList<QAction*> recentActions_;
     QLabel* captionLabel_ = nullptr;
     QLabel* positionLabel_ = nullptr;
+    QLabel* zoomLabel_ = nullptr;
+    QMenu* panelsMenu_ = nullptr;
     QLabel* capLabel_ = nullptr;
     QLabel* numLabel_ = nullptr;
     QLabel* scrlLabel_ = nullptr;

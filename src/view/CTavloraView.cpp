@@ -298,26 +298,33 @@ namespace {
 
 constexpr double kZoomSteps[] = {0.25, 1.0 / 3, 0.5, 2.0 / 3, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0};
 
+// The zoom step after (or before) a zoom; the zoom itself at the ends.
+double NextZoom(double zoom, bool in)
+{
+    if (in) {
+        for (double step : kZoomSteps) {
+            if (step > zoom + 1e-9)
+                return step;
+        }
+    } else {
+        for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
+            if (*it < zoom - 1e-9)
+                return *it;
+        }
+    }
+    return zoom;
+}
+
 } // namespace
 
 void CTavloraView::OnZoomIn()
 {
-    for (double step : kZoomSteps) {
-        if (step > zoom_ + 1e-9) {
-            SetZoom(step);
-            return;
-        }
-    }
+    SetZoom(NextZoom(zoom_, true));
 }
 
 void CTavloraView::OnZoomOut()
 {
-    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
-        if (*it < zoom_ - 1e-9) {
-            SetZoom(*it);
-            return;
-        }
-    }
+    SetZoom(NextZoom(zoom_, false));
 }
 
 void CTavloraView::OnZoomReset()
@@ -545,18 +552,8 @@ void CTavloraView::wheelEvent(QWheelEvent* event)
     const int delta = event->angleDelta().y();
     if (delta == 0)
         return;
-    const QPoint anchor = event->position().toPoint();
-    const double before = zoom_;
-    if (delta > 0)
-        OnZoomIn();
-    else
-        OnZoomOut();
-    // Zoom around the cursor rather than the centre.
-    if (zoom_ != before) {
-        const double z = zoom_;
-        zoom_ = before;
-        SetZoom(z, anchor);
-    }
+    // Around the cursor rather than the centre.
+    SetZoom(NextZoom(zoom_, delta > 0), event->position().toPoint());
     event->accept();
 }
 

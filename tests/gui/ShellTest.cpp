@@ -147,9 +147,14 @@ private slots:
                               QStringLiteral("Space Evenly Across"), QStringLiteral("Space Evenly Down"),
                               QStringLiteral("-"), QStringLiteral("Align Centres Across"),
                               QStringLiteral("Align Centres Down"), QStringLiteral("Distribute Across"),
-                              QStringLiteral("Distribute Down")}));
+                              QStringLiteral("Distribute Down"), QStringLiteral("-"),
+                              QStringLiteral("Scale Screen Set...")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&View")),
-                 (QStringList{QStringLiteral("&Toolbar"), QStringLiteral("&Status Bar"), QStringLiteral("WorkBar")}));
+                 (QStringList{QStringLiteral("&Toolbar"), QStringLiteral("&Status Bar"), QStringLiteral("WorkBar"),
+                              QStringLiteral("&Panels"), QStringLiteral("-"), QStringLiteral("Jump to Page..."),
+                              QStringLiteral("TAB Screen"), QStringLiteral("Remove Bitmaps"), QStringLiteral("Grid..."),
+                              QStringLiteral("Show &Grid"), QStringLiteral("-"), QStringLiteral("Zoom &In"),
+                              QStringLiteral("Zoom &Out"), QStringLiteral("&Actual Size"), QStringLiteral("&Fit Screen")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("Defaults")),
                  (QStringList{QStringLiteral("Vorn Location"), QStringLiteral("Colors...")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&Help")), QStringList{QStringLiteral("&About Tavlora...")});

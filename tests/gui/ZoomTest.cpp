@@ -1,0 +1,139 @@
+// The design surface zoomed, its grid, the area beyond the target screen, and
+// rescaling a set to another screen size.
+#include "DesignerFixture.h"
+
+#include "settings/DesignSettings.h"
+
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QWheelEvent>
+
+using namespace tavlora;
+
+namespace {
+
+using Fixture = DesignerFixture;
+
+QColor Pixel(Fixture& f, QPoint p)
+{
+    return f.view->viewport()->grab().toImage().pixelColor(p);
+}
+
+} // namespace
+
+class ZoomTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void toolsWorkAtEveryZoom()
+    {
+        for (double zoom : {0.5, 1.0, 2.0, 4.0}) {
+            Fixture f;
+            ScreenSet set;
+            GuiTestFiles::Add(set, TypeLabel, 1, {50, 50, 110, 70});
+            f.Open(set);
+            f.view->SetZoom(zoom, QPoint(0, 0));
+            f.view->horizontalScrollBar()->setValue(0);
+            f.view->verticalScrollBar()->setValue(0);
+            auto screen = [zoom](double x, double y) { return QPoint(int(x * zoom), int(y * zoom)); };
+            f.Click(screen(80, 60));
+            QCOMPARE(f.Selected().size(), size_t(1));
+            // The right handle lies 2 screen pixels right of the control at any zoom.
+            const QPoint handle(int(110 * zoom) + 2, int(60 * zoom));
+            f.Drag(handle, handle + screen(20, 0));
+            QCOMPARE(f.At(0).rect.right, 130);
+            QCOMPARE(f.At(0).rect.left, 50);
+            // A move follows the mouse in design pixels.
+            f.Drag(screen(60, 60), screen(70, 80));
+            QCOMPARE(f.At(0).rect, (Rect{60, 70, 140, 90}));
+            QCOMPARE(f.doc->UndoStack().count(), 2);
+            // The marks keep their size: a 5-pixel black handle at the right edge.
+            QCOMPARE(Pixel(f, QPoint(int(140 * zoom) + 2, int(80 * zoom))), QColor(Qt::black));
+        }
+    }
+
+    void zoomingKeepsThePointUnderTheCursor()
+    {
+        Fixture f;
+        f.prompter.screenSize = QSize(2000, 1500);
+        f.doc->OnNewDocument();
+        f.doc->OnNewDocument();
+        const QPoint cursor(300, 200);
+        QCOMPARE(f.view->ToDesign(cursor), cursor);
+        QWheelEvent wheel(QPointF(cursor), f.view->viewport()->mapToGlobal(QPointF(cursor)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.view->viewport(), &wheel);
+        QCOMPARE(f.view->Zoom(), 1.25);
+        QCOMPARE(f.view->ToDesign(cursor), cursor);
+        for (int i = 0; i < 20; ++i)
+            f.view->OnZoomIn();
+        QCOMPARE(f.view->Zoom(), 8.0);
+        for (int i = 0; i < 20; ++i)
+            f.view->OnZoomOut();
+        QCOMPARE(f.view->Zoom(), 0.25);
+        f.view->OnZoomReset();
+        QCOMPARE(f.view->Zoom(), 1.0);
+        f.view->OnZoomFit();
+        const QSize client = f.view->viewport()->size();
+        QCOMPARE(f.view->Zoom(), std::min(client.width() / 2000.0, client.height() / 1500.0));
+    }
+
+    void controlsBeyondTheScreenWidenTheSurface()
+    {
+        Fixture f;
+        ScreenSet set;
+        GuiTestFiles::Add(set, TypeLabel, 1, {10, 10, 60, 30});
+        f.Open(set);
+        f.view->resize(500, 400);
+        QCOMPARE(f.view->CanvasRect(), QRect(0, 0, 800, 600));
+        QCOMPARE(f.view->horizontalScrollBar()->minimum(), 0);
+        f.Drag({20, 20}, {-180, 20});
+        QCOMPARE(f.At(0).rect.left, -190);
+        QCOMPARE(f.view->CanvasRect().left(), -190);
+        QCOMPARE(f.view->horizontalScrollBar()->minimum(), -190);
+        f.view->horizontalScrollBar()->setValue(-190);
+        QCOMPARE(f.view->ToDesign(QPoint(0, 0)).x(), -190);
+        // Beyond the target screen a different colour; the screen's edge is drawn.
+        QVERIFY(Pixel(f, QPoint(100, 300)) != QColor(240, 240, 240));
+        QVERIFY(Pixel(f, QPoint(100, 300)) != QColor(0, 128, 128));
+        QCOMPARE(Pixel(f, QPoint(250, 300)), QColor(240, 240, 240));
+    }
+
+    void gridIsShownAndRemembered()
+    {
+        Fixture f(10, true);
+        f.doc->OnNewDocument();
+        QVERIFY(!f.view->GridShown());
+        const QColor before = Pixel(f, QPoint(100, 100));
+        f.view->SetGridShown(true);
+        QVERIFY(DesignSettings::LoadGridShown(f.profile));
+        QVERIFY(Pixel(f, QPoint(100, 100)) != before); // a dot on the grid point
+        QCOMPARE(Pixel(f, QPoint(105, 105)), before);  // none between them
+    }
+
+    void scalingTheSetIsOneStep()
+    {
+        Fixture f;
+        ScreenSet set;
+        GuiTestFiles::Add(set, TypeLabel, 1, {100, 100, 200, 150});
+        GuiTestFiles::Add(set, TypeLabel, 1, {200, 100, 300, 150}); // touches the first
+        f.Open(set);
+        const std::string before = f.Bytes();
+        f.edits->ScaleSet(QSize(1024, 768));
+        QCOMPARE(f.doc->ScreenSize(), QSize(1024, 768));
+        QCOMPARE(f.view->DesignSize(), QSize(1024, 768));
+        QCOMPARE(f.At(0).rect, (Rect{128, 128, 256, 192}));
+        QCOMPARE(f.At(1).rect.left, f.At(0).rect.right);
+        QCOMPARE(f.doc->UndoStack().undoText(), QStringLiteral("Scale Screen Set"));
+        f.doc->UndoStack().undo();
+        QCOMPARE(f.Bytes(), before);
+        QCOMPARE(f.doc->ScreenSize(), QSize(800, 600));
+        f.edits->ScaleSet(QSize(800, 600)); // the same size: nothing
+        QCOMPARE(f.doc->UndoStack().index(), 0);
+    }
+};
+
+QTEST_MAIN(ZoomTest)
+#include "ZoomTest.moc"
