@@ -13,6 +13,7 @@
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
 #include "view/CTavloraView.h"
+#include "widgets/WidgetContext.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -53,13 +54,13 @@ struct EditFixture {
     std::unique_ptr<CTavloraView> view;
     QImage target{kScreen, QImage::Format_RGB32};
 
-    EditFixture()
+    explicit EditFixture(int controls = kScreenControls, bool selectAll = true)
     {
         EnsureApplication();
         profile.SetSaveOnDestroy(false);
         profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
         ScreenSet set;
-        Fill(set, kScreenControls, 1);
+        Fill(set, controls, 1);
         const QString path = dir.filePath(QStringLiteral("bench.set"));
         QFile file(path);
         file.open(QIODevice::WriteOnly);
@@ -73,12 +74,19 @@ struct EditFixture {
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
         doc->OnOpenDocument(path);
-        view->OnSelectAll();
+        if (selectAll)
+            view->OnSelectAll();
         Paint(); // the first paint makes the cached looks
     }
 
     // The paint a real window does, into its backing store.
     void Paint() { view->viewport()->repaint(); }
+    // A paint after the screen's content changed (a widget asked for it).
+    void Redraw()
+    {
+        doc->Context().RequestRepaint();
+        Paint();
+    }
 
     void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
@@ -112,6 +120,45 @@ void BM_ViewPaint2000(benchmark::State& state)
         f.Paint();
 }
 BENCHMARK(BM_ViewPaint2000)->Unit(benchmark::kMillisecond);
+
+// The view's paint of a 10,000-control screen: kept between paints, and drawn
+// again after a change.
+void BM_ViewRepaint10000(benchmark::State& state)
+{
+    static EditFixture f(10000, false);
+    for (auto _ : state)
+        f.Paint();
+}
+BENCHMARK(BM_ViewRepaint10000)->Unit(benchmark::kMillisecond);
+
+void BM_ViewRedraw10000(benchmark::State& state)
+{
+    static EditFixture f(10000, false);
+    for (auto _ : state)
+        f.Redraw();
+}
+BENCHMARK(BM_ViewRedraw10000)->Unit(benchmark::kMillisecond);
+
+// The 2,000-control screen at 400 %: kept, and drawn again after a change.
+void BM_ViewRepaint2000At400(benchmark::State& state)
+{
+    static EditFixture f(kScreenControls, false);
+    f.view->SetZoom(4.0, QPoint(0, 0));
+    f.Redraw();
+    for (auto _ : state)
+        f.Paint();
+}
+BENCHMARK(BM_ViewRepaint2000At400)->Unit(benchmark::kMillisecond);
+
+void BM_ViewRedraw2000At400(benchmark::State& state)
+{
+    static EditFixture f(kScreenControls, false);
+    f.view->SetZoom(4.0, QPoint(0, 0));
+    f.Redraw();
+    for (auto _ : state)
+        f.Redraw();
+}
+BENCHMARK(BM_ViewRedraw2000At400)->Unit(benchmark::kMillisecond);
 
 void BM_DragPreviewFrame2000(benchmark::State& state)
 {

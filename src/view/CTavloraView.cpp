@@ -125,10 +125,11 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter&
     SetCurrentTool(0);
 
     auto repaint = [this] { viewport()->update(); };
+    auto redraw = [this] { InvalidateScreen(); };
     // Controls beyond the target screen widen the canvas.
     auto changed = [this] {
         UpdateScrollBars();
-        viewport()->update();
+        InvalidateScreen();
     };
     connect(&doc_, &CTavloraDoc::controlsChanged, this, changed);
     connect(&doc_, &CTavloraDoc::controlsInserted, this, changed);
@@ -138,8 +139,8 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter&
         changed();
     });
     connect(&doc_, &CTavloraDoc::selectionChanged, this, repaint);
-    connect(&doc_, &CTavloraDoc::coloursChanged, this, repaint);
-    connect(&doc_, &CTavloraDoc::repaintRequested, this, repaint);
+    connect(&doc_, &CTavloraDoc::coloursChanged, this, redraw);
+    connect(&doc_, &CTavloraDoc::repaintRequested, this, redraw);
     connect(&doc_, &CTavloraDoc::currentScreenChanged, this, &CTavloraView::OnScreenChanged);
     connect(&doc_, &CTavloraDoc::documentReset, this, &CTavloraView::OnDocumentReset);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, &CTavloraView::OnInitialUpdate);
@@ -202,7 +203,7 @@ void CTavloraView::OnUpdate()
     if (doc_.Set().controls.empty())
         return;
     doc_.ShowCurrentScreen(showImages_);
-    viewport()->update();
+    InvalidateScreen();
 }
 
 void CTavloraView::OnScreenChanged()
@@ -216,7 +217,7 @@ void CTavloraView::OnInitialUpdate()
 {
     designSize_ = doc_.ScreenSize();
     UpdateScrollBars();
-    viewport()->update();
+    InvalidateScreen();
 }
 
 void CTavloraView::OnDocumentReset()
@@ -362,15 +363,25 @@ void CTavloraView::resizeEvent(QResizeEvent* event)
 void CTavloraView::scrollContentsBy(int, int)
 {
     // Records keep their design coordinates; only the drawing moves.
+    InvalidateScreen();
+}
+
+void CTavloraView::InvalidateScreen()
+{
+    screenValid_ = false;
     viewport()->update();
 }
 
-void CTavloraView::paintEvent(QPaintEvent* event)
+void CTavloraView::RenderScreen(const QRect& client)
 {
-    QPainter p(viewport());
-    const QRect client = viewport()->rect();
-    const QRect dirty = event->rect();
     const ViewScale scale = Scale();
+    if (screen_.size() != client.size())
+        screen_ = QImage(client.size(), QImage::Format_RGB32);
+    screenScale_ = scale;
+    screenValid_ = !screen_.isNull();
+    if (!screenValid_)
+        return;
+    QPainter p(&screen_);
 
     // Teal beyond the canvas; the target screen's area on the screen colour.
     const Rect canvas = scale.ToScreen(Rect{CanvasRect().left(), CanvasRect().top(), CanvasRect().right() + 1,
@@ -385,13 +396,27 @@ void CTavloraView::paintEvent(QPaintEvent* event)
     if (CanvasRect() != design)
         p.fillRect(canvasOnScreen & client, kBeyondColour);
 
-    p.save();
     p.translate(-scale.Scroll().x, -scale.Scroll().y);
     p.scale(zoom_, zoom_);
-    const QRectF dirtyDesign = p.worldTransform().inverted().mapRect(QRectF(dirty));
-    ScreenRenderer::Paint(p, doc_.Set(), doc_.Context(), designSize_, dirtyDesign.toAlignedRect().adjusted(-1, -1, 1, 1));
-    p.restore();
+    const QRectF shown = p.worldTransform().inverted().mapRect(QRectF(client));
+    ScreenRenderer::Paint(p, doc_.Set(), doc_.Context(), designSize_, shown.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
 
+void CTavloraView::paintEvent(QPaintEvent* event)
+{
+    const QRect client = viewport()->rect();
+    const QRect dirty = event->rect();
+    // The screen is drawn once and kept until something on it changes; marks,
+    // grid and drag outlines are drawn over it at every paint.
+    const ViewScale scale = Scale();
+    if (!screenValid_ || screen_.size() != client.size() || !(screenScale_.Scroll() == scale.Scroll())
+        || screenScale_.Zoom() != scale.Zoom())
+        RenderScreen(client);
+    QPainter p(viewport());
+    if (screenValid_)
+        p.drawImage(dirty, screen_, dirty);
+
+    const QRect design(QPoint(0, 0), designSize_);
     if (showGrid_)
         PaintGrid(p, dirty);
     if (CanvasRect() != design)
@@ -615,7 +640,7 @@ void CTavloraView::OnRemoveBitmaps()
 {
     showImages_ = !showImages_;
     doc_.SwitchImages(showImages_);
-    viewport()->update();
+    InvalidateScreen();
     emit viewStateChanged();
 }
 

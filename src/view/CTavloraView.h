@@ -6,6 +6,7 @@
 #include "core/Grid.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <QPointer>
 #include <QSize>
 
@@ -131,6 +132,9 @@ private:
     void UpdateScrollBars();
     void SetCaption(const QString& caption);
     void PaintSelectionMarks(QPainter& p) const;
+    // The rendered screen is kept between paints until its content changes.
+    void InvalidateScreen();
+    void RenderScreen(const QRect& client);
     void PaintGrid(QPainter& p, const QRect& dirty) const;
     void PaintEdge(QPainter& p) const;
     ToolEvent MakeEvent(QPointF viewportPoint, Qt::MouseButton button, Qt::KeyboardModifiers mods) const;
@@ -145,6 +149,9 @@ private:
     int currentTool_ = 0;
     Grid grid_;
     bool showGrid_ = false;
+    QImage screen_;
+    ViewScale screenScale_;
+    bool screenValid_ = false;
     double zoom_ = 1.0;
     DefaultSizes sizes_;
     QSize designSize_;

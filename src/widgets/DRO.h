@@ -46,6 +46,7 @@ public:
 protected:
     void Resized() override;
     bool CachesLook() const override { return true; }
+    bool LookThreadSafe() const override { return !imageLoaded_; }
     bool LookIsOpaque() const override { return true; }
     LookKey CurrentLookKey() const override;
 

@@ -62,31 +62,14 @@ void DesignWidget::PaintCached(QPainter& p)
     const double scale = translated ? 1.0 : t.m11();
     const QRectF onDevice = t.mapRect(QRectF(QPointF(0, 0), QSizeF(size)));
     const QPoint origin(int(std::floor(onDevice.left() + 1e-9)), int(std::floor(onDevice.top() + 1e-9)));
-    const QSize lookSize(std::max(1, int(std::lround(size.width() * scale))),
-                         std::max(1, int(std::lround(size.height() * scale))));
-    if (qint64(lookSize.width()) * lookSize.height() > kMaxLookPixels) {
+    const QSize lookSize = LookSize(scale);
+    if (lookSize.isEmpty()) {
         Paint(p);
         return;
     }
-    const LookKey key = CurrentLookKey();
-    if (look_.size() != lookSize || key != lookKey_ || lookScale_ != scale) {
-        // Painted aside first: Paint itself may drop the old look.
-        const bool opaque = LookIsOpaque();
-        QImage fresh(lookSize, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-        if (fresh.isNull()) {
-            Paint(p);
-            return;
-        }
-        if (!opaque)
-            fresh.fill(Qt::transparent);
-        QPainter lp(&fresh);
-        if (scale != 1.0)
-            lp.scale(scale, scale);
-        Paint(lp);
-        lp.end();
-        look_ = fresh;
-        lookKey_ = key;
-        lookScale_ = scale;
+    if (!LookCurrent(lookSize, scale) && !RenderLook(lookSize, scale)) {
+        Paint(p);
+        return;
     }
     if (translated && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy())) {
         p.drawImage(0, 0, look_);
@@ -96,6 +79,60 @@ void DesignWidget::PaintCached(QPainter& p)
     p.setWorldTransform(QTransform::fromTranslate(origin.x(), origin.y()));
     p.drawImage(0, 0, look_);
     p.restore();
+}
+
+QSize DesignWidget::LookSize(double scale) const
+{
+    const QSize size = ClientSize();
+    const QSize lookSize(std::max(1, int(std::lround(size.width() * scale))),
+                         std::max(1, int(std::lround(size.height() * scale))));
+    if (size.isEmpty() || qint64(lookSize.width()) * lookSize.height() > kMaxLookPixels)
+        return {};
+    return lookSize;
+}
+
+bool DesignWidget::LookCurrent(QSize lookSize, double scale) const
+{
+    return look_.size() == lookSize && lookScale_ == scale && CurrentLookKey() == lookKey_;
+}
+
+bool DesignWidget::RenderLook(QSize lookSize, double scale)
+{
+    // Painted aside first: Paint itself may drop the old look.
+    const LookKey key = CurrentLookKey();
+    const bool opaque = LookIsOpaque();
+    QImage fresh(lookSize, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    if (fresh.isNull())
+        return false;
+    if (!opaque)
+        fresh.fill(Qt::transparent);
+    QPainter lp(&fresh);
+    if (scale != 1.0)
+        lp.scale(scale, scale);
+    Paint(lp);
+    lp.end();
+    look_ = fresh;
+    lookKey_ = key;
+    lookScale_ = scale;
+    return true;
+}
+
+bool DesignWidget::PrepareLook(double scale)
+{
+    if (!CachesLook() || !LookThreadSafe())
+        return false;
+    const QSize lookSize = LookSize(scale);
+    if (lookSize.isEmpty() || LookCurrent(lookSize, scale))
+        return false;
+    return RenderLook(lookSize, scale);
+}
+
+bool DesignWidget::NeedsLook(double scale) const
+{
+    if (!CachesLook() || !LookThreadSafe())
+        return false;
+    const QSize lookSize = LookSize(scale);
+    return !lookSize.isEmpty() && !LookCurrent(lookSize, scale);
 }
 
 void DesignWidget::SyncGeometry()

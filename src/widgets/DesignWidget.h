@@ -57,6 +57,10 @@ public:
     // Paint, but widgets that keep their look as an image between paints (the
     // text-bearing ones) draw that image while nothing they show has changed.
     void PaintCached(QPainter& p);
+    // Whether the look at a zoom must be made, and making it: independent of
+    // every other widget, so looks can be made side by side on worker threads.
+    bool NeedsLook(double scale) const;
+    bool PrepareLook(double scale);
 
     // Disabled widgets get no mouse input; the view handles the click itself.
     bool IsEnabled() const { return enabled_; }
@@ -99,6 +103,9 @@ protected:
     virtual LookKey CurrentLookKey() const { return {}; }
     // Forgets the cached look; Update does this too.
     void DropLook() { look_ = QImage(); }
+    // Whether painting the look touches nothing shared with other widgets (no
+    // picture from the image cache).
+    virtual bool LookThreadSafe() const { return true; }
 
     // Screen jump of the button kinds: function 32 with an OEM code below 100
     // that is not the current screen, and no Shift; -1 when there is none.
@@ -119,6 +126,11 @@ protected:
     static bool IsPngPath(const QString& path);
 
 private:
+    // The look's size at a zoom; empty when the look is not kept.
+    QSize LookSize(double scale) const;
+    bool LookCurrent(QSize lookSize, double scale) const;
+    bool RenderLook(QSize lookSize, double scale);
+
     ControlRecord* record_;
     WidgetContext& ctx_;
     QSize syncedSize_;

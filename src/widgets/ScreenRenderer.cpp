@@ -11,6 +11,8 @@
 #include <QPen>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace tavlora {
 
@@ -31,6 +33,40 @@ std::vector<DesignWidget*> ScreenRenderer::PaintOrder(const ScreenSet& set, cons
     return order;
 }
 
+void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets)
+{
+    const QTransform& t = p.worldTransform();
+    double scale;
+    if (t.type() <= QTransform::TxTranslate)
+        scale = 1.0;
+    else if (t.type() == QTransform::TxScale && t.m11() == t.m22() && t.m11() > 0)
+        scale = t.m11();
+    else
+        return;
+    if (!p.device() || p.device()->devicePixelRatio() != 1)
+        return;
+    std::vector<DesignWidget*> stale;
+    for (DesignWidget* w : widgets) {
+        if (w->NeedsLook(scale))
+            stale.push_back(w);
+    }
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    if (stale.size() < kParallelLooks || cores < 2)
+        return; // made one by one while painting
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < stale.size(); i = next++)
+            stale[i]->PrepareLook(scale);
+    };
+    std::vector<std::thread> workers;
+    const unsigned helpers = std::min<unsigned>(cores, 8) - 1;
+    for (unsigned i = 0; i < helpers; ++i)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+}
+
 void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx,
                            QSize designSize, const QRect& clip)
 {
@@ -41,7 +77,9 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
     if (!screen.isEmpty())
         p.fillRect(screen, WidgetColours::Of(set.colours, ColourSet::ScreenBack));
 
-    for (DesignWidget* w : PaintOrder(set, clip)) {
+    const std::vector<DesignWidget*> order = PaintOrder(set, clip);
+    PrepareLooks(p, order);
+    for (DesignWidget* w : order) {
         const QRect window = w->Geometry();
         if (w->FrameWidth() > 0 && !window.isEmpty()) {
             // A one-pixel window frame in the window-frame colour.

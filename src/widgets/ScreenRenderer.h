@@ -28,6 +28,12 @@ public:
     static QImage Render(ScreenSet& set, WidgetContext& ctx, int screen, QSize size);
     // Topmost visible widget containing the design point, or nullptr.
     static DesignWidget* WidgetAt(const ScreenSet& set, QPoint designPoint);
+    // Looks of at least this many widgets are made side by side before a paint.
+    static constexpr size_t kParallelLooks = 16;
+
+    // Makes the missing looks of the widgets at the painter's zoom, on all cores.
+    static void PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets);
+
     // Visible widgets in stacking order (bottom first), optionally only those
     // meeting a design rectangle.
     static std::vector<DesignWidget*> PaintOrder(const ScreenSet& set, const QRect& clip = QRect());
