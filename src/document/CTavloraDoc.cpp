@@ -138,6 +138,7 @@ void CTavloraDoc::ClearContents()
 void CTavloraDoc::SetPathName(const QString& path)
 {
     path_ = path;
+    missingReported_ = false;
     title_ = path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
     emit titleChanged(title_);
 }
@@ -195,6 +196,21 @@ bool CTavloraDoc::Reload()
 }
 
 bool CTavloraDoc::Load(const QString& path, bool reloading)
+{
+    // Change notifications wait until the load (and its prompts) is over:
+    // a reload must never run in the middle of another load.
+    ++inLoad_;
+    const bool ok = LoadFile(path, reloading);
+    if (--inLoad_ == 0 && !heldChange_.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            const QString held = std::exchange(heldChange_, QString());
+            if (!held.isEmpty())
+                OnWatcher(held);
+        });
+    return ok;
+}
+
+bool CTavloraDoc::LoadFile(const QString& path, bool reloading)
 {
     RefreshVornFolder();
 
@@ -297,6 +313,7 @@ bool CTavloraDoc::OnSaveDocument(const QString& path)
     if (target != path_)
         SetPathName(target);
     Watch();
+    missingReported_ = false;
     undo_.setClean();
     recent_.Add(target);
     recent_.Save();
@@ -431,6 +448,10 @@ QStringList CTavloraDoc::WatchedPaths() const
 
 void CTavloraDoc::OnWatcher(const QString& path)
 {
+    if (inLoad_ > 0) {
+        heldChange_ = path;
+        return;
+    }
     if (path_.isEmpty())
         return;
     // A file replaced by a rename is no longer watched: watch the new one.
@@ -444,8 +465,16 @@ bool CTavloraDoc::TakeOutsideChange()
     if (path_.isEmpty())
         return false;
     QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        // Deleted or moved outside: the set stays open and the next Save
+        // writes the file again. Said once until the file is back.
+        if (!QFileInfo::exists(path_) && !missingReported_) {
+            missingReported_ = true;
+            emit fileMissing(path_);
+        }
         return false;
+    }
+    missingReported_ = false;
     file.close();
     const FileStamp now = FileStamp::Of(path_);
     if (now == stamp_)

@@ -134,6 +134,8 @@ signals:
     // A change in the watched folder; the view runs the outside-change check.
     void fileChangeNotified(const QString& path);
     void recentFilesChanged();
+    // The open file was deleted or moved by another program.
+    void fileMissing(const QString& path);
 
 private:
     friend class ControlEdits;
@@ -141,6 +143,7 @@ private:
     // Empties the set, the selection and the undo history.
     void ClearContents();
     bool Load(const QString& path, bool reloading);
+    bool LoadFile(const QString& path, bool reloading);
     bool AskScreenSize();
     void RefreshVornFolder();
     void SetPathName(const QString& path);
@@ -169,6 +172,9 @@ private:
     QString path_;
     QString title_ = QStringLiteral("Untitled");
     bool reloading_ = false;
+    int inLoad_ = 0;
+    QString heldChange_;
+    bool missingReported_ = false;
     bool loading_ = false;
     FileStamp stamp_;
     bool destroying_ = false;

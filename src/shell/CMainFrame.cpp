@@ -89,6 +89,11 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     connect(doc_, &CTavloraDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
+    connect(doc_, &CTavloraDoc::fileMissing, this, [this](const QString& path) {
+        statusBar()->showMessage(tr("%1 was deleted or moved by another program. The screen set stays open; "
+                                    "Save writes the file again.")
+                                     .arg(QDir::toNativeSeparators(path)));
+    });
     connect(view_, &CTavloraView::captionChanged, captionLabel_, &QLabel::setText);
     connect(view_, &CTavloraView::statusTextChanged, positionLabel_, &QLabel::setText);
     connect(view_, &CTavloraView::zoomChanged, this,

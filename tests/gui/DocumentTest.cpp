@@ -328,10 +328,66 @@ private slots:
         const QString path = f.WriteBasic(QStringLiteral("gone.set"));
         QVERIFY(f.doc.OnOpenDocument(path));
         QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
+        QSignalSpy missing(&f.doc, &CTavloraDoc::fileMissing);
+        GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Kept"; });
         QVERIFY(QFile::remove(path));
         QTRY_VERIFY_WITH_TIMEOUT(notes.count() > 0, 5000);
         QTest::qWait(200);
         QCOMPARE(f.prompter.reloadAsked, 0);
+        // Said once; the set stays open and Save writes the file again.
+        QCOMPARE(missing.count(), 1);
+        QCOMPARE(int(f.doc.Set().Size()), 4);
+        QVERIFY(f.doc.IsModified());
+        QVERIFY(f.doc.FileSave());
+        QCOMPARE(f.prompter.saveAsAsked, 0);
+        ScreenSet back;
+        const QByteArray bytes = GuiTestFiles::Read(path);
+        QVERIFY(ScreenSetFile::Read(bytes.constData(), size_t(bytes.size()), back).ok);
+        QCOMPARE(back.At(1).label, std::string("Kept"));
+    }
+
+    void aChangeDuringAnotherLoadWaitsForIt()
+    {
+        Fixture f;
+        const QString first = f.WriteBasic(QStringLiteral("first.set"));
+        ScreenSet locked;
+        GuiTestFiles::Basic(locked);
+        GuiTestFiles::Add(locked, TypeButton, 1, {0, 0, 50, 20}).gcode = "ZUXTide538";
+        const QString second = f.Path(QStringLiteral("second.set"));
+        QVERIFY(GuiTestFiles::Write(second, locked));
+        QVERIFY(f.doc.OnOpenDocument(first));
+
+        // While the second file's password is asked, the first changes outside.
+        f.prompter.reloadDefault = true;
+        f.prompter.passwords = {QStringLiteral("ZUXTide538")};
+        f.prompter.duringPassword = [&] {
+            ScreenSet changed;
+            GuiTestFiles::Basic(changed);
+            GuiTestFiles::Add(changed, TypeLabel, 1, {200, 200, 300, 220});
+            QVERIFY(GuiTestFiles::WriteOutside(first, QByteArray::fromStdString(GuiTestFiles::Bytes(changed)), 3));
+            QTest::qWait(600);
+        };
+        QVERIFY(f.doc.OnOpenDocument(second));
+        QCOMPARE(f.prompter.reloadAsked, 0);
+        QTest::qWait(600);
+        // The first file is no longer open: its change is not offered.
+        QCOMPARE(f.prompter.reloadAsked, 0);
+        QCOMPARE(f.doc.Title(), QStringLiteral("second.set"));
+        QCOMPARE(int(f.doc.Set().Size()), 5);
+    }
+
+    void aFailedReloadKeepsTheSetAndItsMark()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("reload.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Unsaved"; });
+        f.prompter.reloadAnswers = {true};
+        QVERIFY(GuiTestFiles::WriteOutside(path, QByteArray("broken"), 2));
+        QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.prompter.errors.isEmpty(), 5000);
+        QCOMPARE(f.doc.Set().At(1).label, std::string("Unsaved"));
+        QVERIFY(f.doc.IsModified());
     }
 
     void wrongPasswordClearsTheSet()
