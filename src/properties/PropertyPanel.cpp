@@ -225,12 +225,7 @@ void PropertyPanel::CommitText(QLineEdit* box, std::string ControlForm::*field)
         if (refreshing_ || box->text() == box->property(kShownProperty).toString())
             return;
         std::string bytes;
-        char32_t bad = 0;
-        if (!Windows1252::FromUtf8(box->text().toStdString(), bytes, &bad)) {
-            services_.Message(this,
-                              tr("The character U+%1 cannot be stored in a screen set.")
-                                  .arg(uint(bad), 4, 16, QLatin1Char('0')).toUpper(),
-                              false);
+        if (!SetupControl::StoredText(box->text(), bytes, services_, this)) {
             Refresh();
             return;
         }

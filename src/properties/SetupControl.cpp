@@ -343,17 +343,23 @@ bool SetupControl::IntegerIn(QLineEdit* box, int& value)
     return true;
 }
 
+bool SetupControl::StoredText(const QString& text, std::string& bytes, PropertyServices& services, QWidget* parent)
+{
+    char32_t bad = 0;
+    if (Windows1252::FromUtf8(text.toStdString(), bytes, &bad))
+        return true;
+    services.Message(parent,
+                     tr("The character U+%1 cannot be stored in a screen set.").arg(uint(bad), 4, 16, QLatin1Char('0')).toUpper(),
+                     false);
+    return false;
+}
+
 void SetupControl::accept()
 {
     ReadBack();
     for (QLineEdit* box : {textBox_, formatBox_, gcodeBox_, imageBox_}) {
         std::string bytes;
-        char32_t bad = 0;
-        if (!Windows1252::FromUtf8(box->text().toStdString(), bytes, &bad)) {
-            services_.Message(this,
-                              tr("The character U+%1 cannot be stored in a screen set.")
-                                  .arg(uint(bad), 4, 16, QLatin1Char('0')).toUpper(),
-                              false);
+        if (!StoredText(box->text(), bytes, services_, this)) {
             box->setFocus();
             return;
         }

@@ -30,6 +30,10 @@ public:
 
     SetupControl(const ControlForm& form, PropertyServices& services, QWidget* parent = nullptr);
 
+    // The bytes a screen set stores for a box's text (Windows-1252); false,
+    // with the message shown, when a character cannot be stored.
+    static bool StoredText(const QString& text, std::string& bytes, PropertyServices& services, QWidget* parent);
+
     const ControlForm& Form() const { return form_; }
     // False when the catalog could not be read (the message was shown).
     bool CatalogRead() const { return catalogRead_; }
