@@ -43,6 +43,7 @@ public:
     std::optional<QString> ChooseFolder(const QString&) override { return std::nullopt; }
     GridAnswer AskGrid(double, bool) override { return {}; }
     std::optional<int> AskPage(int) override { return std::nullopt; }
+    std::optional<int> AskScreenNumber(const QString&, int) override { return std::nullopt; }
 };
 
 // A designer on a 2,000-control screen with everything selected.

@@ -2,6 +2,8 @@
 
 #include "ControlType.h"
 
+#include <algorithm>
+
 namespace tavlora {
 
 void ScreenVisibility::Refresh(ScreenSet& set, int current, bool showImages)
@@ -30,6 +32,35 @@ void ScreenVisibility::ApplyImageSwitch(ScreenSet& set, int current, bool showIm
         if (rec->screen == current || rec->screen == kPersistentScreen)
             rec->widget->SetVisible(showImages);
     }
+}
+
+std::vector<int> ScreenVisibility::UsedScreens(const ScreenSet& set)
+{
+    std::vector<int> screens;
+    for (const auto& rec : set.controls)
+        screens.push_back(rec->screen);
+    std::sort(screens.begin(), screens.end(), [](int a, int b) {
+        if ((a == kPersistentScreen) != (b == kPersistentScreen))
+            return a == kPersistentScreen;
+        return a < b;
+    });
+    screens.erase(std::unique(screens.begin(), screens.end()), screens.end());
+    return screens;
+}
+
+unsigned ScreenVisibility::HiddenReasons(const ControlRecord& rec, int screenWidth, int screenHeight, bool showImages)
+{
+    unsigned reasons = Visible;
+    if (rec.type < TypeDro || rec.type > TypeToolPath || rec.type == TypeObsolete)
+        reasons |= NoWidget;
+    const Rect& r = rec.rect;
+    if (int64_t(r.right) - r.left <= 0 || int64_t(r.bottom) - r.top <= 0)
+        reasons |= NoArea;
+    else if (r.right <= 0 || r.bottom <= 0 || r.left >= screenWidth || r.top >= screenHeight)
+        reasons |= OffScreen;
+    if (rec.type == TypeImage && !showImages)
+        reasons |= PictureHidden;
+    return reasons;
 }
 
 } // namespace tavlora

@@ -2,6 +2,8 @@
 
 #include "ScreenSet.h"
 
+#include <vector>
+
 namespace tavlora {
 
 // Which widgets the design surface shows for the current screen.
@@ -26,6 +28,19 @@ public:
     // After the image display switch changed: image controls of the current
     // screen and of the persistent layer are shown or hidden with it.
     static void ApplyImageSwitch(ScreenSet& set, int current, bool showImages);
+
+    // The screens that hold controls: 0 first when used, then the others ascending.
+    static std::vector<int> UsedScreens(const ScreenSet& set);
+
+    // Why a control of the designed screen cannot be seen on the surface (flags).
+    enum Hidden : unsigned {
+        Visible = 0,
+        NoWidget = 1,      // obsolete type 2 or an unknown type
+        NoArea = 2,        // zero or negative width or height
+        OffScreen = 4,     // entirely outside the target screen
+        PictureHidden = 8, // a picture while pictures are removed
+    };
+    static unsigned HiddenReasons(const ControlRecord& record, int screenWidth, int screenHeight, bool showImages);
 };
 
 } // namespace tavlora

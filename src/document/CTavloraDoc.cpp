@@ -175,6 +175,7 @@ bool CTavloraDoc::OnNewDocument()
     StopWatching();
     stamp_ = {};
     recordsRead_ = 0;
+    lastRead_ = {};
     SetPathName(QString());
     emit documentReset();
     return true;
@@ -240,6 +241,7 @@ bool CTavloraDoc::LoadFile(const QString& path, bool reloading)
     set_.AdoptContents(std::move(fresh));
     SetCurrentScreen(1);
     recordsRead_ = result.recordsRead;
+    lastRead_ = result;
     {
         WaitCursor wait;
         ctx_->BeginLoad();
@@ -257,6 +259,7 @@ bool CTavloraDoc::LoadFile(const QString& path, bool reloading)
         if (!encoded || answerBytes != result.password) {
             // A wrong answer clears the set: nothing of it stays visible or editable.
             recordsRead_ = 0;
+            lastRead_ = {};
             ClearContents();
             StopWatching();
             stamp_ = {};
@@ -392,6 +395,7 @@ void CTavloraDoc::OnCloseFile()
     path_.clear();
     StopWatching();
     stamp_ = {};
+    lastRead_ = {};
     emit documentReset();
 }
 

@@ -3,6 +3,7 @@
 #include "ControlChange.h"
 #include "RecentFileList.h"
 #include "core/ScreenSet.h"
+#include "core/ScreenSetFile.h"
 #include "core/Selection.h"
 
 #include <QDateTime>
@@ -104,6 +105,8 @@ public:
     QSize ScreenSize() const { return screenSize_; }
     QRect ScreenRect() const { return QRect(QPoint(0, 0), screenSize_); }
     int RecordsRead() const { return recordsRead_; }
+    // What reading the open file found; the default after New and "Close FIle".
+    const ReadResult& LastRead() const { return lastRead_; }
     const FileStamp& Stamp() const { return stamp_; }
     QStringList WatchedPaths() const;
 
@@ -167,6 +170,7 @@ private:
     RecentFileList recent_;
 
     int recordsRead_ = 0;
+    ReadResult lastRead_;
     QSize screenSize_{1024, 768};
     QSize fixedSize_;
     QString path_;

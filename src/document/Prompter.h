@@ -53,6 +53,9 @@ public:
     virtual GridAnswer AskGrid(double granularity, bool on) = 0;
     // "Jump to Page...."; the chosen screen, or nothing when no choice was made.
     virtual std::optional<int> AskPage(int currentScreen) = 0;
+    // A screen number for a screen command (copy or move a screen's controls),
+    // offered starting at `current`; nothing when cancelled.
+    virtual std::optional<int> AskScreenNumber(const QString& title, int current) = 0;
 };
 
 } // namespace tavlora

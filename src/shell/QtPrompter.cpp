@@ -11,6 +11,7 @@
 #include "view/ScreenSize.h"
 
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -132,8 +133,21 @@ Prompter::GridAnswer QtPrompter::AskGrid(double granularity, bool on)
 std::optional<int> QtPrompter::AskPage(int currentScreen)
 {
     PageCon dialog(currentScreen, Parent());
+    if (usedScreens_)
+        dialog.MarkUsed(usedScreens_());
     dialog.exec();
     return dialog.Chosen();
+}
+
+std::optional<int> QtPrompter::AskScreenNumber(const QString& title, int current)
+{
+    bool ok = false;
+    const int screen = QInputDialog::getInt(Parent(), title,
+                                            QObject::tr("Screen number (0 persistent, 50 TAB):"),
+                                            current, 0, PageCon::kPages - 1, 1, &ok);
+    if (!ok)
+        return std::nullopt;
+    return screen;
 }
 
 } // namespace tavlora

@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+#include <vector>
+
 namespace tavlora {
 
 // The prompts as the designer's dialogs, owned by a parent window.
@@ -28,6 +31,10 @@ public:
     std::optional<QString> ChooseFolder(const QString& initialFolder) override;
     GridAnswer AskGrid(double granularity, bool on) override;
     std::optional<int> AskPage(int currentScreen) override;
+    std::optional<int> AskScreenNumber(const QString& title, int current) override;
+
+    // The screens that hold controls, marked in "Jump to Page....".
+    void SetUsedScreens(std::function<std::vector<int>()> usedScreens) { usedScreens_ = std::move(usedScreens); }
 
 private:
     QWidget* Parent() const { return parent_.data(); }
@@ -35,6 +42,7 @@ private:
     QPointer<QWidget> parent_;
     QtPropertyServices services_;
     QString lastFolder_;
+    std::function<std::vector<int>()> usedScreens_;
 };
 
 } // namespace tavlora

@@ -45,6 +45,18 @@ PageCon::PageCon(int currentScreen, QWidget* parent) : QDialog(parent)
     list_->setFocus();
 }
 
+void PageCon::MarkUsed(const std::vector<int>& screens)
+{
+    QFont bold = list_->font();
+    bold.setBold(true);
+    for (int screen : screens) {
+        if (screen < 0 || screen >= list_->count())
+            continue;
+        list_->setItemText(screen, QString::asprintf(" pg. %d", screen) + QString::fromUtf8(kUsedMark));
+        list_->setItemData(screen, bold, Qt::FontRole);
+    }
+}
+
 void PageCon::accept()
 {
     if (list_->currentIndex() >= 0)

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <optional>
+#include <vector>
 
 class QComboBox;
 
@@ -21,6 +22,11 @@ public:
     std::optional<int> Chosen() const { return chosen_; }
 
     QComboBox* List() const { return list_; }
+
+    // Marks the entries of screens that hold controls: bold, with a trailing
+    // " •" after their " pg. %d" text.
+    void MarkUsed(const std::vector<int>& screens);
+    static constexpr const char* kUsedMark = " \u2022";
 
     void accept() override;
 

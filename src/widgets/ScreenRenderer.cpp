@@ -79,6 +79,12 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
 
     const std::vector<DesignWidget*> order = PaintOrder(set, clip);
     PrepareLooks(p, order);
+    PaintWidgets(p, order, clip, true);
+}
+
+void ScreenRenderer::PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip,
+                                  bool cached)
+{
     for (DesignWidget* w : order) {
         const QRect window = w->Geometry();
         if (w->FrameWidth() > 0 && !window.isEmpty()) {
@@ -98,9 +104,46 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
         p.save();
         p.translate(client.topLeft());
         p.setClipRect(area.translated(-client.topLeft()), Qt::IntersectClip);
-        w->PaintCached(p);
+        if (cached)
+            w->PaintCached(p);
+        else
+            w->Paint(p);
         p.restore();
     }
+}
+
+void ScreenRenderer::PaintScreen(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, int screen,
+                                 QSize designSize)
+{
+    (void)ctx;
+    p.fillRect(QRect(QPoint(0, 0), designSize), WidgetColours::Of(set.colours, ColourSet::ScreenBack));
+    std::vector<DesignWidget*> order;
+    for (const auto& rec : set.controls) {
+        if (!ScreenVisibility::ShowsOn(rec->screen, screen))
+            continue;
+        if (auto* w = dynamic_cast<DesignWidget*>(rec->widget.get()))
+            order.push_back(w);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const DesignWidget* a, const DesignWidget* b) { return a->ZOrder() < b->ZOrder(); });
+    // Painted directly: the widgets keep the looks they hold for the design view.
+    PaintWidgets(p, order, QRect(), false);
+}
+
+QImage ScreenRenderer::Thumbnail(const ScreenSet& set, const WidgetContext& ctx, int screen, QSize designSize,
+                                 QSize size)
+{
+    if (size.isEmpty() || designSize.isEmpty())
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    QPainter p(&image);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(double(size.width()) / designSize.width(), double(size.height()) / designSize.height());
+    p.setClipRect(QRect(QPoint(0, 0), designSize));
+    PaintScreen(p, set, ctx, screen, designSize);
+    return image;
 }
 
 QImage ScreenRenderer::Render(ScreenSet& set, WidgetContext& ctx, int screen, QSize size)

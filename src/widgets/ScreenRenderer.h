@@ -37,6 +37,19 @@ public:
     // Visible widgets in stacking order (bottom first), optionally only those
     // meeting a design rectangle.
     static std::vector<DesignWidget*> PaintOrder(const ScreenSet& set, const QRect& clip = QRect());
+
+    // Paints `screen` with the persistent layer as Render shows it, whatever
+    // the widgets' visibility, and changes no widget: the design view keeps
+    // its cached looks.
+    static void PaintScreen(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, int screen,
+                            QSize designSize);
+    // PaintScreen scaled down to `size`.
+    static QImage Thumbnail(const ScreenSet& set, const WidgetContext& ctx, int screen, QSize designSize,
+                            QSize size);
+
+private:
+    // Frames and clients of the widgets in order; `cached` paints through the widgets' looks.
+    static void PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip, bool cached);
 };
 
 } // namespace tavlora

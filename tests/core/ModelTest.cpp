@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 using namespace tavlora;
 
@@ -209,6 +210,57 @@ TEST(ScreenVisibility, HiddenImagesStayHiddenAcrossScreens)
     EXPECT_TRUE(Shown(img2));
     EXPECT_TRUE(Shown(imgAll));
     EXPECT_FALSE(Shown(img1));
+}
+
+TEST(ScreenVisibility, UsedScreensPersistentFirstThenAscending)
+{
+    ScreenSet set;
+    EXPECT_TRUE(ScreenVisibility::UsedScreens(set).empty());
+    for (int screen : {7, 50, 0, 1, 7, -3, 120, 1, 0})
+        test::SetBuilder::Add(set, TypeLabel, screen);
+    EXPECT_EQ(ScreenVisibility::UsedScreens(set), (std::vector<int>{0, -3, 1, 7, 50, 120}));
+    ScreenSet noPersistent;
+    for (int screen : {99, 2, 50})
+        test::SetBuilder::Add(noPersistent, TypeDro, screen);
+    EXPECT_EQ(ScreenVisibility::UsedScreens(noPersistent), (std::vector<int>{2, 50, 99}));
+}
+
+TEST(ScreenVisibility, WhyAControlCannotBeSeen)
+{
+    using V = ScreenVisibility;
+    struct Case {
+        int type;
+        Rect rect;
+        bool showImages;
+        unsigned reasons;
+    };
+    const Case cases[] = {
+        {TypeDro, {10, 10, 60, 30}, true, V::Visible},
+        {TypeObsolete, {10, 10, 60, 30}, true, V::NoWidget},
+        {12, {10, 10, 60, 30}, true, V::NoWidget},
+        {0, {10, 10, 60, 30}, true, V::NoWidget},
+        {TypeOlderImage, {10, 10, 60, 30}, true, V::Visible},
+        {TypeLabel, {10, 10, 10, 30}, true, V::NoArea},
+        {TypeLabel, {10, 30, 60, 10}, true, V::NoArea},
+        {TypeLabel, {-50, 10, 0, 30}, true, V::OffScreen},     // right edge exclusive
+        {TypeLabel, {-50, 10, 1, 30}, true, V::Visible},
+        {TypeLabel, {800, 10, 900, 30}, true, V::OffScreen},   // 800 x 600 screen
+        {TypeLabel, {799, 599, 900, 700}, true, V::Visible},
+        {TypeLabel, {10, 600, 60, 630}, true, V::OffScreen},
+        {TypeImage, {10, 10, 60, 30}, false, V::PictureHidden},
+        {TypeImage, {10, 10, 60, 30}, true, V::Visible},
+        {TypeImageButton, {10, 10, 60, 30}, false, V::Visible},
+        {TypeObsolete, {900, 10, 900, 30}, true, V::NoWidget | V::NoArea},
+        {TypeImage, {900, 10, 950, 30}, false, V::OffScreen | V::PictureHidden},
+    };
+    for (const Case& c : cases) {
+        ControlRecord rec;
+        rec.type = c.type;
+        rec.rect = c.rect;
+        EXPECT_EQ(V::HiddenReasons(rec, 800, 600, c.showImages), c.reasons)
+            << "type " << c.type << " rect " << c.rect.left << "," << c.rect.top << "," << c.rect.right << ","
+            << c.rect.bottom;
+    }
 }
 
 TEST(Windows1252, EveryByteRoundTrips)

@@ -22,6 +22,7 @@ public:
     std::optional<QString> folder;
     GridAnswer grid;
     std::optional<int> page;
+    std::optional<int> screenNumber; // answer of AskScreenNumber
     std::function<void()> duringPassword;
     // "Setup Control": changes the form as the user would; returning false cancels.
     std::function<bool(ControlForm&)> properties;
@@ -45,6 +46,9 @@ public:
     double gridShown = 0;
     bool gridOnShown = false;
     int pageShown = -1;
+    int screenNumberAsked = 0;
+    QString screenNumberTitle;
+    int screenNumberShown = -1;
 
     std::optional<QSize> AskScreenSize() override
     {
@@ -112,6 +116,13 @@ public:
         ++pageAsked;
         pageShown = currentScreen;
         return page;
+    }
+    std::optional<int> AskScreenNumber(const QString& title, int current) override
+    {
+        ++screenNumberAsked;
+        screenNumberTitle = title;
+        screenNumberShown = current;
+        return screenNumber;
     }
 };
 
