@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QItemSelection>
+
+class QLineEdit;
+class QSortFilterProxyModel;
+class QTreeView;
+
+namespace tavlora {
+
+class CTavloraDoc;
+class ControlListModel;
+class ControlRecord;
+class PropertyServices;
+
+// The docked "Controls" list: the controls of the current screen and the
+// persistent ones, in list order, with a text filter. Its selection is the
+// document's (the current row is the anchor) both ways; toggling a lock is
+// one undo step; a double-click asks for the control's properties.
+class ControlList : public QDockWidget {
+    Q_OBJECT
+public:
+    ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* parent = nullptr);
+
+    QTreeView* View() const { return view_; }
+    QLineEdit* FilterBox() const { return filter_; }
+    ControlListModel* Model() const { return model_; }
+    QSortFilterProxyModel* Proxy() const { return proxy_; }
+
+    // The shown row of a record (after the filter), or -1.
+    int ShownRow(const ControlRecord* record) const;
+    // The record of a shown row.
+    ControlRecord* ShownRecord(int row) const;
+
+signals:
+    void editRequested(tavlora::ControlRecord* record);
+
+public slots:
+    // Marks again after the picture switch ("Remove Bitmaps") or the target size changed.
+    void Refresh();
+
+private:
+    void SyncFromDocument();
+    void OnViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    void OnCurrentChanged(const QModelIndex& current);
+    void ToggleLock(ControlRecord* record, bool locked);
+    // Runs a change of the model with the view's own selection reactions off.
+    template <class Change>
+    void Follow(Change change);
+
+    CTavloraDoc& doc_;
+    ControlListModel* model_ = nullptr;
+    QSortFilterProxyModel* proxy_ = nullptr;
+    QTreeView* view_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    bool syncing_ = false; // the list is being brought to the document's selection
+    bool pushing_ = false; // the document's selection is being changed from the list
+    bool resyncQueued_ = false;
+};
+
+} // namespace tavlora

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "document/ControlChange.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavlora {
+
+class CTavloraDoc;
+class ControlRecord;
+class PropertyServices;
+
+// The controls shown while the current screen is designed (its own and the
+// persistent ones), one row each in list order. Rows follow the document's
+// changes through the On... calls, which insert, remove or update only the
+// rows concerned. Controls that cannot be seen on the surface are greyed,
+// with the reason as tooltip; persistent ones are italic and say so. The
+// lock column is checkable: a toggle is asked for with lockToggled.
+class ControlListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { TypeColumn, CaptionColumn, FunctionColumn, XColumn, YColumn, SizeColumn, LockColumn, ColumnCount };
+    // ScreenVisibility::Hidden flags of a row.
+    static constexpr int kHiddenRole = Qt::UserRole + 1;
+
+    ControlListModel(CTavloraDoc& doc, PropertyServices& services, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    const std::vector<ControlRecord*>& Records() const { return rows_; }
+    ControlRecord* RecordAt(int row) const;
+    // The row of a listed record, or -1.
+    int RowOf(const ControlRecord* record) const { return rowOf_.value(record, -1); }
+
+    // "Obsolete type: no widget is made for it" ... one line per reason.
+    static QString HiddenText(unsigned reasons);
+
+    // The list anew: another screen, another document.
+    void Reset();
+    // The picture switch or the target size changed: the marks again.
+    void RefreshMarks();
+    // Function names are read again from the catalogs when next shown.
+    void ForgetCatalogs() { catalogs_.clear(); }
+
+    void OnChanged(const RecordList& records, ControlChanges what);
+    void OnInserted(const RecordList& records);
+    void OnRemoved(const RecordList& records);
+
+signals:
+    void lockToggled(tavlora::ControlRecord* record, bool locked);
+
+private:
+    // The records listed for the current screen, in list order.
+    std::vector<ControlRecord*> Listed() const;
+    // Brings the rows to `rows` (the same records minus some plus some, in
+    // list order) with row removals and insertions; a new order resets.
+    void ApplyRows(const std::vector<ControlRecord*>& rows);
+    void Reindex();
+    QString FunctionName(const ControlRecord& record) const;
+    unsigned HiddenReasons(const ControlRecord& record) const;
+
+    CTavloraDoc& doc_;
+    PropertyServices& services_;
+    std::vector<ControlRecord*> rows_;
+    QHash<const ControlRecord*, int> rowOf_;
+    mutable QHash<int, std::optional<std::vector<std::string>>> catalogs_;
+};
+
+} // namespace tavlora
