@@ -8,7 +8,6 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QSortFilterProxyModel>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -22,22 +21,22 @@ namespace tavlora {
 template <class Change>
 void ControlList::Follow(Change change)
 {
-    const int rows = proxy_->rowCount();
+    const int rows = model_->rowCount();
     const bool wasSyncing = std::exchange(syncing_, true);
     bool structural = false;
-    // Rows that come and go (here or through the filter) lose their selection.
+    // Rows that come and go lose their selection.
     const auto watch = [&structural] { structural = true; };
     const QMetaObject::Connection connections[] = {
-        connect(proxy_, &QAbstractItemModel::rowsInserted, this, watch),
-        connect(proxy_, &QAbstractItemModel::rowsRemoved, this, watch),
-        connect(proxy_, &QAbstractItemModel::modelReset, this, watch),
-        connect(proxy_, &QAbstractItemModel::layoutChanged, this, watch),
+        connect(model_, &QAbstractItemModel::rowsInserted, this, watch),
+        connect(model_, &QAbstractItemModel::rowsRemoved, this, watch),
+        connect(model_, &QAbstractItemModel::modelReset, this, watch),
+        connect(model_, &QAbstractItemModel::layoutChanged, this, watch),
     };
     change();
     for (const QMetaObject::Connection& c : connections)
         disconnect(c);
     syncing_ = wasSyncing;
-    if (structural || rows != proxy_->rowCount())
+    if (structural || rows != model_->rowCount())
         SyncFromDocument();
 }
 
@@ -46,10 +45,6 @@ ControlList::ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* 
 {
     setObjectName(QStringLiteral("ControlList"));
     model_ = new ControlListModel(doc_, services, this);
-    proxy_ = new QSortFilterProxyModel(this);
-    proxy_->setSourceModel(model_);
-    proxy_->setFilterKeyColumn(-1);
-    proxy_->setFilterCaseSensitivity(Qt::CaseInsensitive);
 
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
@@ -59,7 +54,7 @@ ControlList::ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* 
     filter_->setPlaceholderText(tr("Filter"));
     filter_->setClearButtonEnabled(true);
     view_ = new QTreeView(body);
-    view_->setModel(proxy_);
+    view_->setModel(model_);
     view_->setRootIsDecorated(false);
     view_->setUniformRowHeights(true);
     view_->setAllColumnsShowFocus(true);
@@ -69,7 +64,7 @@ ControlList::ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* 
     QHeaderView* header = view_->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
-    const int widths[ControlListModel::ColumnCount] = {130, 110, 130, 44, 44, 74, 40};
+    const int widths[ControlListModel::ColumnCount] = {170, 110, 140, 44, 44, 74, 40};
     for (int c = 0; c < ControlListModel::ColumnCount; ++c)
         header->resizeSection(c, widths[c]);
     layout->addWidget(filter_);
@@ -87,7 +82,7 @@ ControlList::ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* 
     });
     connect(model_, &ControlListModel::lockToggled, this, &ControlList::ToggleLock);
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        Follow([this, &text] { proxy_->setFilterFixedString(text); });
+        Follow([this, &text] { model_->SetFilter(text); });
     });
 
     connect(&doc_, &CTavloraDoc::controlsChanged, this, [this](const RecordList& records, ControlChanges what) {
@@ -119,15 +114,12 @@ void ControlList::Refresh()
 
 int ControlList::ShownRow(const ControlRecord* record) const
 {
-    const int row = record ? model_->RowOf(record) : -1;
-    if (row < 0)
-        return -1;
-    return proxy_->mapFromSource(model_->index(row, 0)).row();
+    return record ? model_->RowOf(record) : -1;
 }
 
 ControlRecord* ControlList::ShownRecord(int row) const
 {
-    return model_->RecordAt(proxy_->mapToSource(proxy_->index(row, 0)).row());
+    return model_->RecordAt(row);
 }
 
 void ControlList::SyncFromDocument()
@@ -148,14 +140,14 @@ void ControlList::SyncFromDocument()
         size_t j = i;
         while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
             ++j;
-        shown.append(QItemSelectionRange(proxy_->index(rows[i], 0), proxy_->index(rows[j], lastColumn)));
+        shown.append(QItemSelectionRange(model_->index(rows[i], 0), model_->index(rows[j], lastColumn)));
         i = j + 1;
     }
     const bool wasSyncing = std::exchange(syncing_, true);
     QItemSelectionModel* model = view_->selectionModel();
     model->select(shown, QItemSelectionModel::ClearAndSelect);
     const int anchor = ShownRow(selection.Anchor());
-    model->setCurrentIndex(anchor >= 0 ? proxy_->index(anchor, 0) : QModelIndex(), QItemSelectionModel::NoUpdate);
+    model->setCurrentIndex(anchor >= 0 ? model_->index(anchor, 0) : QModelIndex(), QItemSelectionModel::NoUpdate);
     syncing_ = wasSyncing;
 }
 

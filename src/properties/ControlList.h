@@ -4,7 +4,6 @@
 #include <QItemSelection>
 
 class QLineEdit;
-class QSortFilterProxyModel;
 class QTreeView;
 
 namespace tavlora {
@@ -26,11 +25,10 @@ public:
     QTreeView* View() const { return view_; }
     QLineEdit* FilterBox() const { return filter_; }
     ControlListModel* Model() const { return model_; }
-    QSortFilterProxyModel* Proxy() const { return proxy_; }
 
-    // The shown row of a record (after the filter), or -1.
+    // The row of a record (after the filter), or -1.
     int ShownRow(const ControlRecord* record) const;
-    // The record of a shown row.
+    // The record of a row.
     ControlRecord* ShownRecord(int row) const;
 
 signals:
@@ -51,7 +49,6 @@ private:
 
     CTavloraDoc& doc_;
     ControlListModel* model_ = nullptr;
-    QSortFilterProxyModel* proxy_ = nullptr;
     QTreeView* view_ = nullptr;
     QLineEdit* filter_ = nullptr;
     bool syncing_ = false; // the list is being brought to the document's selection

@@ -39,6 +39,7 @@ ControlListModel::ControlListModel(CTavloraDoc& doc, PropertyServices& services,
 {
     rows_ = Listed();
     Reindex();
+    Snapshot();
 }
 
 int ControlListModel::rowCount(const QModelIndex& parent) const
@@ -53,7 +54,20 @@ int ControlListModel::columnCount(const QModelIndex& parent) const
 
 ControlRecord* ControlListModel::RecordAt(int row) const
 {
-    return row >= 0 && size_t(row) < rows_.size() ? rows_[size_t(row)] : nullptr;
+    if (row < 0 || size_t(row) >= rows_.size() || Stale())
+        return nullptr;
+    return rows_[size_t(row)];
+}
+
+void ControlListModel::Snapshot()
+{
+    seenList_ = doc_.Set().controls.data();
+    seenSize_ = doc_.Set().controls.size();
+}
+
+bool ControlListModel::Stale() const
+{
+    return doc_.Set().controls.data() != seenList_ || doc_.Set().controls.size() != seenSize_;
 }
 
 QString ControlListModel::HiddenText(unsigned reasons)
@@ -97,22 +111,9 @@ QVariant ControlListModel::data(const QModelIndex& index, int role) const
     const ControlRecord* rec = RecordAt(index.row());
     if (!rec || !index.isValid())
         return {};
-    const Rect& r = rec->rect;
     switch (role) {
     case Qt::DisplayRole:
-        switch (index.column()) {
-        case TypeColumn: {
-            const QString type = QString::fromStdString(ControlCaption::TypeName(rec->type));
-            return Persistent(*rec) ? tr("%1 (persistent)").arg(type) : type;
-        }
-        case CaptionColumn: return Shown(ControlCaption::Of(*rec));
-        case FunctionColumn: return FunctionName(*rec);
-        case XColumn: return QString::number(r.left);
-        case YColumn: return QString::number(r.top);
-        case SizeColumn:
-            return QStringLiteral("%1 \u00d7 %2").arg(qint64(r.right) - r.left).arg(qint64(r.bottom) - r.top);
-        default: return {};
-        }
+        return Text(*rec, index.column());
     case Qt::CheckStateRole:
         if (index.column() == LockColumn)
             return rec->locked ? Qt::Checked : Qt::Unchecked;
@@ -148,6 +149,45 @@ QVariant ControlListModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+QString ControlListModel::Text(const ControlRecord& rec, int column) const
+{
+    const Rect& r = rec.rect;
+    switch (column) {
+    case TypeColumn: {
+        const QString type = QString::fromStdString(ControlCaption::TypeName(rec.type));
+        return Persistent(rec) ? tr("%1 (persistent)").arg(type) : type;
+    }
+    case CaptionColumn: return Shown(ControlCaption::Of(rec));
+    case FunctionColumn: return FunctionName(rec);
+    case XColumn: return QString::number(r.left);
+    case YColumn: return QString::number(r.top);
+    case SizeColumn:
+        return QStringLiteral("%1 \u00d7 %2").arg(qint64(r.right) - r.left).arg(qint64(r.bottom) - r.top);
+    default: return {};
+    }
+}
+
+bool ControlListModel::Wanted(const ControlRecord& rec) const
+{
+    if (!ScreenVisibility::ShowsOn(rec.screen, doc_.CurrentScreen()))
+        return false;
+    if (filter_.isEmpty())
+        return true;
+    for (int column = 0; column < LockColumn; ++column) {
+        if (Text(rec, column).contains(filter_, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+void ControlListModel::SetFilter(const QString& text)
+{
+    if (text == filter_)
+        return;
+    filter_ = text;
+    ApplyRows(Listed());
 }
 
 QVariant ControlListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -190,9 +230,8 @@ bool ControlListModel::setData(const QModelIndex& index, const QVariant& value, 
 std::vector<ControlRecord*> ControlListModel::Listed() const
 {
     std::vector<ControlRecord*> rows;
-    const int current = doc_.CurrentScreen();
     for (const auto& rec : doc_.Set().controls) {
-        if (ScreenVisibility::ShowsOn(rec->screen, current))
+        if (Wanted(*rec))
             rows.push_back(rec.get());
     }
     return rows;
@@ -211,6 +250,7 @@ void ControlListModel::Reset()
     beginResetModel();
     rows_ = Listed();
     Reindex();
+    Snapshot();
     endResetModel();
 }
 
@@ -279,17 +319,17 @@ void ControlListModel::ApplyRows(const std::vector<ControlRecord*>& rows)
 
 void ControlListModel::OnChanged(const RecordList& records, ControlChanges what)
 {
+    Snapshot();
     if (what.testFlag(ControlChange::Stacking)) {
         ApplyRows(Listed());
         return;
     }
-    // A new screen number may list or unlist a record.
-    const int current = doc_.CurrentScreen();
+    // A new screen number (or text) may list or unlist a record.
     int first = -1;
     int last = -1;
     for (const ControlRecord* rec : records) {
         const int row = RowOf(rec);
-        if ((row >= 0) != ScreenVisibility::ShowsOn(rec->screen, current)) {
+        if ((row >= 0) != Wanted(*rec)) {
             ApplyRows(Listed());
             first = 0;
             last = int(rows_.size()) - 1;
@@ -306,9 +346,9 @@ void ControlListModel::OnChanged(const RecordList& records, ControlChanges what)
 
 void ControlListModel::OnInserted(const RecordList& records)
 {
-    const int current = doc_.CurrentScreen();
+    Snapshot();
     for (const ControlRecord* rec : records) {
-        if (ScreenVisibility::ShowsOn(rec->screen, current)) {
+        if (Wanted(*rec)) {
             ApplyRows(Listed());
             return;
         }
@@ -317,6 +357,7 @@ void ControlListModel::OnInserted(const RecordList& records)
 
 void ControlListModel::OnRemoved(const RecordList& records)
 {
+    Snapshot();
     for (const ControlRecord* rec : records) {
         if (rowOf_.contains(rec)) {
             ApplyRows(Listed());

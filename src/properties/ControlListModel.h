@@ -16,9 +16,9 @@ class ControlRecord;
 class PropertyServices;
 
 // The controls shown while the current screen is designed (its own and the
-// persistent ones), one row each in list order. Rows follow the document's
-// changes through the On... calls, which insert, remove or update only the
-// rows concerned. Controls that cannot be seen on the surface are greyed,
+// persistent ones), one row each in list order, narrowed by a filter text.
+// Rows follow the document's changes through the On... calls, which insert,
+// remove or update only the rows concerned. Controls that cannot be seen on the surface are greyed,
 // with the reason as tooltip; persistent ones are italic and say so. The
 // lock column is checkable: a toggle is asked for with lockToggled.
 class ControlListModel : public QAbstractTableModel {
@@ -38,12 +38,21 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     const std::vector<ControlRecord*>& Records() const { return rows_; }
+    // The record of a row; none while the rows are stale (see Stale).
     ControlRecord* RecordAt(int row) const;
+    // True when the document's list changed without a change signal: it was
+    // emptied or replaced, and documentReset is still to come (a prompt of
+    // New or Open runs meanwhile). Rows then show nothing.
+    bool Stale() const;
     // The row of a listed record, or -1.
     int RowOf(const ControlRecord* record) const { return rowOf_.value(record, -1); }
 
     // "Obsolete type: no widget is made for it" ... one line per reason.
     static QString HiddenText(unsigned reasons);
+
+    // Rows whose text (any column, any case) holds `text`; all for an empty text.
+    void SetFilter(const QString& text);
+    const QString& Filter() const { return filter_; }
 
     // The list anew: another screen, another document.
     void Reset();
@@ -62,17 +71,24 @@ signals:
 private:
     // The records listed for the current screen, in list order.
     std::vector<ControlRecord*> Listed() const;
+    bool Wanted(const ControlRecord& record) const;
+    QString Text(const ControlRecord& record, int column) const;
     // Brings the rows to `rows` (the same records minus some plus some, in
     // list order) with row removals and insertions; a new order resets.
     void ApplyRows(const std::vector<ControlRecord*>& rows);
     void Reindex();
+    // Remembers the document's list as the rows last followed it.
+    void Snapshot();
     QString FunctionName(const ControlRecord& record) const;
     unsigned HiddenReasons(const ControlRecord& record) const;
 
     CTavloraDoc& doc_;
     PropertyServices& services_;
+    QString filter_;
     std::vector<ControlRecord*> rows_;
     QHash<const ControlRecord*, int> rowOf_;
+    const void* seenList_ = nullptr;
+    size_t seenSize_ = 0;
     mutable QHash<int, std::optional<std::vector<std::string>>> catalogs_;
 };
 

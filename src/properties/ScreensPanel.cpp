@@ -72,12 +72,12 @@ ScreensPanel::ScreensPanel(CTavloraDoc& doc, QWidget* parent)
     connect(&doc_, &CTavloraDoc::controlsChanged, this, &ScreensPanel::OnChanged);
     connect(&doc_, &CTavloraDoc::controlsInserted, this, &ScreensPanel::OnInserted);
     connect(&doc_, &CTavloraDoc::controlsRemoved, this, &ScreensPanel::OnRemoved);
-    connect(&doc_, &CTavloraDoc::coloursChanged, this, &ScreensPanel::TouchAll);
+    connect(&doc_, &CTavloraDoc::coloursChanged, this, &ScreensPanel::InvalidateThumbnails);
     connect(&doc_, &CTavloraDoc::currentScreenChanged, this, &ScreensPanel::UpdateEntries);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, [this] {
         model_->SetThumbnailSize(ThumbnailSize());
         view_->setIconSize(ThumbnailSize());
-        TouchAll();
+        InvalidateThumbnails();
     });
     connect(&doc_, &CTavloraDoc::documentReset, this, &ScreensPanel::Rebuild);
     Rebuild();
@@ -99,7 +99,7 @@ void ScreensPanel::Rebuild()
     for (const auto& rec : doc_.Set().controls)
         Count(rec.get(), rec->screen, 1);
     UpdateEntries();
-    TouchAll();
+    InvalidateThumbnails();
 }
 
 void ScreensPanel::Count(const ControlRecord* record, int screen, int delta)
@@ -159,7 +159,7 @@ void ScreensPanel::Touch(int screen)
         return;
     // The persistent layer shows on every screen.
     if (screen == ScreenVisibility::kPersistentScreen) {
-        TouchAll();
+        InvalidateThumbnails();
         return;
     }
     stale_.insert(screen);
@@ -167,7 +167,7 @@ void ScreensPanel::Touch(int screen)
         timer_.start(kDebounceMs);
 }
 
-void ScreensPanel::TouchAll()
+void ScreensPanel::InvalidateThumbnails()
 {
     allStale_ = true;
     stale_.clear();

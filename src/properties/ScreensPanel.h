@@ -54,6 +54,8 @@ public slots:
     bool MoveScreen(int from);
     // Deletes the controls of `screen`.
     bool DeleteScreen(int screen);
+    // Every thumbnail is drawn again shortly (pictures changed on disk, ...).
+    void InvalidateThumbnails();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,7 +67,6 @@ private:
     void OnInserted(const RecordList& records);
     void OnRemoved(const RecordList& records);
     void Touch(int screen);
-    void TouchAll();
     void UpdateEntries();
     void ShowCurrent();
     void DrawSome(qint64 budgetMs);
