@@ -5,6 +5,7 @@
 #include "DesignerFixture.h"
 
 #include "core/CheckCode.h"
+#include "core/FunctionCatalog.h"
 #include "core/ScreenVisibility.h"
 #include "editing/ScreenEdits.h"
 #include "properties/ControlList.h"
@@ -22,9 +23,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
-#include <QMainWindow>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QStandardPaths>
 #include <QTreeView>
 
@@ -52,6 +51,22 @@ public:
     ImageChoice ChooseImage(QWidget*) override { return {}; }
     int CaptureHotKey(QWidget*) override { return 0; }
     void Message(QWidget*, const QString&, bool) override {}
+};
+
+// The catalogs of a Vorn3 folder.
+class CatalogServices : public ListServices {
+public:
+    explicit CatalogServices(const QString& folder) : folder_(folder.toStdString()) {}
+    std::optional<std::vector<std::string>> Catalog(int type) override
+    {
+        FunctionCatalog catalog;
+        if (!catalog.Load(folder_, type))
+            return std::nullopt;
+        return catalog.Entries();
+    }
+
+private:
+    std::string folder_;
 };
 
 // Screen 1 holds "One", a button and a DRO; the persistent layer a label;
@@ -83,12 +98,12 @@ struct ListFixture : Fixture {
 
     QString Cell(int row, int column) const
     {
-        return list->Proxy()->index(row, column).data().toString();
+        return list->Model()->index(row, column).data().toString();
     }
     std::vector<ControlRecord*> Rows() const
     {
         std::vector<ControlRecord*> rows;
-        for (int r = 0; r < list->Proxy()->rowCount(); ++r)
+        for (int r = 0; r < list->Model()->rowCount(); ++r)
             rows.push_back(list->ShownRecord(r));
         return rows;
     }
@@ -110,7 +125,7 @@ struct ListFixture : Fixture {
     {
         const int row = list->ShownRow(rec);
         QVERIFY(row >= 0);
-        const QRect r = list->View()->visualRect(list->Proxy()->index(row, ControlListModel::CaptionColumn));
+        const QRect r = list->View()->visualRect(list->Model()->index(row, ControlListModel::CaptionColumn));
         QTest::mouseClick(list->View()->viewport(), Qt::LeftButton, mods, r.center());
     }
 };
@@ -166,8 +181,8 @@ private slots:
         };
         for (const auto& c : cells)
             QCOMPARE(f.Cell(c.row, c.column), QString::fromUtf8(c.text));
-        QVERIFY(f.list->Proxy()->index(0, 0).data(Qt::FontRole).value<QFont>().italic());
-        QVERIFY(!f.list->Proxy()->index(1, 0).data(Qt::FontRole).value<QFont>().italic());
+        QVERIFY(f.list->Model()->index(0, 0).data(Qt::FontRole).value<QFont>().italic());
+        QVERIFY(!f.list->Model()->index(1, 0).data(Qt::FontRole).value<QFont>().italic());
 
         f.doc->SetCurrentScreen(2);
         QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(0), &f.At(2)}));
@@ -199,9 +214,9 @@ private slots:
         f.edits->Copy();
         f.edits->Delete();
         QCOMPARE(f.list->ShownRow(go), -1);
-        QCOMPARE(f.list->Proxy()->rowCount(), 3);
+        QCOMPARE(f.list->Model()->rowCount(), 3);
         f.edits->Paste();
-        QCOMPARE(f.list->Proxy()->rowCount(), 4);
+        QCOMPARE(f.list->Model()->rowCount(), 4);
         QCOMPARE(f.Cell(3, ControlListModel::CaptionColumn), QStringLiteral("Go"));
         while (f.doc->UndoStack().canUndo())
             f.doc->UndoStack().undo();
@@ -252,7 +267,7 @@ private slots:
         QCOMPARE(f.Anchor(), &f.At(5));
         QCOMPARE(f.ListSelected(), (std::vector<ControlRecord*>{&f.At(1), &f.At(4), &f.At(5)}));
         // Moving the current row onto a selected one moves the anchor.
-        f.list->View()->selectionModel()->setCurrentIndex(f.list->Proxy()->index(f.list->ShownRow(&f.At(4)), 0),
+        f.list->View()->selectionModel()->setCurrentIndex(f.list->Model()->index(f.list->ShownRow(&f.At(4)), 0),
                                                            QItemSelectionModel::NoUpdate);
         QCOMPARE(f.Anchor(), &f.At(4));
         QCOMPARE(f.Selected().size(), size_t(3));
@@ -279,9 +294,9 @@ private slots:
     {
         ListFixture f;
         const std::string before = f.Bytes();
-        const QModelIndex lock = f.list->Proxy()->index(2, ControlListModel::LockColumn);
+        const QModelIndex lock = f.list->Model()->index(2, ControlListModel::LockColumn);
         QCOMPARE(lock.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
-        QVERIFY(f.list->Proxy()->setData(lock, Qt::Checked, Qt::CheckStateRole));
+        QVERIFY(f.list->Model()->setData(lock, Qt::Checked, Qt::CheckStateRole));
         QVERIFY(f.At(4).locked);
         QCOMPARE(f.doc->UndoStack().count(), 1);
         QCOMPARE(f.doc->UndoStack().undoText(), QStringLiteral("Lock"));
@@ -291,7 +306,7 @@ private slots:
         QCOMPARE(lock.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
         QCOMPARE(f.Bytes(), before);
         // Setting what is there already pushes nothing.
-        QVERIFY(f.list->Proxy()->setData(lock, Qt::Unchecked, Qt::CheckStateRole));
+        QVERIFY(f.list->Model()->setData(lock, Qt::Unchecked, Qt::CheckStateRole));
         QCOMPARE(f.doc->UndoStack().index(), 0);
     }
 
@@ -304,7 +319,7 @@ private slots:
             GuiTestFiles::Add(set, TypeLabel, 1, {900, 10, 950, 30}).label = "Beyond"; // 800 x 600
             GuiTestFiles::Add(set, TypeImage, 1, {100, 100, 150, 150}).image = "Pic.png";
         });
-        const QAbstractItemModel* m = f.list->Proxy();
+        const QAbstractItemModel* m = f.list->Model();
         const struct {
             int row;
             unsigned reasons;
@@ -359,11 +374,37 @@ private slots:
         QCOMPARE(f.Selected().size(), size_t(2));
     }
 
+    void rowsShowNothingWhileTheSetIsReplaced()
+    {
+        ListFixture f;
+        ScreenSet other;
+        GuiTestFiles::Add(other, TypeLabel, 1, {10, 10, 60, 30}).label = "Other";
+        ControlRecord& key = GuiTestFiles::Add(other, TypeLabel, 1, {10, 40, 60, 60});
+        key.text = "wisp";
+        key.gcode = "pw";
+        const QString path = f.dir.filePath(QStringLiteral("other.set"));
+        QVERIFY(GuiTestFiles::Write(path, other));
+        bool stale = false;
+        QVariant shown = QStringLiteral("unset");
+        // The password is asked after the old records are gone and before documentReset.
+        f.prompter.duringPassword = [&] {
+            stale = f.list->Model()->Stale();
+            shown = f.list->Model()->index(0, ControlListModel::CaptionColumn).data();
+            f.list->View()->viewport()->repaint();
+        };
+        f.prompter.passwords << QStringLiteral("pw");
+        QVERIFY(f.doc->OnOpenDocument(path));
+        QVERIFY(stale);
+        QVERIFY(!shown.isValid());
+        QVERIFY(!f.list->Model()->Stale());
+        QCOMPARE(f.Cell(0, ControlListModel::CaptionColumn), QStringLiteral("Other"));
+    }
+
     void doubleClickAsksForTheProperties()
     {
         ListFixture f;
         QSignalSpy asked(f.list.get(), &ControlList::editRequested);
-        const QRect r = f.list->View()->visualRect(f.list->Proxy()->index(3, ControlListModel::TypeColumn));
+        const QRect r = f.list->View()->visualRect(f.list->Model()->index(3, ControlListModel::TypeColumn));
         QTest::mouseClick(f.list->View()->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(f.list->View()->viewport(), Qt::LeftButton, {}, r.center());
         QCOMPARE(asked.count(), 1);
@@ -595,37 +636,46 @@ private slots:
         const QString out = qEnvironmentVariable("TAVLORA_SCREENSHOTS");
         if (out.isEmpty())
             QSKIP("TAVLORA_SCREENSHOTS is not set");
+        QDir().mkpath(out);
         const QString source = QStringLiteral(TAVLORA_SOURCE_DIR);
-        Fixture f(3, false, [&](SettingsProfile& p) {
-            p.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), source + QStringLiteral("/share/vorn3"));
-        });
-        f.prompter.screenSize = QSize(1024, 768);
-        QVERIFY(f.doc->OnOpenDocument(source + QStringLiteral("/examples/mill.set")));
-        ListServices services;
-        QMainWindow window;
-        auto* list = new ControlList(*f.doc, services, &window);
-        auto* screens = new ScreensPanel(*f.doc, &window);
-        auto* problems = new ProblemsPanel(*f.doc, &window);
-        window.addDockWidget(Qt::LeftDockWidgetArea, screens);
-        window.addDockWidget(Qt::RightDockWidgetArea, list);
-        window.addDockWidget(Qt::BottomDockWidgetArea, problems);
-        window.resize(1280, 900);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        f.doc->EditSelection([&](Selection& s) {
-            for (size_t i = 0; i < f.Set().Size(); ++i) {
-                if (f.At(i).screen == 1 && f.At(i).type == TypeButton && s.Size() < 3)
-                    s.Select(&f.At(i));
+        const auto open = [&source](Fixture& f, const char* file, const char* vorn) {
+            f.profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"),
+                                  source + QLatin1Char('/') + QLatin1String(vorn));
+            f.prompter.screenSize = QSize(1024, 768);
+            QVERIFY2(f.doc->OnOpenDocument(source + QLatin1Char('/') + QLatin1String(file)),
+                     qPrintable(f.prompter.errors.join(QLatin1Char('\n'))));
+        };
+        const auto save = [&out](QWidget& dock, QSize size, const char* name) {
+            dock.resize(size);
+            dock.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dock));
+            QApplication::processEvents();
+            QVERIFY(dock.grab().save(out + QLatin1Char('/') + QLatin1String(name)));
+        };
+
+        Fixture mill;
+        open(mill, "examples/mill.set", "share/vorn3");
+        CatalogServices services(source + QStringLiteral("/share/vorn3"));
+        ControlList list(*mill.doc, services);
+        mill.doc->EditSelection([&](Selection& s) {
+            for (size_t i = 0; i < mill.Set().Size(); ++i) {
+                if (mill.At(i).screen == 1 && mill.At(i).type == TypeButton && s.Size() < 3)
+                    s.Select(&mill.At(i));
             }
         });
-        list->FilterBox()->setText(QString());
-        screens->DrawThumbnails();
-        problems->CheckNow();
-        QApplication::processEvents();
-        QDir().mkpath(out);
-        QVERIFY(list->grab().save(out + QStringLiteral("/controls-dock.png")));
-        QVERIFY(screens->grab().save(out + QStringLiteral("/screens-dock.png")));
-        QVERIFY(problems->grab().save(out + QStringLiteral("/problems-dock.png")));
+        save(list, QSize(640, 420), "controls-dock.png");
+
+        ScreensPanel screens(*mill.doc);
+        screens.DrawThumbnails();
+        save(screens, QSize(260, 640), "screens-dock.png");
+
+        Fixture faulty;
+        faulty.prompter.passwords << QStringLiteral("None"); // the protected record's G-code
+        open(faulty, "tests/check/faulty.set", "tests/check/vorn3");
+        ProblemsPanel problems(*faulty.doc);
+        problems.CheckNow();
+        problems.setWindowTitle(QStringLiteral("Problems: ") + problems.Summary());
+        save(problems, QSize(900, 300), "problems-dock.png");
     }
 };
 
