@@ -5,10 +5,10 @@
 #if defined(TAVLORA_BENCH_WIDGETS) && defined(TAVLORA_BENCH_GUI)
 
 #include "BenchSets.h"
+#include "SilentPrompter.h"
 
 #include "core/ScreenSetFile.h"
 #include "document/CTavloraDoc.h"
-#include "document/Prompter.h"
 #include "settings/SettingsProfile.h"
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
@@ -27,24 +27,6 @@ using namespace tavlora;
 using namespace tavlora::bench;
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    std::optional<QSize> AskScreenSize() override { return kScreen; }
-    QString AskPassword() override { return {}; }
-    bool AskReload() override { return false; }
-    SaveChoice AskSaveChanges(const QString&) override { return SaveChoice::Discard; }
-    void ShowError(const QString&) override {}
-    void ShowWarning(const QString&) override {}
-    std::optional<ControlForm> AskControlProperties(const ControlForm&) override { return std::nullopt; }
-    std::optional<ColourAnswer> AskColours(const ColourSet&) override { return std::nullopt; }
-    QString ChooseOpenPath(const QString&) override { return {}; }
-    QString ChooseSavePath(const QString&, const QString&) override { return {}; }
-    std::optional<QString> ChooseFolder(const QString&) override { return std::nullopt; }
-    GridAnswer AskGrid(double, bool) override { return {}; }
-    std::optional<int> AskPage(int) override { return std::nullopt; }
-    std::optional<int> AskScreenNumber(const QString&, int) override { return std::nullopt; }
-};
 
 // A designer on a 2,000-control screen with everything selected.
 struct EditFixture {
