@@ -442,9 +442,15 @@ private slots:
         QCOMPARE(drawn.first().first().toModelIndex().row(), f.panel->Model()->RowOf(2));
         QVERIFY(f.panel->Model()->index(2).data(Qt::DecorationRole).value<QPixmap>().toImage() != two);
 
-        // The design view keeps its own widget visibility.
+        // The design view keeps its own widget visibility and looks.
         QVERIFY(WidgetFactory::Of(f.At(4))->IsVisible());
         QVERIFY(!WidgetFactory::Of(f.At(2))->IsVisible());
+        f.view->viewport()->repaint();
+        QVERIFY(!WidgetFactory::Of(f.At(4))->NeedsLook(1.0));
+        f.panel->InvalidateThumbnails();
+        f.panel->DrawThumbnails();
+        QVERIFY(!WidgetFactory::Of(f.At(4))->NeedsLook(1.0));
+        QVERIFY(WidgetFactory::Of(f.At(2))->NeedsLook(1.0)); // no look kept for a hidden widget
     }
 
     void clickingAnEntryShowsItsScreen()
