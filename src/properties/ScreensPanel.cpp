@@ -61,8 +61,9 @@ ScreensPanel::ScreensPanel(CTavloraDoc& doc, QWidget* parent)
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (syncing_)
             return;
+        // Shown once the click or key is over: the entries change with the screen.
         if (const std::optional<int> screen = model_->ScreenAt(current.row()))
-            doc_.SetCurrentScreen(*screen);
+            QTimer::singleShot(0, this, [this, s = *screen] { doc_.SetCurrentScreen(s); });
     });
     connect(view_, &QListView::customContextMenuRequested, this, &ScreensPanel::ContextMenu);
     connect(copy_, &QPushButton::clicked, this, [this] { CopyScreen(doc_.CurrentScreen()); });
@@ -94,6 +95,10 @@ QSize ScreensPanel::ThumbnailSize() const
 
 void ScreensPanel::Rebuild()
 {
+    // No thumbnail of the previous set stays.
+    const bool wasSyncing = std::exchange(syncing_, true);
+    model_->SetScreens({});
+    syncing_ = wasSyncing;
     screenOf_.clear();
     counts_.clear();
     for (const auto& rec : doc_.Set().controls)

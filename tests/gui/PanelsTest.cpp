@@ -459,7 +459,7 @@ private slots:
         QListView* view = f.panel->View();
         const QRect r = view->visualRect(f.panel->Model()->index(f.panel->Model()->RowOf(2)));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
-        QCOMPARE(f.doc->CurrentScreen(), 2);
+        QTRY_COMPARE(f.doc->CurrentScreen(), 2);
         QVERIFY(f.panel->Model()->index(2).data(Qt::FontRole).value<QFont>().bold());
         // An empty current screen is listed in its place while it is current.
         f.doc->SetCurrentScreen(7);
@@ -467,9 +467,13 @@ private slots:
         QCOMPARE(view->currentIndex().row(), 3);
         QCOMPARE(f.panel->Model()->index(3).data().toString(), QStringLiteral("Screen 7\nempty"));
         QVERIFY(!f.panel->DeleteButton()->isEnabled());
-        f.doc->SetCurrentScreen(50);
+        // Clicking another entry drops the empty one; the clicked one stays chosen.
+        const QRect tab = view->visualRect(f.panel->Model()->index(f.panel->Model()->RowOf(50)));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, tab.center());
+        QTRY_COMPARE(f.doc->CurrentScreen(), 50);
         QCOMPARE(f.Screens(), (std::vector<int>{0, 1, 2, 50}));
         QCOMPARE(view->currentIndex().row(), 3);
+        QCOMPARE(view->selectionModel()->selectedRows(), (QModelIndexList{f.panel->Model()->index(3)}));
         QVERIFY(f.panel->DeleteButton()->isEnabled());
     }
 
