@@ -11,7 +11,11 @@
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
 #include "editing/PropertyActions.h"
+#include "properties/ControlList.h"
+#include "properties/ProblemsPanel.h"
 #include "properties/PropertyPanel.h"
+#include "properties/ScreensPanel.h"
+#include "core/ScreenVisibility.h"
 #include "QtPropertyServices.h"
 #include "view/CTavloraView.h"
 
@@ -83,7 +87,20 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     CreateWorkBar();
     propertyPanel_ = new PropertyPanel(*doc_, *propertyServices_, this);
     AddPanel(propertyPanel_, Qt::RightDockWidgetArea);
-    resizeDocks({propertyPanel_}, {270}, Qt::Horizontal);
+    controlList_ = new ControlList(*doc_, *propertyServices_, this);
+    AddPanel(controlList_, Qt::RightDockWidgetArea);
+    screensPanel_ = new ScreensPanel(*doc_, this);
+    AddPanel(screensPanel_, Qt::LeftDockWidgetArea);
+    problemsPanel_ = new ProblemsPanel(*doc_, this);
+    AddPanel(problemsPanel_, Qt::BottomDockWidgetArea);
+    resizeDocks({propertyPanel_, controlList_}, {270, 270}, Qt::Horizontal);
+    resizeDocks({problemsPanel_}, {110}, Qt::Vertical);
+    connect(controlList_, &ControlList::editRequested, properties_, &PropertyActions::Edit);
+    connect(view_, &CTavloraView::viewStateChanged, controlList_, &ControlList::Refresh);
+    connect(problemsPanel_, &ProblemsPanel::countsChanged, this,
+            [this] { problemsLabel_->setText(problemsPanel_->Summary()); });
+    if (auto* qt = dynamic_cast<QtPrompter*>(prompter_))
+        qt->SetUsedScreens([this] { return ScreenVisibility::UsedScreens(doc_->Set()); });
     RestoreLayout();
 
     connect(doc_, &CTavloraDoc::titleChanged, this, &CMainFrame::UpdateTitle);
@@ -480,6 +497,9 @@ void CMainFrame::CreateStatusBar()
     captionLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     captionLabel_->setMinimumWidth(captionLabel_->fontMetrics().horizontalAdvance(
                                        CTavloraView::CaptionFor(0)) + 16);
+    problemsLabel_ = new QLabel(bar);
+    problemsLabel_->setObjectName(QStringLiteral("ProblemsLabel"));
+    problemsLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     zoomLabel_ = new QLabel(QStringLiteral("100 %"), bar);
     zoomLabel_->setObjectName(QStringLiteral("ZoomLabel"));
     zoomLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -493,6 +513,7 @@ void CMainFrame::CreateStatusBar()
     capLabel_ = Indicator(QStringLiteral("CAP"), bar);
     numLabel_ = Indicator(QStringLiteral("NUM"), bar);
     scrlLabel_ = Indicator(QStringLiteral("SCRL"), bar);
+    bar->addPermanentWidget(problemsLabel_);
     bar->addPermanentWidget(positionLabel_);
     bar->addPermanentWidget(zoomLabel_);
     bar->addPermanentWidget(captionLabel_);

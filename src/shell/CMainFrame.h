@@ -18,6 +18,9 @@ class Clipboard;
 class EditActions;
 class PropertyActions;
 class PropertyPanel;
+class ControlList;
+class ScreensPanel;
+class ProblemsPanel;
 class QtPropertyServices;
 class Prompter;
 class SettingsProfile;
@@ -39,6 +42,9 @@ public:
     EditActions& Edits() { return *edits_; }
     PropertyActions& Properties() { return *properties_; }
     PropertyPanel& Panel() { return *propertyPanel_; }
+    ControlList& Controls() { return *controlList_; }
+    ScreensPanel& Screens() { return *screensPanel_; }
+    ProblemsPanel& Problems() { return *problemsPanel_; }
     Clipboard& Copies() { return *clipboard_; }
     WorkBar& Workspace() { return *workBar_; }
     QToolBar* MainToolBar() const { return toolBar_; }
@@ -88,6 +94,10 @@ private:
     PropertyActions* properties_ = nullptr;
     std::unique_ptr<QtPropertyServices> propertyServices_;
     PropertyPanel* propertyPanel_ = nullptr;
+    ControlList* controlList_ = nullptr;
+    ScreensPanel* screensPanel_ = nullptr;
+    ProblemsPanel* problemsPanel_ = nullptr;
+    QLabel* problemsLabel_ = nullptr;
     WorkBar* workBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;

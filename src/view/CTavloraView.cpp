@@ -8,6 +8,7 @@
 #include "core/ControlTools.h"
 #include "core/Handles.h"
 #include "core/ScreenSet.h"
+#include "core/ScreenVisibility.h"
 #include "document/CTavloraDoc.h"
 #include "document/Prompter.h"
 #include "settings/DesignSettings.h"
@@ -591,6 +592,10 @@ void CTavloraView::keyPressEvent(QKeyEvent* event)
         emit toolReset();
         return;
     }
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        StepScreen(event->key() == Qt::Key_PageDown ? 1 : -1);
+        return;
+    }
     QAbstractScrollArea::keyPressEvent(event);
 }
 
@@ -622,6 +627,28 @@ void CTavloraView::dropEvent(QDropEvent* event)
     const QPoint design = ToDesign(viewport()->mapFrom(this, event->position().toPoint()));
     if (PlaceTool::Place(doc_, tool, Point{design.x(), design.y()}, sizes_))
         event->acceptProposedAction();
+}
+
+void CTavloraView::StepScreen(int direction)
+{
+    // Through the screens that hold controls, in the order 0, 1, 2, ...
+    const std::vector<int> used = ScreenVisibility::UsedScreens(doc_.Set());
+    const int current = doc_.CurrentScreen();
+    if (direction > 0) {
+        for (int screen : used) {
+            if (screen > current) {
+                doc_.SetCurrentScreen(screen);
+                return;
+            }
+        }
+    } else {
+        for (auto it = used.rbegin(); it != used.rend(); ++it) {
+            if (*it < current) {
+                doc_.SetCurrentScreen(*it);
+                return;
+            }
+        }
+    }
 }
 
 void CTavloraView::OnToggleTab()

@@ -89,6 +89,8 @@ public slots:
     void OnRemoveBitmaps();    // "Remove Bitmaps"
     void OnPageJump();         // "Jump to Page...."
     void OnGridGranularity();  // "Grid Granularity"
+    // Page Up / Page Down: the previous or next screen that holds controls.
+    void StepScreen(int direction);
     void OnSelectAll();        // every selectable control of the current screen
     void OnZoomIn();
     void OnZoomOut();

@@ -113,6 +113,26 @@ private slots:
         QCOMPARE(Pixel(f, QPoint(105, 105)), before);  // none between them
     }
 
+    void pageKeysStepThroughUsedScreens()
+    {
+        Fixture f;
+        ScreenSet set;
+        for (int screen : {0, 1, 4, 50, 7})
+            GuiTestFiles::Add(set, TypeLabel, screen, {10, 10, 60, 30});
+        f.Open(set);
+        std::vector<int> seen;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(f.view.get(), Qt::Key_PageDown);
+            seen.push_back(f.doc->CurrentScreen());
+        }
+        QCOMPARE(seen, (std::vector<int>{4, 7, 50, 50, 50}));
+        QTest::keyClick(f.view.get(), Qt::Key_PageUp);
+        QCOMPARE(f.doc->CurrentScreen(), 7);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(f.view.get(), Qt::Key_PageUp);
+        QCOMPARE(f.doc->CurrentScreen(), 0);
+    }
+
     void scalingTheSetIsOneStep()
     {
         Fixture f;
