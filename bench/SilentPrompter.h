@@ -24,6 +24,8 @@ public:
     GridAnswer AskGrid(double, bool) override { return {}; }
     std::optional<int> AskPage(int) override { return std::nullopt; }
     std::optional<int> AskScreenNumber(const QString&, int) override { return std::nullopt; }
+    std::optional<PrintScope> AskPrintScope(int, int) override { return std::nullopt; }
+    QString ChoosePdfPath(const QString&) override { return {}; }
 };
 
 } // namespace tavlora::bench

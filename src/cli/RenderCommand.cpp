@@ -5,6 +5,7 @@
 #include "settings/SettingsProfile.h"
 #include "settings/VornFolder.h"
 
+#include "widgets/ScreenPages.h"
 #include "widgets/ScreenRenderer.h"
 #include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"
@@ -27,6 +28,7 @@ constexpr int kBadInput = CliSupport::kBadInput;
 const char* kRenderUsage =
     "Usage: tavlora-cli render FILE [--screen N] [--size WxH] [--vorn3 DIR] [--profile PATH] -o OUT.png\n"
     "       tavlora-cli render FILE --all [--size WxH] [--vorn3 DIR] [--profile PATH] -o DIR\n"
+    "       tavlora-cli render FILE [--screen N | --all] [--size WxH] ... -o OUT.pdf\n"
     "Renders a screen of the screen set FILE as the designer draws it: the screen's\n"
     "controls and the persistent ones (not on the TAB screen 50) on the screen background.\n"
     "  --screen N      screen to render (default 1)\n"
@@ -35,6 +37,10 @@ const char* kRenderUsage =
     "                  (default: the folder of the settings profile)\n"
     "  --profile PATH  settings profile to read the Vorn3 folder from\n"
     "  --all           one PNG per screen in use, written to DIR as NAME-screenN.png\n"
+    "An output ending in .pdf is a PDF document (A4, one screen per page, scaled to\n"
+    "fit, with the screen and the file named in a footer): the screen of --screen, or\n"
+    "with --all one page per screen in use, the persistent controls (screen 0) on a\n"
+    "page of their own. Nothing is written when the document cannot be made whole.\n"
     "Missing and undecodable pictures never stop a render; they are listed on stderr.\n";
 
 void Err(const QString& s)
@@ -103,6 +109,27 @@ QString Parse(const QStringList& args, Options& o)
     return {};
 }
 
+bool IsPdf(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+}
+
+bool SavePdf(const ScreenSet& set, WidgetContext& ctx, const Options& o)
+{
+    const QString fileName = QFileInfo(o.file).fileName();
+    const ScreenPages pages(set, ctx, o.size, fileName);
+    const std::vector<int> screens = o.all ? ScreenPages::UsedScreens(set) : std::vector<int>{o.screen};
+    const QByteArray pdf = pages.Pdf(screens, fileName);
+    if (pdf.isEmpty()) {
+        Err(QStringLiteral("tavlora-cli: cannot make the PDF document for %1").arg(o.output));
+        return false;
+    }
+    if (!CliSupport::WriteFile(o.output, pdf))
+        return false;
+    std::printf("%s\n", QDir::toNativeSeparators(o.output).toLocal8Bit().constData());
+    return true;
+}
+
 bool Save(const QImage& image, const QString& path)
 {
     if (image.isNull() || !image.save(path, "PNG")) {
@@ -147,6 +174,8 @@ int RunRenderCommand(const QStringList& args)
     for (const QString& missing : ctx.MissingImages())
         Err(QStringLiteral("tavlora-cli: missing picture %1").arg(QDir::toNativeSeparators(missing)));
 
+    if (IsPdf(o.output))
+        return SavePdf(set, ctx, o) ? kOk : kBadInput;
     if (!o.all)
         return Save(ScreenRenderer::Render(set, ctx, o.screen, o.size), o.output) ? kOk : kBadInput;
 

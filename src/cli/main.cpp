@@ -39,7 +39,7 @@ const char* kMainUsage =
     "  build JSON OUT    write a screen-set file from JSON\n"
     "  info FILE         print a summary of a screen set\n"
 #ifdef TAVLORA_HAS_RENDER
-    "  render FILE ...   render screens to PNG (see render --help)\n"
+    "  render FILE ...   render screens to PNG or PDF (see render --help)\n"
     "  check FILE...     list what will go wrong on the machine (see check --help)\n"
 #endif
     "  map FILE          the screens and the jumps between them as a graph\n"

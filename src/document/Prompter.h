@@ -2,6 +2,7 @@
 
 #include "core/ColourSet.h"
 #include "core/ControlForm.h"
+#include "core/PrintScope.h"
 
 #include <QSize>
 #include <QString>
@@ -56,6 +57,11 @@ public:
     // A screen number for a screen command (copy or move a screen's controls),
     // offered starting at `current`; nothing when cancelled.
     virtual std::optional<int> AskScreenNumber(const QString& title, int current) = 0;
+    // Print or export the current screen or every used screen (`usedScreens`
+    // pages); nothing on Cancel.
+    virtual std::optional<PrintScope> AskPrintScope(int currentScreen, int usedScreens) = 0;
+    // "Export PDF" file dialog showing `suggested`; an empty result means cancelled.
+    virtual QString ChoosePdfPath(const QString& suggested) = 0;
 };
 
 } // namespace tavlora

@@ -9,11 +9,13 @@
 #include "view/GridGran.h"
 #include "view/PageCon.h"
 #include "view/ScreenSize.h"
+#include "widgets/ScreenPages.h"
 
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace tavlora {
@@ -148,6 +150,36 @@ std::optional<int> QtPrompter::AskScreenNumber(const QString& title, int current
     if (!ok)
         return std::nullopt;
     return screen;
+}
+
+std::optional<PrintScope> QtPrompter::AskPrintScope(int currentScreen, int usedScreens)
+{
+    QMessageBox box(QMessageBox::Question, kTitle, QObject::tr("Which screens?"), QMessageBox::Cancel, Parent());
+    QPushButton* current = box.addButton(
+        QObject::tr("Current Screen (%1)").arg(ScreenPages::ScreenName(currentScreen)), QMessageBox::AcceptRole);
+    QPushButton* used = box.addButton(
+        usedScreens == 1 ? QObject::tr("All Used Screens (1 page)")
+                         : QObject::tr("All Used Screens (%1 pages)").arg(usedScreens),
+        QMessageBox::AcceptRole);
+    box.setDefaultButton(current);
+    box.exec();
+    if (box.clickedButton() == current)
+        return PrintScope::CurrentScreen;
+    if (box.clickedButton() == used)
+        return PrintScope::UsedScreens;
+    return std::nullopt;
+}
+
+QString QtPrompter::ChoosePdfPath(const QString& suggested)
+{
+    CMultiFileDialog dialog(false, QStringLiteral("pdf"), suggested, {QStringLiteral("PDF Files (*.pdf)")}, Parent());
+    dialog.setWindowTitle(QObject::tr("Export PDF"));
+    if (!QFileInfo(suggested).isAbsolute() && !lastFolder_.isEmpty())
+        dialog.setDirectory(lastFolder_);
+    const QString path = dialog.Run();
+    if (!path.isEmpty())
+        lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
 }
 
 } // namespace tavlora

@@ -32,6 +32,8 @@ public:
     GridAnswer AskGrid(double granularity, bool on) override;
     std::optional<int> AskPage(int currentScreen) override;
     std::optional<int> AskScreenNumber(const QString& title, int current) override;
+    std::optional<PrintScope> AskPrintScope(int currentScreen, int usedScreens) override;
+    QString ChoosePdfPath(const QString& suggested) override;
 
     // The screens that hold controls, marked in "Jump to Page....".
     void SetUsedScreens(std::function<std::vector<int>()> usedScreens) { usedScreens_ = std::move(usedScreens); }

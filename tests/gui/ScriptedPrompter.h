@@ -27,6 +27,8 @@ public:
     // "Setup Control": changes the form as the user would; returning false cancels.
     std::function<bool(ControlForm&)> properties;
     std::optional<ColourAnswer> colours;
+    std::optional<PrintScope> printScope = PrintScope::CurrentScreen;
+    QString pdfPath;
 
     int screenSizeAsked = 0;
     int passwordAsked = 0;
@@ -39,6 +41,8 @@ public:
     int pageAsked = 0;
     int propertiesAsked = 0;
     int coloursAsked = 0;
+    int printScopeAsked = 0;
+    int pdfPathAsked = 0;
     QStringList errors;
     QStringList warnings;
     ControlForm lastForm;
@@ -49,6 +53,9 @@ public:
     int screenNumberAsked = 0;
     QString screenNumberTitle;
     int screenNumberShown = -1;
+    int printScreenShown = -1;
+    int usedScreensShown = -1;
+    QString pdfSuggested;
 
     std::optional<QSize> AskScreenSize() override
     {
@@ -123,6 +130,19 @@ public:
         screenNumberTitle = title;
         screenNumberShown = current;
         return screenNumber;
+    }
+    std::optional<PrintScope> AskPrintScope(int currentScreen, int usedScreens) override
+    {
+        ++printScopeAsked;
+        printScreenShown = currentScreen;
+        usedScreensShown = usedScreens;
+        return printScope;
+    }
+    QString ChoosePdfPath(const QString& suggested) override
+    {
+        ++pdfPathAsked;
+        pdfSuggested = suggested;
+        return pdfPath;
     }
 };
 

@@ -16,7 +16,7 @@ dpkg-deb --info "$deb" >"$out/info" || fail "dpkg-deb --info"
 grep -q '^ Package: tavlora$' "$out/info" || fail "package name"
 grep -q '^ Architecture: amd64$' "$out/info" || [ "$(dpkg --print-architecture)" != amd64 ] || fail "architecture"
 depends=$(sed -n 's/^ Depends: //p' "$out/info")
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6xml6 libqt6svg6 qt6-image-formats-plugins fonts-liberation libc6 libstdc++6; do
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6xml6 libqt6svg6 libqt6printsupport6 qt6-image-formats-plugins fonts-liberation libc6 libstdc++6; do
   echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx "$dep" || fail "Depends lacks $dep ($depends)"
 done
 # Every dependency is a package this Debian has.
