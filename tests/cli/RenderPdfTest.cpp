@@ -55,8 +55,11 @@ TEST(RenderPdf, AllWritesOnePagePerUsedScreen)
         if (!pages)
             continue; // without pdftoppm the page count has to do
         ASSERT_EQ(pages->size(), qsizetype(used.size()));
-        for (qsizetype i = 0; i < pages->size(); ++i)
+        for (qsizetype i = 0; i < pages->size(); ++i) {
+            // The screen covers most of the page and its controls show in many colours.
             EXPECT_GT(PdfPages::Inked((*pages)[i]), 0.4) << example << " page " << i + 1;
+            EXPECT_GE(PdfPages::Colours((*pages)[i]), 16) << example << " page " << i + 1;
+        }
     }
 }
 

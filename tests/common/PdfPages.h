@@ -8,10 +8,12 @@
 #include <QList>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -70,7 +72,7 @@ public:
         return QString::fromUtf8(run.readAllStandardOutput());
     }
 
-    // Share of the pixels that are not near white.
+    // Share of the pixels that are not (nearly) white.
     static double Inked(const QImage& page)
     {
         if (page.isNull())
@@ -79,9 +81,21 @@ public:
         for (int y = 0; y < page.height(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
             for (int x = 0; x < page.width(); ++x)
-                inked += qRed(line[x]) + qGreen(line[x]) + qBlue(line[x]) < 3 * 240;
+                inked += std::min({qRed(line[x]), qGreen(line[x]), qBlue(line[x])}) < 248;
         }
         return double(inked) / (qint64(page.width()) * page.height());
+    }
+
+    // Number of different colours.
+    static int Colours(const QImage& page)
+    {
+        QSet<QRgb> seen;
+        for (int y = 0; y < page.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+            for (int x = 0; x < page.width(); ++x)
+                seen.insert(line[x]);
+        }
+        return int(seen.size());
     }
 
     // Pixels within `tolerance` of a colour in each channel.
