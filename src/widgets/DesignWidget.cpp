@@ -7,6 +7,7 @@
 #include "core/ScreenSet.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTransform>
 
@@ -54,8 +55,7 @@ void DesignWidget::PaintCached(QPainter& p)
     // translations, and uniform zooms of the design surface.
     const bool translated = t.type() <= QTransform::TxTranslate;
     const bool zoomed = t.type() == QTransform::TxScale && t.m11() == t.m22() && t.m11() > 0;
-    if (!CachesLook() || !(translated || zoomed) || size.isEmpty() || !p.device()
-        || p.device()->devicePixelRatio() != 1) {
+    if (!CachesLook() || !(translated || zoomed) || size.isEmpty() || !KeepsLooksOn(p)) {
         Paint(p);
         return;
     }
@@ -79,6 +79,12 @@ void DesignWidget::PaintCached(QPainter& p)
     p.setWorldTransform(QTransform::fromTranslate(origin.x(), origin.y()));
     p.drawImage(0, 0, look_);
     p.restore();
+}
+
+bool DesignWidget::KeepsLooksOn(const QPainter& p)
+{
+    return p.device() && p.device()->devicePixelRatio() == 1 && p.paintEngine()
+        && p.paintEngine()->type() == QPaintEngine::Raster;
 }
 
 QSize DesignWidget::LookSize(double scale) const

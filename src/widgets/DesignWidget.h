@@ -57,6 +57,9 @@ public:
     // Paint, but widgets that keep their look as an image between paints (the
     // text-bearing ones) draw that image while nothing they show has changed.
     void PaintCached(QPainter& p);
+    // Looks are kept only for pixel devices (images, windows): a printer or a
+    // PDF writer gets every widget as shapes and text, at its own resolution.
+    static bool KeepsLooksOn(const QPainter& p);
     // Whether the look at a zoom must be made, and making it: independent of
     // every other widget, so looks can be made side by side on worker threads.
     bool NeedsLook(double scale) const;

@@ -109,7 +109,9 @@ void ScreenPages::PaintPage(QPainter& p, const QRect& page, int screen) const
         ShowScreen(screen);
         p.save();
         p.translate(fit.topLeft());
-        p.scale(double(fit.width()) / screenSize_.width(), double(fit.height()) / screenSize_.height());
+        const double scale = std::min(double(fit.width()) / screenSize_.width(),
+                                      double(fit.height()) / screenSize_.height());
+        p.scale(scale, scale);
         p.setClipRect(QRect(QPoint(0, 0), screenSize_));
         ScreenRenderer::Paint(p, set_, ctx_, screenSize_);
         p.restore();

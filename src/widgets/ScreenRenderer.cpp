@@ -43,7 +43,7 @@ void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWid
         scale = t.m11();
     else
         return;
-    if (!p.device() || p.device()->devicePixelRatio() != 1)
+    if (!DesignWidget::KeepsLooksOn(p))
         return;
     std::vector<DesignWidget*> stale;
     for (DesignWidget* w : widgets) {

@@ -32,6 +32,8 @@ protected:
         Add(TypeImage, 10, 10, 110, 110, 0).image = "Red.png";
         Add(TypeImage, 150, 100, 250, 200, 3).image = "Green.png";
         Add(TypeImage, 280, 180, 380, 280, 50).image = "Blue.png";
+        // Small enough that a kept look at the page's scale would be a picture.
+        Add(TypeLabel, 150, 10, 190, 24, 3).label = "Feed";
         set_.colours.Set(ColourSet::ScreenBack, MakeColourRef(kBack.red(), kBack.green(), kBack.blue()));
         Rebuild();
     }
@@ -181,7 +183,7 @@ TEST_F(ScreenPagesTest, TheScreenKeepsItsAspectRatioOnTheLandscapePage)
     EXPECT_GT(box.height(), page.height() * 3 / 4); // fills the page but for margins and footer
 }
 
-TEST_F(ScreenPagesTest, FootersNameTheScreenAndTheFile)
+TEST_F(ScreenPagesTest, TextStaysTextAndFootersNameTheScreenAndTheFile)
 {
     const auto text = PdfPages::Text(WritePdf({0, 3, 50}));
     if (!text)
@@ -190,6 +192,7 @@ TEST_F(ScreenPagesTest, FootersNameTheScreenAndTheFile)
     ASSERT_GE(pages.size(), 3);
     EXPECT_TRUE(pages[0].contains("Persistent Controls"));
     EXPECT_TRUE(pages[1].contains("Screen 3"));
+    EXPECT_TRUE(pages[1].contains("Feed")); // drawn as text, not as a picture of it
     EXPECT_TRUE(pages[2].contains("TAB Screen"));
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(pages[i].contains("sample.set")) << i;
@@ -201,6 +204,7 @@ TEST_F(ScreenPagesTest, WidgetsKeepTheirVisibility)
     set_.controls[0]->widget->SetVisible(false);
     set_.controls[1]->widget->SetVisible(true);
     set_.controls[2]->widget->SetVisible(false);
+    set_.controls[3]->widget->SetVisible(true);
     const std::vector<bool> before = Visibility();
     const QString path = WritePdf({0, 3, 50});
     EXPECT_EQ(PdfPages::Count(PdfPages::Read(path)), 3);
