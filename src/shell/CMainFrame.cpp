@@ -16,6 +16,7 @@
 #include "properties/PropertyPanel.h"
 #include "properties/ScreensPanel.h"
 #include "core/ScreenVisibility.h"
+#include "PrintActions.h"
 #include "QtPropertyServices.h"
 #include "view/CTavloraView.h"
 
@@ -77,6 +78,8 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     clipboard_ = std::make_unique<Clipboard>();
     edits_ = new EditActions(*doc_, *clipboard_, this);
     properties_ = new PropertyActions(*doc_, *prompter_, *profile_, this);
+    printActions_ = new PrintActions(*doc_, *prompter_, this);
+    addActions(printActions_->Actions());
     propertyServices_ = std::make_unique<QtPropertyServices>();
     setCentralWidget(view_);
 
@@ -428,6 +431,8 @@ void CMainFrame::CreateMenus()
     fileMenu_->addAction(Action(QStringLiteral("ID_FILE_SAVE")));
     fileMenu_->addAction(Action(QStringLiteral("ID_FILE_SAVE_AS")));
     fileMenu_->addSeparator();
+    for (QAction* print : printActions_->Actions())
+        fileMenu_->addAction(print);
     fileMenu_->addSeparator();
     recentAnchor_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(QStringLiteral("ID_APP_EXIT")));

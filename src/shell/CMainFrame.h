@@ -17,6 +17,7 @@ class CTavloraView;
 class Clipboard;
 class EditActions;
 class PropertyActions;
+class PrintActions;
 class PropertyPanel;
 class ControlList;
 class ScreensPanel;
@@ -92,6 +93,7 @@ private:
     std::unique_ptr<Clipboard> clipboard_;
     EditActions* edits_ = nullptr;
     PropertyActions* properties_ = nullptr;
+    PrintActions* printActions_ = nullptr;
     std::unique_ptr<QtPropertyServices> propertyServices_;
     PropertyPanel* propertyPanel_ = nullptr;
     ControlList* controlList_ = nullptr;

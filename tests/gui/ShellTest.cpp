@@ -133,7 +133,9 @@ private slots:
         QCOMPARE(f.MenuTexts(QStringLiteral("&File")),
                  (QStringList{QStringLiteral("&New"), QStringLiteral("&Open..."), QStringLiteral("Close FIle"),
                               QStringLiteral("&Save"), QStringLiteral("Save &As..."), QStringLiteral("-"),
-                              QStringLiteral("-"), QStringLiteral("Recent File"), QStringLiteral("-"),
+                              QStringLiteral("&Print..."), QStringLiteral("Print Pre&view"),
+                              QStringLiteral("E&xport PDF..."), QStringLiteral("-"), QStringLiteral("Recent File"),
+                              QStringLiteral("-"),
                               QStringLiteral("E&xit")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&Edit")),
                  (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"),
