@@ -377,7 +377,7 @@ void CTavloraView::RenderScreen(const QRect& client)
 {
     const ViewScale scale = Scale();
     if (screen_.size() != client.size())
-        screen_ = QImage(client.size(), QImage::Format_RGB32);
+        screen_ = QImage(client.size(), QImage::Format_ARGB32_Premultiplied);
     screenScale_ = scale;
     screenValid_ = !screen_.isNull();
     if (!screenValid_)
@@ -414,8 +414,12 @@ void CTavloraView::paintEvent(QPaintEvent* event)
         || screenScale_.Zoom() != scale.Zoom())
         RenderScreen(client);
     QPainter p(viewport());
-    if (screenValid_)
+    if (screenValid_) {
+        // A plain copy: the kept screen is opaque and in the window's own format.
+        p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(dirty, screen_, dirty);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
 
     const QRect design(QPoint(0, 0), designSize_);
     if (showGrid_)
