@@ -35,9 +35,7 @@ const char* kCheckUsage =
 
 struct Options {
     QStringList files;
-    QString vorn3;
-    QString profile;
-    QSize size = QSize(1024, 768);
+    CliSupport::ScreenOptions screen;
     bool json = false;
     bool werror = false;
 };
@@ -46,27 +44,14 @@ QString Parse(const QStringList& args, Options& o)
 {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        auto value = [&](QString& out) {
-            if (i + 1 >= args.size())
-                return false;
-            out = args[++i];
-            return true;
-        };
-        QString v;
-        if (a == QLatin1String("--json")) {
+        QString problem;
+        if (CliSupport::TakeScreenOption(args, i, o.screen, problem)) {
+            if (!problem.isEmpty())
+                return problem;
+        } else if (a == QLatin1String("--json")) {
             o.json = true;
         } else if (a == QLatin1String("--werror")) {
             o.werror = true;
-        } else if (a == QLatin1String("--size")) {
-            QString problem = QStringLiteral("--size needs WIDTHxHEIGHT, for example 1024x768");
-            if (!value(v) || !CliSupport::ParseSize(v, o.size, problem))
-                return problem;
-        } else if (a == QLatin1String("--vorn3")) {
-            if (!value(o.vorn3))
-                return QStringLiteral("--vorn3 needs a folder");
-        } else if (a == QLatin1String("--profile")) {
-            if (!value(o.profile))
-                return QStringLiteral("--profile needs a path");
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             return QStringLiteral("unknown option '%1'").arg(a);
         } else {
@@ -136,9 +121,9 @@ int RunCheckCommand(const QStringList& args)
         return CliSupport::Usage(kCheckUsage, problem);
 
     CheckRunner::Options options;
-    options.vornFolder = CliSupport::VornFolderFor(o.vorn3, o.profile).toStdString();
-    options.set.screenWidth = o.size.width();
-    options.set.screenHeight = o.size.height();
+    options.vornFolder = CliSupport::VornFolderFor(o.screen.vorn3, o.screen.profile).toStdString();
+    options.set.screenWidth = o.screen.size.width();
+    options.set.screenHeight = o.screen.size.height();
     options.set.LoadCatalogs(options.vornFolder);
 
     CheckRunner runner;

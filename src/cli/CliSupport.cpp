@@ -82,6 +82,30 @@ bool CliSupport::ParseSize(const QString& text, QSize& size, QString& problem)
     return true;
 }
 
+bool CliSupport::TakeScreenOption(const QStringList& args, int& i, ScreenOptions& o, QString& problem)
+{
+    const QString& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == QLatin1String("--size")) {
+        problem = QStringLiteral("--size needs WIDTHxHEIGHT, for example 1024x768");
+        if (hasValue && ParseSize(args[++i], o.size, problem))
+            problem.clear();
+    } else if (a == QLatin1String("--vorn3")) {
+        if (hasValue)
+            o.vorn3 = args[++i];
+        else
+            problem = QStringLiteral("--vorn3 needs a folder");
+    } else if (a == QLatin1String("--profile")) {
+        if (hasValue)
+            o.profile = args[++i];
+        else
+            problem = QStringLiteral("--profile needs a path");
+    } else {
+        return false;
+    }
+    return true;
+}
+
 QString CliSupport::VornFolderFor(const QString& vorn3Option, const QString& profileOption)
 {
     if (!vorn3Option.isEmpty())

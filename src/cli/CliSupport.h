@@ -35,6 +35,17 @@ public:
 
     // "WxH" with both sides 1 ... kMaxSide; false with the problem.
     static bool ParseSize(const QString& text, QSize& size, QString& problem);
+
+    // The options of commands that lay out screens.
+    struct ScreenOptions {
+        QSize size = QSize(1024, 768);
+        QString vorn3;
+        QString profile;
+    };
+    // Takes --size, --vorn3 or --profile at args[i], stepping i past its
+    // value. False when args[i] is none of them; a taken option without a
+    // valid value sets problem.
+    static bool TakeScreenOption(const QStringList& args, int& i, ScreenOptions& o, QString& problem);
     // The Vorn3 folder: --vorn3 when given, else the one of the settings
     // profile (--profile, TAVLORA_PROFILE or the default profile).
     static QString VornFolderFor(const QString& vorn3Option, const QString& profileOption);

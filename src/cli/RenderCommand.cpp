@@ -56,10 +56,8 @@ int Usage(const QString& problem)
 struct Options {
     QString file;
     QString output;
-    QString vorn3;
-    QString profile;
     int screen = 1;
-    QSize size = QSize(1024, 768);
+    CliSupport::ScreenOptions look;
     bool all = false;
 };
 
@@ -75,23 +73,17 @@ QString Parse(const QStringList& args, Options& o)
             return true;
         };
         QString v;
-        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
+        QString problem;
+        if (CliSupport::TakeScreenOption(args, i, o.look, problem)) {
+            if (!problem.isEmpty())
+                return problem;
+        } else if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
             if (!value(o.output))
                 return QStringLiteral("%1 needs a path").arg(a);
         } else if (a == QLatin1String("--screen")) {
             bool ok = false;
             if (!value(v) || (o.screen = v.toInt(&ok), !ok))
                 return QStringLiteral("--screen needs a whole number");
-        } else if (a == QLatin1String("--size")) {
-            QString problem = QStringLiteral("--size needs WIDTHxHEIGHT, for example 1024x768");
-            if (!value(v) || !CliSupport::ParseSize(v, o.size, problem))
-                return problem;
-        } else if (a == QLatin1String("--vorn3")) {
-            if (!value(o.vorn3))
-                return QStringLiteral("--vorn3 needs a folder");
-        } else if (a == QLatin1String("--profile")) {
-            if (!value(o.profile))
-                return QStringLiteral("--profile needs a path");
         } else if (a == QLatin1String("--all")) {
             o.all = true;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -117,7 +109,7 @@ bool IsPdf(const QString& path)
 bool SavePdf(const ScreenSet& set, WidgetContext& ctx, const Options& o)
 {
     const QString fileName = QFileInfo(o.file).fileName();
-    const ScreenPages pages(set, ctx, o.size, fileName);
+    const ScreenPages pages(set, ctx, o.look.size, fileName);
     const std::vector<int> screens = o.all ? ScreenPages::UsedScreens(set) : std::vector<int>{o.screen};
     const QByteArray pdf = pages.Pdf(screens, fileName);
     if (pdf.isEmpty()) {
@@ -161,10 +153,10 @@ int RunRenderCommand(const QStringList& args)
     if (!CliSupport::LoadSet(o.file, set, read))
         return kBadInput;
 
-    SettingsProfile profile(SettingsProfile::ChoosePath(o.profile));
+    SettingsProfile profile(SettingsProfile::ChoosePath(o.look.profile));
     profile.SetSaveOnDestroy(false);
     WidgetContext ctx(set);
-    ctx.vornFolder = (o.vorn3.isEmpty() ? VornFolder::RefreshFromProfile(profile) : o.vorn3).toStdString();
+    ctx.vornFolder = (o.look.vorn3.isEmpty() ? VornFolder::RefreshFromProfile(profile) : o.look.vorn3).toStdString();
     QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {
         Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
     });
@@ -177,7 +169,7 @@ int RunRenderCommand(const QStringList& args)
     if (IsPdf(o.output))
         return SavePdf(set, ctx, o) ? kOk : kBadInput;
     if (!o.all)
-        return Save(ScreenRenderer::Render(set, ctx, o.screen, o.size), o.output) ? kOk : kBadInput;
+        return Save(ScreenRenderer::Render(set, ctx, o.screen, o.look.size), o.output) ? kOk : kBadInput;
 
     std::set<int> screens;
     for (const auto& rec : set.controls)
@@ -192,7 +184,7 @@ int RunRenderCommand(const QStringList& args)
     const QString stem = QFileInfo(o.file).completeBaseName();
     for (int screen : screens) {
         const QString path = QDir(o.output).filePath(QStringLiteral("%1-screen%2.png").arg(stem).arg(screen));
-        if (!Save(ScreenRenderer::Render(set, ctx, screen, o.size), path))
+        if (!Save(ScreenRenderer::Render(set, ctx, screen, o.look.size), path))
             return kBadInput;
     }
     return kOk;
