@@ -3,8 +3,10 @@
 #ifdef TAVLORA_BENCH_WIDGETS
 
 #include "core/ScreenSet.h"
+#include "core/ScreenSetFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -129,6 +131,19 @@ inline void Fill(ScreenSet& set, int count, int screens)
         r->rect = Rect{x, y, x + w, y + h};
         set.Append(std::move(r));
     }
+}
+
+// Writes Fill(count, screens) as bench.set in dir; returns its path.
+inline QString WriteFilledSet(const QTemporaryDir& dir, int count, int screens)
+{
+    ScreenSet set;
+    Fill(set, count, screens);
+    const QString path = dir.filePath(QStringLiteral("bench.set"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    const std::string bytes = ScreenSetFile::Write(set).bytes;
+    file.write(bytes.data(), qint64(bytes.size()));
+    return path;
 }
 
 } // namespace tavlora::bench

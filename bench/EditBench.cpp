@@ -7,7 +7,6 @@
 #include "BenchSets.h"
 #include "SilentPrompter.h"
 
-#include "core/ScreenSetFile.h"
 #include "document/CTavloraDoc.h"
 #include "settings/SettingsProfile.h"
 #include "editing/Clipboard.h"
@@ -42,14 +41,7 @@ struct EditFixture {
         EnsureApplication();
         profile.SetSaveOnDestroy(false);
         profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
-        ScreenSet set;
-        Fill(set, controls, 1);
-        const QString path = dir.filePath(QStringLiteral("bench.set"));
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        const std::string bytes = ScreenSetFile::Write(set).bytes;
-        file.write(bytes.data(), qint64(bytes.size()));
-        file.close();
+        const QString path = WriteFilledSet(dir, controls, 1);
         doc = std::make_unique<CTavloraDoc>(profile, prompter);
         view = std::make_unique<CTavloraView>(*doc, profile, prompter);
         view->resize(kScreen);

@@ -8,7 +8,6 @@
 #include "BenchSets.h"
 #include "SilentPrompter.h"
 
-#include "core/ScreenSetFile.h"
 #include "document/CTavloraDoc.h"
 #include "editing/SetFieldsCommand.h"
 #include "properties/ControlList.h"
@@ -17,7 +16,6 @@
 #include "properties/ScreensPanel.h"
 #include "settings/SettingsProfile.h"
 
-#include <QFile>
 #include <QTreeView>
 
 #include <benchmark/benchmark.h>
@@ -55,14 +53,7 @@ struct PanelDoc {
         EnsureApplication();
         profile.SetSaveOnDestroy(false);
         profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
-        ScreenSet set;
-        Fill(set, kLoadControls, screens);
-        const QString path = dir.filePath(QStringLiteral("bench.set"));
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        const std::string bytes = ScreenSetFile::Write(set).bytes;
-        file.write(bytes.data(), qint64(bytes.size()));
-        file.close();
+        const QString path = WriteFilledSet(dir, kLoadControls, screens);
         doc = std::make_unique<CTavloraDoc>(profile, prompter);
         doc->OnOpenDocument(path);
     }
