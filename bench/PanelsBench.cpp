@@ -76,18 +76,29 @@ void BM_Thumbnails99Screens10000(benchmark::State& state)
 }
 BENCHMARK(BM_Thumbnails99Screens10000)->Unit(benchmark::kMillisecond);
 
+// The list of a 10,000-control screen, shown.
+struct ShownList {
+    PanelDoc d{1};
+    CatalogServices services;
+    ControlList list{*d.doc, services};
+
+    explicit ShownList(benchmark::State& state)
+    {
+        list.resize(700, 600);
+        list.show();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        if (!list.View()->viewport()->isVisible())
+            state.SkipWithError("the list is not shown");
+    }
+};
+
 // Switching to the 10,000-control screen: rows, filter, selection and one paint.
 void BM_ControlListFill10000(benchmark::State& state)
 {
-    PanelDoc d(1);
-    CatalogServices services;
-    ControlList list(*d.doc, services);
-    list.resize(700, 600);
-    list.show();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    if (!list.View()->viewport()->isVisible())
-        state.SkipWithError("the list is not shown");
+    ShownList shown(state);
+    PanelDoc& d = shown.d;
+    ControlList& list = shown.list;
     for (auto _ : state) {
         d.doc->SetCurrentScreen(2);
         d.doc->SetCurrentScreen(1);
@@ -98,19 +109,9 @@ void BM_ControlListFill10000(benchmark::State& state)
 BENCHMARK(BM_ControlListFill10000)->Unit(benchmark::kMillisecond);
 
 // A list of 10,000 rows with 2,000 scattered rows selected (every fifth).
-struct SelectedList {
-    PanelDoc d{1};
-    CatalogServices services;
-    ControlList list{*d.doc, services};
-
-    explicit SelectedList(benchmark::State& state)
+struct SelectedList : ShownList {
+    explicit SelectedList(benchmark::State& state) : ShownList(state)
     {
-        list.resize(700, 600);
-        list.show();
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
-        if (!list.View()->viewport()->isVisible())
-            state.SkipWithError("the list is not shown");
         d.doc->EditSelection([this](Selection& s) {
             for (int i = 0; i < kScreenControls; ++i)
                 s.Select(d.doc->Set().controls[size_t(i) * 5].get());
