@@ -164,7 +164,8 @@ int RunRenderCommand(const QStringList& args)
     ctx.Images().SetBudget(WidgetContext::PictureBudget(profile));
     WidgetFactory::RebuildWidgets(set, ctx);
     for (const QString& missing : ctx.MissingImages())
-        Err(QStringLiteral("tavlora-cli: missing picture %1").arg(QDir::toNativeSeparators(missing)));
+        Err(QStringLiteral("tavlora-cli: missing picture %1 (%2)")
+                .arg(QDir::toNativeSeparators(missing), PresenceTest::Why(ctx.MissingReason(missing))));
 
     if (IsPdf(o.output))
         return SavePdf(set, ctx, o) ? kOk : kBadInput;

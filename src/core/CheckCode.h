@@ -11,8 +11,10 @@ class CheckCode {
 public:
     // Two controls shown at the same time share a hot key.
     static constexpr std::string_view DuplicateHotKey = "duplicate-hot-key";
-    // A picture file is not there (or fails the presence test).
+    // A picture file is not found or cannot be read.
     static constexpr std::string_view PictureMissing = "picture-missing";
+    // A picture name climbs out of the Bitmaps folder ("..\\..\\etc\\shadow").
+    static constexpr std::string_view PictureOutsideBitmaps = "picture-outside-bitmaps";
     // A picture file is there but is never shown: no extension, or undecodable.
     static constexpr std::string_view PictureUndecodable = "picture-undecodable";
     // A picture is found only because names are matched without regard to case.

@@ -48,11 +48,36 @@ std::string ImagePath::InBitmaps(std::string_view vornFolder, std::string_view n
     return s;
 }
 
-std::string ImagePath::Resolve(std::string_view vornFolder, std::string_view name, Keywords rule)
+bool ImagePath::LeavesFolder(std::string_view name)
+{
+    int depth = 0;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = name.size();
+        const std::string_view part = name.substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0)
+                return true;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+std::string ImagePath::Resolve(std::string_view vornFolder, std::string_view name, Keywords rule, bool* outside)
 {
     std::string n = Normalise(name);
     if (!ApplyKeywords(rule, n))
         return {};
+    if (LeavesFolder(n)) {
+        if (outside)
+            *outside = true;
+        return {};
+    }
     return InBitmaps(vornFolder, n);
 }
 

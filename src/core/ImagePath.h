@@ -30,9 +30,15 @@ public:
     // Vorn3 folder + "\Bitmaps\" + name, in the stored (Windows) form.
     static std::string InBitmaps(std::string_view vornFolder, std::string_view name);
 
+    // Whether a name climbs out of the folder it is relative to ("..\\..\\etc"),
+    // with either separator. Such a name is never opened.
+    static bool LeavesFolder(std::string_view name);
+
     // Full stored-form path for a record's image name, or empty when the
-    // keyword rule gives no image.
-    static std::string Resolve(std::string_view vornFolder, std::string_view name, Keywords rule);
+    // keyword rule gives no image or the name leaves the Bitmaps folder (then
+    // *outside is set).
+    static std::string Resolve(std::string_view vornFolder, std::string_view name, Keywords rule,
+                               bool* outside = nullptr);
 
     // The image name of a chosen file: the part of its full path after the first
     // "bitmaps" folder (any letter case, either separator), with backslashes as

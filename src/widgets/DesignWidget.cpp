@@ -215,7 +215,10 @@ int DesignWidget::JumpTarget(int function, int parameter, Qt::KeyboardModifiers 
 
 QString DesignWidget::ResolvePicture(const std::string& name, ImagePath::Keywords rule) const
 {
-    const std::string stored = ImagePath::Resolve(ctx_.vornFolder, name, rule);
+    bool outside = false;
+    const std::string stored = ImagePath::Resolve(ctx_.vornFolder, name, rule, &outside);
+    if (outside)
+        ctx_.NoteOutside(ImagePath::InBitmaps(ctx_.vornFolder, ImagePath::Normalise(name)));
     if (stored.empty())
         return {};
     return ctx_.PlatformPath(stored);

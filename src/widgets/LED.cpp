@@ -68,6 +68,11 @@ void LED::SetCustomImage(const std::string& name)
     if (!ImagePath::ApplyKeywords(ImagePath::Keywords::LedCustom, normalised))
         return;
     customName_ = normalised;
+    if (ImagePath::LeavesFolder(normalised)) {
+        Context().NoteOutside(ImagePath::InBitmaps(Context().vornFolder, normalised));
+        customLoaded_ = false;
+        return;
+    }
     const QString path = Context().PlatformPath(ImagePath::InBitmaps(Context().vornFolder, normalised));
     if (!Context().IsPresent(path)) {
         customLoaded_ = false;

@@ -42,6 +42,12 @@ void Picture::SetImage(const std::string& name, bool pictureSize)
     Update();
 }
 
+void Picture::ShowPlaceholder()
+{
+    imagePath_ = ResolvePicture("Missing", ImagePath::Keywords::Picture);
+    imageLoaded_ = false;
+}
+
 void Picture::Resized()
 {
     if (imageLoaded_)

@@ -14,6 +14,10 @@ public:
 
     // With pictureSize ("Original Size") the record takes the picture's natural size.
     void SetImage(const std::string& name, bool pictureSize = false);
+    // The older image control's placeholder "Missing": it names no picture
+    // (no extension, so nothing could load), so it is neither opened nor
+    // reported missing.
+    void ShowPlaceholder();
 
     bool ImageLoaded() const { return imageLoaded_; }
     const QString& ImagePathName() const { return imagePath_; }

@@ -18,8 +18,7 @@ namespace {
 
 struct Resolved {
     QString path;    // platform path the widget opens
-    bool present = false;
-    bool exists = false;
+    PresenceTest::Result presence = PresenceTest::Result::NotFound;
     bool caseMatched = false; // found only by the case-insensitive match
 };
 
@@ -87,26 +86,6 @@ std::vector<Finding> PictureCheck::Run(const ScreenSet& set, const std::string& 
         std::string name = ImagePath::Normalise(r.image);
         if (!ImagePath::ApplyKeywords(*rule, name) || name.empty())
             continue; // the widget shows no picture, or the name is only the folder
-        const std::string stored = ImagePath::InBitmaps(vornFolder, name);
-
-        auto found = resolved.find(stored);
-        if (found == resolved.end()) {
-            Resolved res;
-            res.path = QString::fromStdString(ImagePath::ToPlatform(stored));
-            res.present = PresenceTest::IsPresent(res.path);
-            res.exists = QFileInfo::exists(res.path);
-#ifndef _WIN32
-            QString exact = QString::fromStdString(stored);
-            exact.replace(QLatin1Char('\\'), QLatin1Char('/'));
-            res.caseMatched = res.path != exact && res.path.compare(exact, Qt::CaseInsensitive) == 0;
-#endif
-            found = resolved.emplace(stored, res).first;
-        }
-        const Resolved& res = found->second;
-
-        std::string what = "picture " + Quoted(r.image);
-        if (name != ImagePath::Normalise(r.image))
-            what += " (shown as " + Quoted(name) + ")";
         auto add = [&](Finding::Severity severity, std::string_view code, const std::string& message) {
             Finding f;
             f.severity = severity;
@@ -116,13 +95,36 @@ std::vector<Finding> PictureCheck::Run(const ScreenSet& set, const std::string& 
             f.message = message;
             out.push_back(std::move(f));
         };
-        if (!res.present) {
-            if (res.exists)
-                add(Finding::Severity::Error, CheckCode::PictureMissing,
-                    what + ": " + Native(res.path)
-                        + " cannot be opened for writing, so the designer treats it as absent");
-            else
-                add(Finding::Severity::Error, CheckCode::PictureMissing, what + ": " + Native(res.path) + " not found");
+        std::string what = "picture " + Quoted(r.image);
+        if (name != ImagePath::Normalise(r.image))
+            what += " (shown as " + Quoted(name) + ")";
+        if (ImagePath::LeavesFolder(name)) {
+            add(Finding::Severity::Error, CheckCode::PictureOutsideBitmaps,
+                what + " lies outside the Bitmaps folder, so it is never opened");
+            continue;
+        }
+        const std::string stored = ImagePath::InBitmaps(vornFolder, name);
+
+        auto found = resolved.find(stored);
+        if (found == resolved.end()) {
+            Resolved res;
+            res.path = QString::fromStdString(ImagePath::ToPlatform(stored));
+            res.presence = PresenceTest::Test(res.path);
+#ifndef _WIN32
+            QString exact = QString::fromStdString(stored);
+            exact.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            res.caseMatched = res.path != exact && res.path.compare(exact, Qt::CaseInsensitive) == 0;
+#endif
+            found = resolved.emplace(stored, res).first;
+        }
+        const Resolved& res = found->second;
+        if (res.presence == PresenceTest::Result::NotFound) {
+            add(Finding::Severity::Error, CheckCode::PictureMissing, what + ": " + Native(res.path) + " not found");
+            continue;
+        }
+        if (res.presence != PresenceTest::Result::Present) {
+            add(Finding::Severity::Error, CheckCode::PictureMissing,
+                what + ": " + Native(res.path) + " is there but cannot be read");
             continue;
         }
         if (const QString problem = DecodeProblem(res.path); !problem.isEmpty())

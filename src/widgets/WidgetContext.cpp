@@ -1,7 +1,5 @@
 #include "WidgetContext.h"
 
-#include "PresenceTest.h"
-
 #include "core/ImagePath.h"
 #include "core/ScreenSet.h"
 #include "settings/SettingsProfile.h"
@@ -38,7 +36,7 @@ void WidgetContext::BeginLoad()
         images_.SetBudget(PictureBudget(*profile));
     images_.Reset();
     missing_.clear();
-    missingSeen_.clear();
+    missingWhy_.clear();
     platformPaths_.clear();
     presence_.clear();
 }
@@ -74,21 +72,35 @@ QString WidgetContext::PlatformPath(const std::string& storedPath)
 
 bool WidgetContext::IsPresent(const QString& platformPath)
 {
-    bool present;
+    if (platformPath.isEmpty())
+        return false;
+    PresenceTest::Result result;
     auto it = presence_.constFind(platformPath);
     if (batchDepth_ > 0 && it != presence_.constEnd()) {
-        present = *it;
+        result = *it;
     } else {
-        present = PresenceTest::IsPresent(platformPath);
+        result = PresenceTest::Test(platformPath);
         if (batchDepth_ > 0)
-            presence_.insert(platformPath, present);
+            presence_.insert(platformPath, result);
     }
     const bool named = !platformPath.endsWith(QLatin1Char('/')) && !platformPath.endsWith(QLatin1Char('\\'));
-    if (!present && named && !missingSeen_.contains(platformPath)) {
-        missingSeen_.insert(platformPath);
+    if (result != PresenceTest::Result::Present && named && !missingWhy_.contains(platformPath)) {
+        missingWhy_.insert(platformPath, result);
         missing_.append(platformPath);
     }
-    return present;
+    return result == PresenceTest::Result::Present;
+}
+
+void WidgetContext::NoteOutside(const std::string& storedPath)
+{
+    QString path = QString::fromStdString(storedPath);
+#ifndef _WIN32
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    if (!missingWhy_.contains(path)) {
+        missingWhy_.insert(path, PresenceTest::Result::OutsideFolder);
+        missing_.append(path);
+    }
 }
 
 void WidgetContext::StartSampleCounter()

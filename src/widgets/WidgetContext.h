@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ImageCache.h"
+#include "PresenceTest.h"
 
 #include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -47,8 +47,10 @@ public:
     // Forgets decoded pictures, reported failures and the missing list, and
     // takes the picture budget from the program-wide profile when there is one.
     void BeginLoad();
-    // Pictures whose presence test failed since BeginLoad, in the order met.
+    // Pictures whose presence test failed since BeginLoad, in the order met,
+    // and why each is not shown.
     QStringList MissingImages() const { return missing_; }
+    PresenceTest::Result MissingReason(const QString& path) const { return missingWhy_.value(path); }
 
     // While a batch runs (RebuildWidgets), path look-ups and presence tests are
     // cached and decoded files are not re-checked for changes.
@@ -59,6 +61,8 @@ public:
     QString PlatformPath(const std::string& storedPath);
     // Presence test; absent pictures (with a file name) are added to the missing list.
     bool IsPresent(const QString& platformPath);
+    // A picture name that leaves the Bitmaps folder: listed as missing, never opened.
+    void NoteOutside(const std::string& storedPath);
     ImageCache& Images() { return images_; }
 
     // Stacking order: each call returns a place above / below all earlier ones.
@@ -88,9 +92,9 @@ private:
     ImageCache::Reporter reporter_;
     ImageCache images_;
     QStringList missing_;
-    QSet<QString> missingSeen_;
+    QHash<QString, PresenceTest::Result> missingWhy_;
     QHash<QString, QString> platformPaths_;
-    QHash<QString, bool> presence_;
+    QHash<QString, PresenceTest::Result> presence_;
     int batchDepth_ = 0;
     qint64 topZ_ = 0;
     qint64 bottomZ_ = 0;

@@ -90,7 +90,7 @@ bool WidgetFactory::CreateWidget(ControlRecord& rec, int kind, WidgetContext& ct
     }
     case KindMissingPicture: {
         auto w = std::make_unique<Picture>(rec, ctx, id, disabled);
-        w->SetImage("Missing", false);
+        w->ShowPlaceholder();
         widget = std::move(w);
         break;
     }

@@ -26,7 +26,7 @@ TEST(MapCommand, DotNamesScreensCountsAndJumps)
     const QString& dot = run.out;
     EXPECT_TRUE(dot.startsWith("digraph \"faulty.set\" {"));
     EXPECT_TRUE(dot.contains("persistent [label=\"persistent\\n2 controls\""));
-    EXPECT_TRUE(dot.contains("\"s1\" [label=\"screen 1\\n18 controls\"]"));
+    EXPECT_TRUE(dot.contains("\"s1\" [label=\"screen 1\\n19 controls\"]"));
     EXPECT_TRUE(dot.contains("\"s3\" [label=\"screen 3\\n1 control\", style=\"rounded,dashed\"]")); // unreachable
     EXPECT_TRUE(dot.contains("\"s7\" [label=\"screen 7\\n0 controls\", color=red")); // empty target
     EXPECT_TRUE(dot.contains("persistent -> \"s1\" [label=\"Main\"];"));

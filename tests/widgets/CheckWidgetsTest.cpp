@@ -62,7 +62,7 @@ TEST_F(CheckWidgetsTest, PicturesResolvedWithTheRulesOfEachType)
     WriteRawBitmap("Broken.png", "not a picture");
     WriteRawBitmap("NoExtension", "BM");
     const std::string missing(CheckCode::PictureMissing), bad(CheckCode::PictureUndecodable),
-        caseOnly(CheckCode::PictureCaseMismatch);
+        caseOnly(CheckCode::PictureCaseMismatch), outside(CheckCode::PictureOutsideBitmaps);
     const struct {
         int type;
         const char* image;
@@ -88,6 +88,10 @@ TEST_F(CheckWidgetsTest, PicturesResolvedWithTheRulesOfEachType)
         {TypeLed, "None", "", {}},
         {TypeLed, "", "", {}},
         {TypeLed, "Gone.png", "", {missing}},
+        {TypeImage, "..\\..\\etc\\passwd", "", {outside}},
+        {TypeImage, "Sub/../../Good.png", "", {outside}},
+        {TypeImage, "Sub/../Good.png", "", {}},
+        {TypeLed, "../Good.png", "", {outside}},
         {TypeButton, "Gone.png", "", {}},
         {TypeLabel, "Gone.png", "", {}},
     };
@@ -100,13 +104,26 @@ TEST_F(CheckWidgetsTest, PicturesResolvedWithTheRulesOfEachType)
     EXPECT_EQ(PictureCodes(TypeImageButton, "Missing"), Codes{});
 }
 
-TEST_F(CheckWidgetsTest, FilesThatCannotBeOpenedForWritingCountAsAbsent)
+// A read-only picture in a read-only folder (an installed or shared Vorn3
+// folder) is present; one this user cannot read is missing, and says so.
+TEST_F(CheckWidgetsTest, ReadOnlyPicturesArePresentUnreadableOnesMissing)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root opens read-only files for writing";
-    const QString path = WriteBitmap("Locked.png", Solid(4, 4, Qt::red));
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    EXPECT_EQ(PictureCodes(TypeImage, "Locked.png"), Codes{std::string(CheckCode::PictureMissing)});
+    if (RanAsNobody())
+        return;
+    const QString readOnly = WriteBitmap("Shared/ReadOnly.png", Solid(4, 4, Qt::red));
+    const QString unreadable = WriteBitmap("Shared/Unreadable.png", Solid(4, 4, Qt::red));
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+    QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
+    const QString folder = dir_.filePath("Bitmaps/Shared");
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(PictureCodes(TypeImage, "Shared\\ReadOnly.png"), Codes{});
+    EXPECT_EQ(PictureCodes(TypeImage, "Shared\\Unreadable.png"), Codes{std::string(CheckCode::PictureMissing)});
+    ScreenSet set;
+    set.Append(std::make_unique<ControlRecord>(Record(TypeImage, {0, 0, 4, 4}, ""))).image = "Shared/Unreadable.png";
+    const std::vector<Finding> found = pictures_.Run(set, ctx_.vornFolder);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].message.find("cannot be read"), std::string::npos) << found[0].message;
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(CheckWidgetsTest, ASecondRunSeesChangedFiles)

@@ -1,6 +1,7 @@
 #include "WidgetFixture.h"
 
 #include "SetBuilder.h"
+#include "Unprivileged.h"
 
 #include "widgets/WidgetFactory.h"
 #include "widgets/ScreenRenderer.h"
@@ -18,6 +19,17 @@ WidgetFixture::WidgetFixture()
     QObject::connect(&ctx_, &WidgetContext::pictureFailed, [this](const QString& path, const QString& error) {
         reported_ << path + QStringLiteral(": ") + error;
     });
+}
+
+bool WidgetFixture::RanAsNobody()
+{
+    using tavlora::test::Unprivileged;
+    if (!Unprivileged::IsRoot())
+        return false;
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string filter = std::string("--gtest_filter=") + info->test_suite_name() + "." + info->name();
+    EXPECT_EQ(Unprivileged::Run({Unprivileged::Self(), filter}), 0) << "the run as nobody failed";
+    return true;
 }
 
 QString WidgetFixture::WriteVornFile(const QString& relative, const QImage& image)

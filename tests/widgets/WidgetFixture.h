@@ -22,6 +22,10 @@ protected:
     // Standard LED pictures: left half lit colour, right half grey.
     void WriteStandardLeds(int width = 40, int height = 20);
 
+    // As root, runs the current test again as the user nobody and checks that
+    // run: true when the caller must return at once.
+    static bool RanAsNobody();
+
     tavlora::ControlRecord& Add(int type, int left, int top, int right, int bottom, int screen = 1);
     // RebuildWidgets after a fresh BeginLoad.
     void Rebuild();
