@@ -40,12 +40,12 @@ ControlRecord::~ControlRecord() = default;
 
 int ControlRecord::LedChoice() const
 {
-    int choice = ledColour;
-    if (ledFlashing != 0)
-        choice += 4;
-    if (ledRedGreen != 0 || choice == 3)
-        choice = ledFlashing != 0 ? 7 : 3;
-    return choice;
+    const bool flashing = ledFlashing != 0;
+    if (ledRedGreen != 0 || ledColour == 3)
+        return flashing ? 7 : 3;
+    if (ledColour < 0 || ledColour > 2)
+        return -1;
+    return ledColour + (flashing ? 4 : 0);
 }
 
 void ControlRecord::SetLedChoice(int choice)

@@ -40,7 +40,8 @@ public:
     // Derived from the fields above; never stored and never copied.
     std::unique_ptr<ControlWidget> widget;
 
-    // LED choice 0..7 (" Green" ... " Red/Green Flashing") from the three LED fields.
+    // LED choice 0..7 (" Green" ... " Red/Green Flashing") from the three LED
+    // fields; -1 for a colour that is none of them.
     int LedChoice() const;
     // Stores an LED choice in the three LED fields.
     void SetLedChoice(int choice);

@@ -8,6 +8,8 @@ namespace tavlora {
 
 int HotKey::Compose(int virtualKey, bool ctrl, bool shift, bool alt)
 {
+    if (virtualKey <= 0 || virtualKey > 0xFF)
+        return 0;
     int code = virtualKey;
     if (ctrl)
         code += kCtrl;

@@ -16,7 +16,7 @@ public:
     static constexpr int kEnter = 13;
 
     // Code for a key pressed with the given modifiers (Alt is not added to a
-    // plain Enter).
+    // plain Enter); 0 for a virtual-key code outside 1..255.
     static int Compose(int virtualKey, bool ctrl, bool shift, bool alt);
     // Readable name such as "Ctrl+Shift+F5"; "None" for 0.
     static std::string Name(int code);

@@ -96,6 +96,13 @@ bool Windows1252::FromUtf8(std::string_view s, std::string& out, char32_t* badCh
             }
             cp = (cp << 6) | (cc & 0x3F);
         }
+        // Only the shortest form of a Unicode scalar value is UTF-8.
+        static constexpr char32_t kLeast[4] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            if (badChar)
+                *badChar = 0xFFFD;
+            return false;
+        }
         int b = FromCodePoint(cp);
         if (b < 0) {
             if (badChar)
@@ -108,21 +115,49 @@ bool Windows1252::FromUtf8(std::string_view s, std::string& out, char32_t* badCh
     return true;
 }
 
+namespace {
+
+// The code point at units[i] and how many units it takes; a lone surrogate is
+// returned as itself.
+char32_t NextUtf16(const char16_t* units, size_t count, size_t i, size_t& taken)
+{
+    const char32_t u = units[i];
+    taken = 1;
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+        taken = 2;
+        return 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+    }
+    return u;
+}
+
+} // namespace
+
 std::string Windows1252::FromUtf16(const char16_t* units, size_t count)
 {
     std::string out;
     out.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        char32_t cp = units[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00
-            && units[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            ++i;
-        }
-        int b = FromCodePoint(cp);
+    size_t taken = 0;
+    for (size_t i = 0; i < count; i += taken) {
+        const int b = FromCodePoint(NextUtf16(units, count, i, taken));
         out.push_back(b < 0 ? '?' : char(b));
     }
     return out;
+}
+
+bool Windows1252::FromUtf16(const char16_t* units, size_t count, std::string& out, char32_t* badChar)
+{
+    size_t taken = 0;
+    for (size_t i = 0; i < count; i += taken) {
+        const char32_t cp = NextUtf16(units, count, i, taken);
+        const int b = cp >= 0xD800 && cp <= 0xDFFF ? -1 : FromCodePoint(cp);
+        if (b < 0) {
+            if (badChar)
+                *badChar = cp;
+            return false;
+        }
+        out.push_back(char(b));
+    }
+    return true;
 }
 
 } // namespace tavlora

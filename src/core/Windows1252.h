@@ -15,11 +15,15 @@ public:
     static int FromCodePoint(char32_t cp);
 
     static std::string ToUtf8(std::string_view bytes);
-    // False (out untouched beyond what was appended) on invalid UTF-8 or a
-    // character outside the code page; badChar receives the offending character.
+    // False (out untouched beyond what was appended) on invalid UTF-8 (overlong
+    // forms, surrogates and code points above U+10FFFF included; badChar is then
+    // U+FFFD) or a character outside the code page (badChar is that character).
     static bool FromUtf8(std::string_view utf8, std::string& out, char32_t* badChar = nullptr);
-    // UTF-16LE code units to bytes; unmappable characters and lone surrogates become '?'.
+    // UTF-16 code units to bytes; unmappable characters and lone surrogates become '?'.
     static std::string FromUtf16(const char16_t* units, size_t count);
+    // The same, refusing: false at the first lone surrogate or character outside
+    // the code page, which badChar receives.
+    static bool FromUtf16(const char16_t* units, size_t count, std::string& out, char32_t* badChar = nullptr);
 };
 
 } // namespace tavlora

@@ -53,6 +53,8 @@ TEST(HotKey, Codes)
     EXPECT_EQ(HotKey::Name(0x858), "Alt+X");
     EXPECT_EQ(HotKey::Name(0), "None");
     EXPECT_EQ(HotKey::Name(13), "Enter");
+    EXPECT_EQ(HotKey::Compose(INT32_MAX, true, true, true), 0); // no key code
+    EXPECT_EQ(HotKey::Compose(-1, true, false, false), 0);
 }
 
 namespace {

@@ -86,6 +86,11 @@ TEST(ControlRecord, LedChoiceEncoding)
     EXPECT_EQ(three.LedChoice(), 3);
     three.ledFlashing = 1;
     EXPECT_EQ(three.LedChoice(), 7);
+    // Colours of no choice, as a file may hold them (led-choice-overflow.set).
+    for (int32_t colour : {4, -1, INT32_MAX, INT32_MIN}) {
+        three.ledColour = colour;
+        EXPECT_EQ(three.LedChoice(), -1) << colour;
+    }
 }
 
 TEST(ControlRecord, CopyTakesFieldsButNotWidget)
@@ -283,8 +288,18 @@ TEST(Windows1252, RejectsCharactersOutsideTheCodePage)
     EXPECT_EQ(bad, U'\u2192');
     EXPECT_FALSE(Windows1252::FromUtf8("\xC3", out));      // truncated sequence
     EXPECT_FALSE(Windows1252::FromUtf8("\xFF\xFE", out));  // not UTF-8
+    // Overlong forms, surrogates and code points above U+10FFFF are not UTF-8.
+    for (const char* form : {"\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xF0\x80\x80\x80", "\xED\xA0\x80",
+                            "\xF4\x90\x80\x80"})
+        EXPECT_FALSE(Windows1252::FromUtf8(form, out)) << form;
     const char16_t units[] = {u'A', 0xD83D, 0xDE00, 0xDC00, 0x20AC};
     EXPECT_EQ(Windows1252::FromUtf16(units, 5), "A??\x80");
+    // Refusing: a lone surrogate is named like any other character.
+    EXPECT_FALSE(Windows1252::FromUtf16(u"\xD800x", 2, out, &bad));
+    EXPECT_EQ(bad, char32_t(0xD800));
+    std::string euro;
+    EXPECT_TRUE(Windows1252::FromUtf16(units + 4, 1, euro));
+    EXPECT_EQ(euro, "\x80");
 }
 
 TEST(ControlType, Titles)
