@@ -236,31 +236,89 @@ void RemoveLeftovers(const fs::path& dir, const std::string& fileName, const fs:
 
 } // namespace
 
-bool AtomicFile::ReadAll(const std::string& path, std::string& bytes, std::string& error)
+bool AtomicFile::ReadAll(const std::string& path, std::string& bytes, std::string& error, long long limit)
 {
+    bytes.clear();
+#ifdef _WIN32
     std::error_code ec;
-    if (fs::is_directory(fs::u8path(path), ec)) {
+    const fs::path p = fs::u8path(path);
+    if (fs::is_directory(p, ec)) {
         error = "cannot read " + path + ": it is a folder";
         return false;
     }
-    std::ifstream in(fs::u8path(path), std::ios::binary);
+    std::ifstream in(p, std::ios::binary);
     if (!in) {
         error = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
     in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
+    const long long size = in.tellg();
+    in.seekg(0, std::ios::beg);
+#else
+    // O_NONBLOCK: opening a FIFO must not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot open " + path + ": " + ErrnoText(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool folder = S_ISDIR(st.st_mode);
+        ::close(fd);
+        error = "cannot read " + path + (folder ? ": it is a folder" : ": it is not a regular file");
+        return false;
+    }
+    const long long size = st.st_size;
+#endif
     if (size < 0) {
         error = "cannot read " + path;
         return false;
     }
-    in.seekg(0, std::ios::beg);
+    if (size > limit) {
+        error = "cannot read " + path + ": it holds " + std::to_string(size) + " bytes, more than the "
+            + std::to_string(limit) + " this file may have";
+#ifndef _WIN32
+        ::close(fd);
+#endif
+        return false;
+    }
     bytes.resize(size_t(size));
+#ifdef _WIN32
     if (size > 0 && !in.read(bytes.data(), size)) {
         error = "cannot read " + path;
         return false;
     }
+#else
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // Shrunk while read, or an error: what was read is not the file.
+            error = "cannot read " + path + (n < 0 ? ": " + ErrnoText(errno) : ": it changed while it was read");
+            ::close(fd);
+            bytes.clear();
+            return false;
+        }
+        done += size_t(n);
+    }
+    ::close(fd);
+#endif
     return true;
+}
+
+bool AtomicFile::IsReadOnly(const std::string& path)
+{
+#ifdef _WIN32
+    const DWORD attributes = ::GetFileAttributesW(fs::u8path(path).wstring().c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+#endif
 }
 
 bool AtomicFile::ResolveTarget(const std::string& path, std::string& target, std::string& error)
@@ -306,8 +364,46 @@ bool AtomicFile::IsTempOf(const std::string& fileName, const std::string& entryN
     return true;
 }
 
-bool AtomicFile::WriteAll(const std::string& path, std::string_view bytes, std::string& error)
+namespace {
+
+#ifndef _WIN32
+// Writes into an existing device or FIFO as it is; a FIFO without a reader
+// is refused rather than waited for.
+bool WriteInPlace(const std::string& path, std::string_view bytes, std::string& error)
 {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot write " + path + ": "
+            + (errno == ENXIO ? std::string("nothing reads from it") : ErrnoText(errno));
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = "cannot write " + path + ": " + ErrnoText(n < 0 ? errno : EIO);
+            ::close(fd);
+            return false;
+        }
+        done += size_t(n);
+    }
+    ::close(fd);
+    return true;
+}
+#endif
+
+} // namespace
+
+bool AtomicFile::WriteAll(const std::string& path, std::string_view bytes, std::string& error, Failure* failure)
+{
+    Failure ignored;
+    Failure& why = failure ? *failure : ignored;
+    why = Failure::Other;
     std::string resolved;
     if (!ResolveTarget(path, resolved, error))
         return false;
@@ -317,7 +413,26 @@ bool AtomicFile::WriteAll(const std::string& path, std::string_view bytes, std::
         dir = ".";
     const std::string fileName = Utf8(target.filename());
     std::error_code ec;
-    const bool existed = fs::exists(target, ec);
+    const fs::file_status status = fs::status(target, ec);
+    const bool existed = fs::exists(status);
+    if (existed && !fs::is_regular_file(status)) {
+#ifndef _WIN32
+        if (fs::is_character_file(status) || fs::is_fifo(status)) {
+            if (!WriteInPlace(resolved, bytes, error))
+                return false;
+            why = Failure::None;
+            return true;
+        }
+#endif
+        why = Failure::NotRegular;
+        error = "cannot write " + path + ": it is not a regular file";
+        return false;
+    }
+    if (existed && IsReadOnly(resolved)) {
+        why = Failure::ReadOnly;
+        error = "cannot write " + path + ": the file is read-only";
+        return false;
+    }
 
     static std::atomic<unsigned> counter{std::random_device{}() % 100000};
     TempWriter writer;
@@ -332,7 +447,13 @@ bool AtomicFile::WriteAll(const std::string& path, std::string_view bytes, std::
             break;
     }
     if (!created) {
-        error = "cannot write " + path + ": " + ErrnoText(err);
+        if (existed && (err == EACCES || err == EPERM || err == EROFS)) {
+            why = Failure::FolderLocked;
+            error = "cannot write " + path + ": no temporary file can be made in the folder " + Utf8(dir) + " ("
+                + ErrnoText(err) + "), so the file cannot be replaced safely";
+        } else {
+            error = "cannot write " + path + ": " + ErrnoText(err);
+        }
         return false;
     }
     if (existed)
@@ -344,14 +465,15 @@ bool AtomicFile::WriteAll(const std::string& path, std::string_view bytes, std::
         fs::remove(temp, ec);
         return false;
     }
-    std::string why;
-    if (!ReplaceFile(temp, target, why)) {
-        error = "cannot replace " + path + ": " + why;
+    std::string message;
+    if (!ReplaceFile(temp, target, message)) {
+        error = "cannot replace " + path + ": " + message;
         fs::remove(temp, ec);
         return false;
     }
     SyncFolder(dir);
     RemoveLeftovers(dir, fileName, temp);
+    why = Failure::None;
     return true;
 }
 

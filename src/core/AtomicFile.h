@@ -13,12 +13,33 @@ namespace tavlora {
 // either the whole old file or the whole new one. A failed write removes its
 // temporary file; temporaries of killed writers are removed by the next
 // successful write of the same file.
+// A read-only target is never replaced. A character device or a FIFO is
+// written directly (a FIFO only while a reader waits); a socket, a folder or a
+// block device is refused. Reads take regular files only, up to a size limit,
+// so a FIFO or a device never blocks a read or fills the memory.
 class AtomicFile {
 public:
-    // Reads a whole file; false with a message on failure.
-    static bool ReadAll(const std::string& path, std::string& bytes, std::string& error);
+    // Why a write failed, for callers that offer another way.
+    enum class Failure {
+        None,
+        ReadOnly,      // the target is read-only
+        FolderLocked,  // no temporary file can be made in the target's folder
+        NotRegular,    // the target is a socket, a folder or a block device
+        Other,
+    };
+
+    static constexpr long long kDefaultReadLimit = 512LL << 20;
+
+    // Reads a whole regular file of at most `limit` bytes; false with a
+    // message on failure.
+    static bool ReadAll(const std::string& path, std::string& bytes, std::string& error,
+                        long long limit = kDefaultReadLimit);
     // Replaces path with bytes; on failure the previous file is left intact.
-    static bool WriteAll(const std::string& path, std::string_view bytes, std::string& error);
+    static bool WriteAll(const std::string& path, std::string_view bytes, std::string& error,
+                         Failure* failure = nullptr);
+    // Whether an existing file may be replaced: false for a file without any
+    // write permission (even for root) or one this user cannot write.
+    static bool IsReadOnly(const std::string& path);
 
     // The file that a write of path replaces: path itself, or the final target
     // of a chain of symbolic links (which need not exist yet). False with a

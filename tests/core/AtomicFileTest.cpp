@@ -1,5 +1,7 @@
 #include "core/AtomicFile.h"
 
+#include "Unprivileged.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -67,7 +69,7 @@ TEST(AtomicFile, KeepsThePermissionsOfTheFileItReplaces)
     TempDir dir;
     const fs::path target = dir.path / "perm.set";
     std::string error;
-    for (mode_t mode : {0600, 0640, 0644, 0664, 0700, 0755, 0444, 0400}) {
+    for (mode_t mode : {0600, 0640, 0644, 0664, 0700, 0755, 0620}) {
         ASSERT_TRUE(AtomicFile::WriteAll(target.string(), "old", error)) << error;
         ASSERT_EQ(::chmod(target.c_str(), mode), 0);
         ASSERT_TRUE(AtomicFile::WriteAll(target.string(), "new", error)) << error;
@@ -237,4 +239,62 @@ TEST(AtomicFile, ReadingAFolderFailsWithAMessage)
     EXPECT_FALSE(AtomicFile::ReadAll(dir.path.string(), bytes, error));
     EXPECT_NE(error.find("folder"), std::string::npos) << error;
     EXPECT_TRUE(bytes.empty());
+}
+
+// What is not a regular file, or may not be replaced, is never renamed over:
+// read-only files are refused, devices and FIFOs are written or read in place
+// or refused at once, and nothing blocks.
+TEST(AtomicFile, ReadOnlyFilesDevicesAndFifosAreNeverReplaced)
+{
+    TempDir dir;
+    std::string error, bytes;
+    AtomicFile::Failure why = AtomicFile::Failure::None;
+    const fs::path locked = dir.path / "locked.set";
+    ASSERT_TRUE(AtomicFile::WriteAll(locked.string(), "old", error)) << error;
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    EXPECT_FALSE(AtomicFile::WriteAll(locked.string(), "new", error, &why));
+    EXPECT_EQ(why, AtomicFile::Failure::ReadOnly);
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(dir.Read("locked.set"), "old");
+
+    ASSERT_TRUE(AtomicFile::WriteAll("/dev/null", "bytes", error, &why)) << error;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_FALSE(AtomicFile::ReadAll("/dev/zero", bytes, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+
+    const fs::path fifo = dir.path / "pipe.set";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_FALSE(AtomicFile::ReadAll(fifo.string(), bytes, error)); // no writer: no wait
+    EXPECT_FALSE(AtomicFile::WriteAll(fifo.string(), "x", error, &why)); // no reader: no wait
+    EXPECT_NE(error.find("nothing reads"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    ASSERT_TRUE(AtomicFile::WriteAll((dir.path / "big").string(), std::string(100, 'x'), error));
+    EXPECT_FALSE(AtomicFile::ReadAll((dir.path / "big").string(), bytes, error, 99));
+    EXPECT_NE(error.find("100 bytes"), std::string::npos) << error;
+    EXPECT_TRUE(AtomicFile::ReadAll((dir.path / "big").string(), bytes, error, 100));
+}
+
+// A writable file in a folder where no temporary file can be made is refused
+// with the folder named (as a user: root creates files anywhere).
+TEST(AtomicFile, AFolderWithoutRoomForATemporaryIsNamed)
+{
+    using test::Unprivileged;
+    if (Unprivileged::IsRoot()) {
+        EXPECT_EQ(Unprivileged::Run({Unprivileged::Self(), "--gtest_filter=AtomicFile.AFolderWithoutRoomForATemporaryIsNamed"}), 0);
+        return;
+    }
+    TempDir dir;
+    std::string error;
+    AtomicFile::Failure why = AtomicFile::Failure::None;
+    const fs::path shut = dir.path / "shut";
+    fs::create_directories(shut);
+    const fs::path file = shut / "a.set";
+    ASSERT_TRUE(AtomicFile::WriteAll(file.string(), "old", error)) << error;
+    ASSERT_EQ(::chmod(shut.c_str(), 0555), 0);
+    EXPECT_FALSE(AtomicFile::WriteAll(file.string(), "new", error, &why));
+    EXPECT_EQ(why, AtomicFile::Failure::FolderLocked);
+    EXPECT_NE(error.find(shut.string()), std::string::npos) << error;
+    EXPECT_EQ(dir.Read("shut/a.set"), "old");
+    ::chmod(shut.c_str(), 0755);
 }
