@@ -106,12 +106,20 @@ bool CliSupport::TakeScreenOption(const QStringList& args, int& i, ScreenOptions
     return true;
 }
 
+void CliSupport::WarnAboutProfile(const SettingsProfile& profile)
+{
+    if (!profile.LoadProblem().isEmpty())
+        std::fprintf(stderr, "tavlora-cli: warning: settings not read: %s; defaults are used\n",
+                     qPrintable(profile.LoadProblem()));
+}
+
 QString CliSupport::VornFolderFor(const QString& vorn3Option, const QString& profileOption)
 {
     if (!vorn3Option.isEmpty())
         return vorn3Option;
     SettingsProfile profile(SettingsProfile::ChoosePath(profileOption));
     profile.SetSaveOnDestroy(false);
+    WarnAboutProfile(profile);
     return VornFolder::RefreshFromProfile(profile);
 }
 

@@ -12,6 +12,8 @@
 
 namespace tavlora {
 
+class SettingsProfile;
+
 // What the commands of tavlora-cli share: messages, loading a set, the
 // --size, --vorn3 and --profile options, and the set-up for commands that
 // need fonts or painting without a display.
@@ -48,6 +50,8 @@ public:
     static bool TakeScreenOption(const QStringList& args, int& i, ScreenOptions& o, QString& problem);
     // The Vorn3 folder: --vorn3 when given, else the one of the settings
     // profile (--profile, TAVLORA_PROFILE or the default profile).
+    // Says on stderr when the settings profile could not be read.
+    static void WarnAboutProfile(const SettingsProfile& profile);
     static QString VornFolderFor(const QString& vorn3Option, const QString& profileOption);
 
     // Before a QGuiApplication is made: the offscreen platform unless one is

@@ -155,6 +155,7 @@ int RunRenderCommand(const QStringList& args)
 
     SettingsProfile profile(SettingsProfile::ChoosePath(o.look.profile));
     profile.SetSaveOnDestroy(false);
+    CliSupport::WarnAboutProfile(profile);
     WidgetContext ctx(set);
     ctx.vornFolder = (o.look.vorn3.isEmpty() ? VornFolder::RefreshFromProfile(profile) : o.look.vorn3).toStdString();
     QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {

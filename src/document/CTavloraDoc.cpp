@@ -409,7 +409,12 @@ void CTavloraDoc::OnVornLocation()
     if (!chosen || chosen->isEmpty())
         return;
     QString folder = QDir::toNativeSeparators(QDir::cleanPath(*chosen));
-    VornFolder::Store(profile_, folder);
+    if (!VornFolder::Store(profile_, folder)) {
+        prompter_.ShowError(tr("The folder name %1 holds characters the settings file cannot store.\n"
+                               "The Vorn3 folder stays %2.")
+                                .arg(folder, QString::fromStdString(ImagePath::ToPlatform(stored.toStdString()))));
+        return;
+    }
     profile_.Save();
     ctx_->vornFolder = folder.toStdString();
 }

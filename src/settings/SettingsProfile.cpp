@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 
 #include <climits>
 
@@ -15,12 +16,46 @@ namespace {
 SettingsProfile* g_profile = nullptr;
 }
 
+namespace {
+
+// Nesting deeper than the limit (the DOM parser takes quadratic time on deep
+// nesting, so this is checked first, by a streaming pass that stops early).
+bool TooDeep(const QByteArray& bytes, int limit)
+{
+    QXmlStreamReader reader(bytes);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > limit)
+                return true;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 SettingsProfile::SettingsProfile(const QString& path) : path_(path)
 {
-    QFile file(path_);
-    if (file.open(QIODevice::ReadOnly)) {
-        if (!doc_.setContent(&file))
-            doc_ = QDomDocument();
+    const QString shown = QDir::toNativeSeparators(path_);
+    if (QFileInfo::exists(path_)) {
+        std::string bytes, error;
+        if (!AtomicFile::ReadAll(QFile::encodeName(path_).toStdString(), bytes, error, kMaxBytes))
+            loadProblem_ = QString::fromStdString(error);
+        else if (TooDeep(QByteArray::fromStdString(bytes), kMaxDepth))
+            loadProblem_ = QStringLiteral("%1 nests its elements more than %2 deep").arg(shown).arg(kMaxDepth);
+        else if (!Parse(QByteArray::fromStdString(bytes)))
+            loadProblem_ = Salvage(QByteArray::fromStdString(bytes))
+                ? QStringLiteral("%1 held characters XML cannot carry; they were left out").arg(shown)
+                : QStringLiteral("%1 is not well-formed XML").arg(shown);
+        keepAside_ = !loadProblem_.isEmpty();
     }
     if (doc_.documentElement().isNull()) {
         doc_ = QDomDocument();
@@ -28,6 +63,65 @@ SettingsProfile::SettingsProfile(const QString& path) : path_(path)
     }
     if (!g_profile)
         g_profile = this;
+}
+
+bool SettingsProfile::Parse(const QByteArray& bytes)
+{
+    if (!doc_.setContent(bytes))
+        return false;
+    // The declaration names the encoding of the bytes read; the file is
+    // written back as UTF-8 with a declaration of its own.
+    for (QDomNode n = doc_.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (n.isProcessingInstruction() && n.nodeName() == QLatin1String("xml")) {
+            doc_.removeChild(n);
+            break;
+        }
+    }
+    // Text a file written elsewhere may hold but XML cannot carry is dropped
+    // with its key, so it never reaches a save.
+    const QDomElement root = doc_.documentElement();
+    for (QDomElement sec = root.firstChildElement(); !sec.isNull(); sec = sec.nextSiblingElement()) {
+        for (QDomElement key = sec.firstChildElement(); !key.isNull();) {
+            const QDomElement next = key.nextSiblingElement();
+            if (!Storable(key.text()))
+                sec.removeChild(key);
+            key = next;
+        }
+    }
+    return true;
+}
+
+bool SettingsProfile::Salvage(const QByteArray& bytes)
+{
+    QByteArray cleaned;
+    cleaned.reserve(bytes.size());
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+            cleaned.append(c);
+    }
+    if (cleaned.size() != bytes.size() && Parse(cleaned))
+        return true;
+    doc_ = QDomDocument();
+    return false;
+}
+
+bool SettingsProfile::Storable(const QString& value)
+{
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+            return false;
+        if (c == 0xFFFE || c == 0xFFFF)
+            return false;
+        if (QChar::isHighSurrogate(c)) {
+            if (i + 1 >= value.size() || !QChar::isLowSurrogate(value[i + 1].unicode()))
+                return false;
+            ++i;
+        } else if (QChar::isLowSurrogate(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 SettingsProfile::~SettingsProfile()
@@ -171,10 +265,13 @@ void SettingsProfile::WriteInt(const QString& section, const QString& key, int v
     ReplaceText(el, QString::number(value));
 }
 
-void SettingsProfile::WriteString(const QString& section, const QString& key, const QString& value)
+bool SettingsProfile::WriteString(const QString& section, const QString& key, const QString& value)
 {
+    if (!Storable(value))
+        return false;
     QDomElement el = FindOrCreate(section, key);
     ReplaceText(el, value);
+    return true;
 }
 
 bool SettingsProfile::Save()
@@ -182,7 +279,17 @@ bool SettingsProfile::Save()
     const QString folder = QFileInfo(path_).absolutePath();
     if (!QDir().mkpath(folder))
         return false;
-    const QByteArray bytes = doc_.toByteArray(2);
+    const QByteArray bytes = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") + doc_.toByteArray(2);
+    // What is written must read back: never a file the next start cannot parse.
+    if (QDomDocument check; !check.setContent(bytes))
+        return false;
+    // A file that could not be read is kept, not lost, the first time it is replaced.
+    if (keepAside_ && QFileInfo(path_).isFile()) {
+        QFile::remove(KeptPath());
+        if (!QFile::rename(path_, KeptPath()))
+            return false;
+    }
+    keepAside_ = false;
     std::string error;
     return AtomicFile::WriteAll(QFile::encodeName(path_).toStdString(),
                                 std::string_view(bytes.constData(), size_t(bytes.size())), error);

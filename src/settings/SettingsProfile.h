@@ -6,10 +6,18 @@
 namespace tavlora {
 
 // User settings kept in an XML file: root "profile", one element per section,
-// one element per key whose text is the value.
+// one element per key whose text is the value. Written as UTF-8 with a
+// declaration saying so, whatever encoding the file was read in. A file that
+// cannot be read (malformed, too large, nested too deep, not a regular file)
+// gives an empty profile (one that only held control characters XML cannot
+// carry is read without them) and is kept beside the new one
+// ("NAME.unreadable") when the profile is saved over it.
 class SettingsProfile {
 public:
-    // Loads the file; a missing or malformed file gives an empty profile.
+    static constexpr long long kMaxBytes = 4LL << 20;
+    static constexpr int kMaxDepth = 32;
+
+    // Loads the file; a missing or unreadable file gives an empty profile.
     explicit SettingsProfile(const QString& path);
     ~SettingsProfile();
     SettingsProfile(const SettingsProfile&) = delete;
@@ -36,11 +44,20 @@ public:
     int ReadInt(const QString& section, const QString& key, int defaultValue);
     QString ReadString(const QString& section, const QString& key, const QString& defaultValue);
     void WriteInt(const QString& section, const QString& key, int value);
-    void WriteString(const QString& section, const QString& key, const QString& value);
+    // False, and the stored value unchanged, for text XML cannot carry
+    // (control characters other than tab and line ends, U+FFFE, U+FFFF, lone
+    // surrogates).
+    bool WriteString(const QString& section, const QString& key, const QString& value);
+    static bool Storable(const QString& value);
 
     // Writes the whole document to the file (atomically, creating its folder);
     // false on failure.
     bool Save();
+    // Why the file could not be read when the profile was made; empty when it
+    // was read or did not exist.
+    const QString& LoadProblem() const { return loadProblem_; }
+    // Where an unreadable file is kept when the profile is saved over it.
+    QString KeptPath() const { return path_ + QStringLiteral(".unreadable"); }
     // Save once more when the profile is destroyed (on by default).
     void SetSaveOnDestroy(bool on) { saveOnDestroy_ = on; }
 
@@ -57,8 +74,16 @@ private:
     QDomElement FindOrCreate(const QString& section, const QString& key);
     static void ReplaceText(QDomElement& element, const QString& text);
 
+    bool Parse(const QByteArray& bytes);
+    // Reads a file again without the control characters XML cannot carry
+    // (what a save of such a value once wrote); false, and nothing read, when
+    // that does not help.
+    bool Salvage(const QByteArray& bytes);
+
     QString path_;
     QDomDocument doc_;
+    QString loadProblem_;
+    bool keepAside_ = false;
     bool saveOnDestroy_ = true;
 };
 

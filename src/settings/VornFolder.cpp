@@ -57,10 +57,12 @@ QString VornFolder::RefreshFromProfile(SettingsProfile& profile)
     return g_folder;
 }
 
-void VornFolder::Store(SettingsProfile& profile, const QString& folder)
+bool VornFolder::Store(SettingsProfile& profile, const QString& folder)
 {
-    profile.WriteString(QString::fromLatin1(kSection), QString::fromLatin1(kKey), folder);
+    if (!profile.WriteString(QString::fromLatin1(kSection), QString::fromLatin1(kKey), folder))
+        return false;
     Set(folder);
+    return true;
 }
 
 } // namespace tavlora

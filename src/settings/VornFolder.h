@@ -21,8 +21,9 @@ public:
     static void Set(const QString& folder);
     // Re-reads the folder from the profile (with the default above).
     static QString RefreshFromProfile(SettingsProfile& profile);
-    // Writes the folder to the profile and makes it current.
-    static void Store(SettingsProfile& profile, const QString& folder);
+    // Writes the folder to the profile and makes it current; false, and
+    // nothing changed, for a name the profile cannot store.
+    static bool Store(SettingsProfile& profile, const QString& folder);
 };
 
 } // namespace tavlora

@@ -70,6 +70,12 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
         prompter = ownPrompter_.get();
     }
     prompter_ = prompter;
+    if (!profile_->LoadProblem().isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            prompter_->ShowWarning(tr("The settings were not read: %1.\nDefaults are used; the old file is kept as %2.")
+                                       .arg(profile_->LoadProblem(), QDir::toNativeSeparators(profile_->KeptPath())));
+        });
+    }
 
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(Icon("tavlora"));

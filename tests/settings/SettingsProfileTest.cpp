@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace tavlora;
 
 namespace {
@@ -90,8 +92,9 @@ TEST(SettingsProfile, MissingOrBrokenFileGivesDefaults)
         EXPECT_EQ(p.ReadInt(QStringLiteral("Colors"), QStringLiteral("Label"), 42), 42);
         p.WriteInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), 1);
     }
-    // Replaced at exit by the in-memory document.
+    // Replaced at exit by the in-memory document; the broken file is kept beside it.
     EXPECT_TRUE(ReadFile(broken).contains(QStringLiteral("<OnOff>1</OnOff>")));
+    EXPECT_EQ(ReadFile(broken + QStringLiteral(".unreadable")), QStringLiteral("<profile><Colors><Label>1</Colors>"));
 
     const QString deep = dir.filePath(QString(60, QLatin1Char('d')) + QStringLiteral("/") + QString(60, QLatin1Char('e')));
     ASSERT_TRUE(QDir().mkpath(deep));
@@ -100,6 +103,93 @@ TEST(SettingsProfile, MissingOrBrokenFileGivesDefaults)
               QStringLiteral("d"));
     p.WriteInt(QStringLiteral("a"), QStringLiteral("b"), 1);
     EXPECT_TRUE(p.Save()); // long start folders work
+}
+
+// Files written by other programs, or by a save that once went wrong, are
+// read as well as they can be and written back so that the next start reads
+// the same: a declaration that matches the bytes, no character XML cannot
+// carry, and an unreadable file kept beside the new one.
+TEST(SettingsProfile, HostileFilesAreNeverLostOrCorrupted)
+{
+    const struct {
+        const char* file;
+        const char* location; // VornLocation as first read (UTF-8)
+        int granularity;      // -1: not in the file
+        bool keptAside;
+    } rows[] = {
+        {"settings-windows-1252.xml", "/srv/\xc3\x9c" "ber", -1, false},
+        {"enc-profile.xml", nullptr, -1, false}, // mojibake from an earlier save: kept, never grown
+        {"settings-utf7-nul.xml", nullptr, -1, false},
+        {"settings-saved-with-U0001.xml", "/srv/ab", 7, true},
+        {"settings-after-vorn-location-ctrl-char.xml", "/srv/ctl/vx", 9, true},
+    };
+    const QString section = QStringLiteral("Locations"), key = QStringLiteral("VornLocation");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tavlora.xml"));
+        QFile original(QStringLiteral(TAVLORA_HOSTILE_DIR "/") + QString::fromLatin1(row.file));
+        ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+        const QByteArray bytes = original.readAll();
+        WriteFile(path, bytes);
+        QString first;
+        {
+            SettingsProfile p(path);
+            first = p.ReadString(section, key, QStringLiteral("-"));
+            if (row.location) {
+                EXPECT_EQ(first, QString::fromUtf8(row.location));
+            }
+            EXPECT_EQ(p.ReadInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), -1), row.granularity);
+            EXPECT_EQ(!p.LoadProblem().isEmpty(), row.keptAside) << p.LoadProblem().toStdString();
+        }
+        QFile kept(path + QStringLiteral(".unreadable"));
+        EXPECT_EQ(kept.exists(), row.keptAside);
+        if (row.keptAside) {
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), bytes);
+        }
+        // Two more starts and exits change nothing.
+        const QByteArray saved = ReadFile(path).toUtf8();
+        EXPECT_TRUE(saved.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")) << saved.left(60).data();
+        for (int i = 0; i < 2; ++i) {
+            SettingsProfile p(path);
+            EXPECT_TRUE(p.LoadProblem().isEmpty()) << p.LoadProblem().toStdString();
+            EXPECT_EQ(p.ReadString(section, key, QStringLiteral("-")), first);
+        }
+        EXPECT_EQ(ReadFile(path).toUtf8(), saved);
+    }
+}
+
+// A value XML cannot carry is refused and the file stays readable; files too
+// large, nested too deep or that are no files at all are refused at once.
+TEST(SettingsProfile, WhatCannotBeStoredOrReadIsRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tavlora.xml"));
+    {
+        SettingsProfile p(path);
+        EXPECT_TRUE(p.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), QStringLiteral("/srv/ok")));
+        for (const QString& bad : {QStringLiteral("/srv/a\u0001b"), QString(QChar(0xFFFF)), QString(QChar(0xD800))})
+            EXPECT_FALSE(p.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), bad));
+        EXPECT_TRUE(p.Save());
+    }
+    SettingsProfile back(path);
+    back.SetSaveOnDestroy(false);
+    EXPECT_TRUE(back.LoadProblem().isEmpty());
+    EXPECT_EQ(back.ReadString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), {}), QStringLiteral("/srv/ok"));
+
+    const QString deep = dir.filePath(QStringLiteral("deep.xml"));
+    WriteFile(deep, QByteArray("<a>").repeated(200000) + QByteArray("</a>").repeated(200000));
+    const QString big = dir.filePath(QStringLiteral("big.xml"));
+    WriteFile(big, "<profile>" + QByteArray(int(SettingsProfile::kMaxBytes), ' ') + "</profile>");
+    const QString fifo = dir.filePath(QStringLiteral("fifo.xml"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const QString& file : {deep, big, fifo, QStringLiteral("/dev/zero")}) {
+        SettingsProfile p(file);
+        p.SetSaveOnDestroy(false);
+        EXPECT_FALSE(p.LoadProblem().isEmpty()) << file.toStdString();
+        EXPECT_EQ(p.ReadInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), 3), 3);
+    }
 }
 
 TEST(SettingsProfile, ProfilePathChoice)
