@@ -4,8 +4,6 @@
 #include "ArchiveWriter.h"
 #include "ScreenSetFile.h"
 
-#include <algorithm>
-
 namespace tavlora {
 
 std::string ControlsBlock::Write(const std::vector<const ControlRecord*>& records)
@@ -29,7 +27,19 @@ bool ControlsBlock::Read(const void* data, size_t size, std::vector<std::unique_
             error = "a negative control count";
             return false;
         }
-        read.reserve(std::min<size_t>(size_t(count), in.Remaining() / ScreenSetFile::kMinRecordBytes));
+        if (size_t(count) > kMaxControls) {
+            error = std::to_string(count) + " controls, more than the " + std::to_string(kMaxControls)
+                + " taken at once";
+            return false;
+        }
+        // The count is checked against the bytes before anything is allocated.
+        const size_t fit = in.Remaining() / ScreenSetFile::kMinRecordBytes;
+        if (size_t(count) > fit) {
+            error = "a count of " + std::to_string(count) + " controls in data that holds at most "
+                + std::to_string(fit);
+            return false;
+        }
+        read.reserve(size_t(count));
         for (int32_t i = 0; i < count; ++i) {
             auto rec = std::make_unique<ControlRecord>();
             ScreenSetFile::ReadRecord(in, *rec);

@@ -82,17 +82,24 @@ std::vector<std::unique_ptr<ControlRecord>> Clipboard::Decode(const QMimeData& d
         const QByteArray bytes = data.data(QString::fromLatin1(kMimeType));
         std::string error;
         if (!ControlsBlock::Read(bytes.constData(), size_t(bytes.size()), records, error))
-            problem = Tr("The controls on the clipboard are damaged (%1); nothing was pasted.")
+            problem = Tr("The controls on the clipboard cannot be pasted (%1); nothing was pasted.")
                           .arg(QString::fromStdString(error));
         return records;
     }
     if (data.hasText()) {
+        const QString text = data.text();
         QString error;
-        if (!ScreenSetJson::ControlsFromJson(data.text().toUtf8(), records, error))
-            problem = Tr("The clipboard holds no controls (%1); nothing was pasted.").arg(error);
+        // Text that UTF-8 cannot carry (a lone surrogate) is no JSON of controls.
+        const ScreenSetJson::Controls read = text.isValidUtf16()
+            ? ScreenSetJson::ControlsFromJson(text.toUtf8(), records, error, ControlsBlock::kMaxControls)
+            : ScreenSetJson::Controls::None;
+        if (read == ScreenSetJson::Controls::Invalid)
+            problem = Tr("The controls on the clipboard cannot be pasted (%1); nothing was pasted.").arg(error);
+        else if (read == ScreenSetJson::Controls::None)
+            problem = Tr("The clipboard holds no controls");
         return records;
     }
-    problem = Tr("The clipboard holds no controls; nothing was pasted.");
+    problem = Tr("The clipboard holds no controls");
     return records;
 }
 

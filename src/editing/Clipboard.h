@@ -41,7 +41,9 @@ public:
     const std::vector<std::unique_ptr<ControlRecord>>& Records() const { return own_; }
 
     // Controls carried by clipboard data of any program: Tavlora data first,
-    // then JSON text. All or nothing; `problem` says why there are none.
+    // then JSON text, at most ControlsBlock::kMaxControls. All or nothing;
+    // `problem` says why there are none ("The clipboard holds no controls" for
+    // text that is no JSON of controls).
     static std::vector<std::unique_ptr<ControlRecord>> Decode(const QMimeData& data, QString& problem);
 
 private:

@@ -53,9 +53,11 @@ public:
             return true;
         if (!v.isString())
             return Fail(QStringLiteral("field \"%1\" must be a string").arg(QLatin1String(name)));
+        const QString text = v.toString();
         std::string bytes;
         char32_t bad = 0;
-        if (!Windows1252::FromUtf8(v.toString().toStdString(), bytes, &bad))
+        if (!Windows1252::FromUtf16(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()), bytes,
+                                    &bad))
             return Fail(QStringLiteral("field \"%1\" holds the character U+%2, which Windows-1252 cannot store")
                             .arg(QLatin1String(name))
                             .arg(uint(bad), 4, 16, QLatin1Char('0')));
@@ -120,6 +122,74 @@ private:
     QString& error_;
 };
 
+// False when arrays and objects nest deeper than `limit` (strings skipped).
+bool NestingWithin(const QByteArray& json, int limit)
+{
+    int depth = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit)
+                return false;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return true;
+}
+
+bool Parse(const QByteArray& json, QJsonDocument& doc, QString& error)
+{
+    if (!NestingWithin(json, ScreenSetJson::kMaxDepth)) {
+        error = QStringLiteral("the JSON nests deeper than %1 levels").arg(ScreenSetJson::kMaxDepth);
+        return false;
+    }
+    QJsonParseError parseError;
+    doc = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        error = QStringLiteral("invalid JSON at byte offset %1: %2").arg(parseError.offset).arg(parseError.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool ParseControls(const QJsonArray& controls, std::vector<std::unique_ptr<ControlRecord>>& records,
+                   QString& error)
+{
+    records.reserve(size_t(controls.size()));
+    for (int i = 0; i < controls.size(); ++i) {
+        if (!controls[i].isObject()) {
+            error = QStringLiteral("control %1: must be an object").arg(i + 1);
+            return false;
+        }
+        const QJsonObject obj = controls[i].toObject();
+        auto rec = std::make_unique<ControlRecord>();
+        ControlRecord& r = *rec;
+        ControlParser p(obj, i, error);
+        const bool ok = p.KnownFieldsOnly() && p.RectField(r.rect) && p.Int("function", r.function)
+            && p.Int("type", r.type) && p.Int("screen", r.screen) && p.String("text", r.text)
+            && p.String("gcode", r.gcode) && p.String("image", r.image)
+            && p.Int("reservedA", r.reservedA) && p.Int("reservedB", r.reservedB)
+            && p.String("label", r.label) && p.Int("ledColour", r.ledColour)
+            && p.Int("ledFlashing", r.ledFlashing) && p.Int("ledRedGreen", r.ledRedGreen)
+            && p.Int("parameter", r.parameter) && p.Int("hotKey", r.hotKey)
+            && p.String("format", r.format) && p.Int("tabGroup", r.tabGroup)
+            && p.Bool("locked", r.locked);
+        if (!ok)
+            return false;
+        records.push_back(std::move(rec));
+    }
+    return true;
+}
+
 } // namespace
 
 QJsonObject ScreenSetJson::ToJson(const ScreenSet& set, bool isProtected)
@@ -167,41 +237,38 @@ QJsonArray ScreenSetJson::ControlsToJson(const std::vector<const ControlRecord*>
     return controls;
 }
 
-bool ScreenSetJson::ControlsFromJson(const QByteArray& json, std::vector<std::unique_ptr<ControlRecord>>& records,
-                                     QString& error)
+ScreenSetJson::Controls ScreenSetJson::ControlsFromJson(const QByteArray& json,
+                                                        std::vector<std::unique_ptr<ControlRecord>>& records,
+                                                        QString& error, size_t maxCount)
 {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        error = QStringLiteral("invalid JSON at byte offset %1: %2").arg(parseError.offset).arg(parseError.errorString());
-        return false;
-    }
-    QJsonObject root;
+    QJsonDocument doc;
+    if (!Parse(json, doc, error))
+        return Controls::None;
+    QJsonArray controls;
     if (doc.isArray()) {
-        root.insert(QStringLiteral("controls"), doc.array());
+        controls = doc.array();
     } else if (doc.isObject() && doc.object().value(QStringLiteral("controls")).isArray()) {
-        root.insert(QStringLiteral("controls"), doc.object().value(QStringLiteral("controls")));
+        controls = doc.object().value(QStringLiteral("controls")).toArray();
     } else {
         error = QStringLiteral("no \"controls\" array");
-        return false;
+        return Controls::None;
     }
-    ScreenSet fresh;
-    if (!FromJson(QJsonDocument(root).toJson(QJsonDocument::Compact), fresh, error))
-        return false;
-    records = std::move(fresh.controls);
-    return true;
+    if (size_t(controls.size()) > maxCount) {
+        error = QStringLiteral("%1 controls, more than the %2 taken at once").arg(controls.size()).arg(maxCount);
+        return Controls::Invalid;
+    }
+    std::vector<std::unique_ptr<ControlRecord>> read;
+    if (!ParseControls(controls, read, error))
+        return Controls::Invalid;
+    records = std::move(read);
+    return Controls::Read;
 }
 
 bool ScreenSetJson::FromJson(const QByteArray& json, ScreenSet& fresh, QString& error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        error = QStringLiteral("invalid JSON at byte offset %1: %2")
-                    .arg(parseError.offset)
-                    .arg(parseError.errorString());
+    QJsonDocument doc;
+    if (!Parse(json, doc, error))
         return false;
-    }
     if (!doc.isObject()) {
         error = QStringLiteral("the JSON must be an object with a \"controls\" array");
         return false;
@@ -237,30 +304,11 @@ bool ScreenSetJson::FromJson(const QByteArray& json, ScreenSet& fresh, QString& 
         error = QStringLiteral("\"controls\" must be an array");
         return false;
     }
-    const QJsonArray controls = controlsValue.toArray();
-    fresh.controls.reserve(size_t(controls.size()));
-    for (int i = 0; i < controls.size(); ++i) {
-        if (!controls[i].isObject()) {
-            error = QStringLiteral("control %1: must be an object").arg(i + 1);
-            return false;
-        }
-        const QJsonObject obj = controls[i].toObject();
-        auto rec = std::make_unique<ControlRecord>();
-        ControlRecord& r = *rec;
-        ControlParser p(obj, i, error);
-        const bool ok = p.KnownFieldsOnly() && p.RectField(r.rect) && p.Int("function", r.function)
-            && p.Int("type", r.type) && p.Int("screen", r.screen) && p.String("text", r.text)
-            && p.String("gcode", r.gcode) && p.String("image", r.image)
-            && p.Int("reservedA", r.reservedA) && p.Int("reservedB", r.reservedB)
-            && p.String("label", r.label) && p.Int("ledColour", r.ledColour)
-            && p.Int("ledFlashing", r.ledFlashing) && p.Int("ledRedGreen", r.ledRedGreen)
-            && p.Int("parameter", r.parameter) && p.Int("hotKey", r.hotKey)
-            && p.String("format", r.format) && p.Int("tabGroup", r.tabGroup)
-            && p.Bool("locked", r.locked);
-        if (!ok)
-            return false;
+    std::vector<std::unique_ptr<ControlRecord>> records;
+    if (!ParseControls(controlsValue.toArray(), records, error))
+        return false;
+    for (auto& rec : records)
         fresh.Append(std::move(rec));
-    }
     return true;
 }
 

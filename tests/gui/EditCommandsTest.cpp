@@ -6,6 +6,7 @@
 #include "widgets/WidgetFactory.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QStandardPaths>
@@ -307,16 +308,45 @@ private slots:
             QGuiApplication::clipboard()->setMimeData(mime);
             f.edits->Paste();
         }
-        const QStringList texts = {QStringLiteral("hello"), QStringLiteral("[{\"type\": 7}, {\"type\": \"x\"}]"),
-                                   QStringLiteral("{\"controls\": [{\"rect\": [1, 2, 3]}]}"),
-                                   QStringLiteral("{\"controls\": [{\"label\": \"\u2192\"}]}")};
-        for (const QString& text : texts) {
-            QGuiApplication::clipboard()->setText(text);
+        QCOMPARE(messages.size(), 200);
+        // Data (Tavlora data or text) and the message it gives, each within a second.
+        auto block = [](qint32 count) { return QByteArray(reinterpret_cast<const char*>(&count), 4); };
+        const QString none = QStringLiteral("The clipboard holds no controls");
+        const QList<std::tuple<QString, QByteArray, QString>> rows = {
+            {Clipboard::kMimeType, QByteArray(), "while reading the control count"},
+            {Clipboard::kMimeType, block(-3), "negative"},
+            {Clipboard::kMimeType, block(1000000), "1000000 controls, more than the 200000"},
+            {Clipboard::kMimeType, block(150000) + QByteArray(70, 'x'), "holds at most 1"},
+            {"text/plain", "hello", none},
+            {"text/plain", "\xff\xfe\xc0\x80{", none},
+            {"text/plain", "{\"name\": 1}", none},
+            {"text/plain", QByteArray(100000, '['), none},
+            {"text/plain", "[" + QByteArray(1000000 * 3, ',').replace(",,,", "{},") + "{}]", "1000001 controls"},
+            {"text/plain", "[{\"type\": 7}, {\"type\": \"x\"}]", "control 2: field \"type\""},
+            {"text/plain", "{\"controls\": [{\"rect\": [1, 2, 3]}]}", "rect"},
+            {"text/plain", "{\"controls\": [{\"label\": \"\u2192\"}]}", "U+2192"},
+            {"text/plain", "{\"controls\":[{\"type\":4,\"text\":\"\\ud800x\"}]}", "U+d800, which Windows-1252"},
+        };
+        for (const auto& [format, bytes, message] : rows) {
+            auto* mime = new QMimeData;
+            mime->setData(format, bytes);
+            QGuiApplication::clipboard()->setMimeData(mime);
+            QElapsedTimer timer;
+            timer.start();
             f.edits->Paste();
+            QVERIFY2(timer.elapsed() < 1000, qPrintable(message));
+            QVERIFY2(message == none ? messages.last() == none : messages.last().contains(message),
+                     qPrintable(messages.last()));
         }
         QCOMPARE(int(f.Set().Size()), 0);
         QCOMPARE(f.doc->UndoStack().count(), 0);
-        QCOMPARE(messages.size(), 200 + texts.size());
+        QCOMPARE(messages.size(), 200 + rows.size());
+        // Valid controls at the ends of the coordinate range paste, clamped.
+        QGuiApplication::clipboard()->setText(QStringLiteral(
+            R"([{"type": 7, "rect": [2147483640, -2147483648, -5, -2147483648]}])"));
+        f.edits->Paste();
+        QCOMPARE(int(f.Set().Size()), 1);
+        QCOMPARE(f.Set().At(0).rect, (Rect{INT32_MAX, -2147483638, 15, -2147483638}));
     }
 
     void randomCommandsUndoAndRedoExactly()
