@@ -29,8 +29,9 @@ public:
     static constexpr qint64 kDefaultBudgetBytes = 256LL << 20;
     // Pictures up to this many pixels (16 MB at 32 bits) are decoded when opened.
     static constexpr qint64 kWholePixels = 4LL << 20;
-    // Largest whole decode of a picture that cannot be decoded at a smaller size.
-    static constexpr qint64 kMaxWholeBytes = 1LL << 30;
+    // Largest picture decoded whole (256 MB at 32 bits); larger ones are
+    // refused with a message, or decoded only scaled down (JPEG).
+    static constexpr qint64 kMaxPixels = 64LL << 20;
 
     // A file as opened: its natural size and which version of it was read.
     struct Source {

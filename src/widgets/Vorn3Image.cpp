@@ -40,14 +40,27 @@ std::vector<int> NearestTable(int from, int to)
     return table;
 }
 
-// Decodes up to the whole-picture limit (Qt's own default limit is lower).
-void AllowLargeDecodes()
+// The decoders' own allocation limit: the largest picture at 64 bits a pixel,
+// for decodes whose size the header does not tell.
+void LimitDecodes()
 {
     static const bool done = [] {
-        QImageReader::setAllocationLimit(int(ImageCache::kMaxWholeBytes >> 20) + 1);
+        QImageReader::setAllocationLimit(int((ImageCache::kMaxPixels * 8) >> 20));
         return true;
     }();
     (void)done;
+}
+
+bool TooLarge(QSize size, QString* error)
+{
+    if (!size.isValid() || qint64(size.width()) * size.height() <= ImageCache::kMaxPixels)
+        return false;
+    if (error)
+        *error = QStringLiteral("The picture is too large to decode (%1 x %2 pixels, more than %3 megapixels)")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(ImageCache::kMaxPixels >> 20);
+    return true;
 }
 
 // Indexed8 stays; one-bit pictures become Indexed8; the rest RGB32 or ARGB32.
@@ -105,29 +118,27 @@ QSize Vorn3Image::NaturalSize(const QString& path, int formatCode)
 
 QImage Vorn3Image::Decode(const QString& path, int formatCode, QString* error)
 {
-    AllowLargeDecodes();
+    LimitDecodes();
     QImageReader reader(path, QByteArray(QtFormatName(formatCode)));
     reader.setAutoTransform(false);
-    const QSize size = reader.size();
-    if (size.isValid() && 4 * qint64(size.width()) * size.height() > ImageCache::kMaxWholeBytes) {
-        if (error)
-            *error = QStringLiteral("The picture is too large to decode (%1 x %2 pixels)")
-                         .arg(size.width())
-                         .arg(size.height());
+    if (TooLarge(reader.size(), error))
         return {};
-    }
     QImage image = reader.read();
     if (image.isNull()) {
         if (error)
             *error = reader.errorString();
         return {};
     }
+    if (TooLarge(image.size(), error))
+        return {};
     return Normalised(std::move(image), error);
 }
 
 QImage Vorn3Image::DecodeScaled(const QString& path, int formatCode, QSize size, QString* error)
 {
-    AllowLargeDecodes();
+    LimitDecodes();
+    if (TooLarge(size, error))
+        return {};
     QImageReader reader(path, QByteArray(QtFormatName(formatCode)));
     reader.setAutoTransform(false);
     reader.setScaledSize(size);

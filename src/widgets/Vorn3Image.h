@@ -45,8 +45,8 @@ public:
     // does not tell it.
     static QSize NaturalSize(const QString& path, int formatCode);
     // Decodes a whole file into a picture of Indexed8, RGB32 or ARGB32; on
-    // failure a null image and the reason. Refuses pictures whose decoded form
-    // would exceed ImageCache::kMaxWholeBytes.
+    // failure a null image and the reason. Refuses pictures of more than
+    // ImageCache::kMaxPixels.
     static QImage Decode(const QString& path, int formatCode, QString* error);
     // Decodes straight at `size`, scaled by the decoder (JPEG: while decoding,
     // never holding the whole picture); RGB32 or ARGB32.

@@ -161,8 +161,9 @@ TEST_F(Vorn3ImageTest, HugeHeadersGiveTheirSizeAndFailOnceWhenDrawn)
     };
     const Case cases[] = {
         {"Huge.bmp", BmpHeaderOnly(30000, 30000), QSize(), ""},
-        {"Big.bmp", BmpHeaderOnly(9000, 9000), QSize(9000, 9000), ""},
+        {"Big.bmp", BmpHeaderOnly(9000, 9000), QSize(9000, 9000), "more than 64 megapixels"},
         {"Huge.png", PngHeaderOnly(30000, 30000), QSize(30000, 30000), "too large"},
+        {"Cut.png", PngHeaderOnly(100, 100), QSize(), ""},
         {"Wide.png", PngHeaderOnly(100000, 50), QSize(100000, 50), ""},
     };
     for (const Case& c : cases) {
