@@ -10,6 +10,7 @@
 #include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -124,10 +125,14 @@ bool SavePdf(const ScreenSet& set, WidgetContext& ctx, const Options& o)
 
 bool Save(const QImage& image, const QString& path)
 {
-    if (image.isNull() || !image.save(path, "PNG")) {
-        Err(QStringLiteral("tavlora-cli: cannot write %1").arg(path));
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        Err(QStringLiteral("tavlora-cli: cannot make the picture for %1").arg(path));
         return false;
     }
+    if (!CliSupport::WriteFile(path, png))
+        return false;
     std::printf("%s\n", QDir::toNativeSeparators(path).toLocal8Bit().constData());
     return true;
 }

@@ -115,14 +115,14 @@ int Build(const QStringList& args)
     }
     if (args.size() != 2)
         return Usage(kBuildUsage, QStringLiteral("build takes JSON and OUT"));
-    QFile in(args[0]);
-    if (!in.open(QIODevice::ReadOnly)) {
-        Err(QStringLiteral("tavlora-cli: cannot open %1: %2").arg(args[0], in.errorString()));
+    std::string json, readError;
+    if (!AtomicFile::ReadAll(args[0].toStdString(), json, readError)) {
+        Err(QStringLiteral("tavlora-cli: ") + QString::fromStdString(readError));
         return kBadInput;
     }
     ScreenSet set;
     QString error;
-    if (!ScreenSetJson::FromJson(in.readAll(), set, error)) {
+    if (!ScreenSetJson::FromJson(QByteArray::fromStdString(json), set, error)) {
         Err(QStringLiteral("tavlora-cli: %1: %2").arg(args[0], error));
         return kBadInput;
     }

@@ -57,7 +57,7 @@ bool FunctionCatalog::Load(std::string_view vornFolder, int type)
     if (stored.empty())
         return true;
     std::string contents, error;
-    if (!AtomicFile::ReadAll(ImagePath::ToPlatform(stored), contents, error))
+    if (!AtomicFile::ReadAll(ImagePath::ToPlatform(stored), contents, error, kMaxBytes))
         return false;
     entries_ = SplitLines(contents);
     return true;

@@ -15,6 +15,8 @@ public:
     static constexpr int kGCodeButton = 33;
     static constexpr int kScriptButton = 34;
     static constexpr int kOemLed = 56;
+    // A catalog larger than this is not read.
+    static constexpr long long kMaxBytes = 16LL << 20;
     static constexpr std::string_view kMissingMessage =
         "Text file for Function calls missing.. Please reinstall..";
 
