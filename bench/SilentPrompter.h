@@ -12,7 +12,9 @@ class SilentPrompter : public Prompter {
 public:
     std::optional<QSize> AskScreenSize() override { return kScreen; }
     QString AskPassword() override { return {}; }
-    bool AskReload() override { return false; }
+    bool AskReload(bool) override { return false; }
+    SaveConflict AskSaveConflict(const QString&, bool) override { return SaveConflict::Cancel; }
+    bool AskRestore(const QString&) override { return false; }
     SaveChoice AskSaveChanges(const QString&) override { return SaveChoice::Discard; }
     void ShowError(const QString&) override {}
     void ShowWarning(const QString&) override {}

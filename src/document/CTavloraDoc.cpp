@@ -1,6 +1,7 @@
 #include "CTavloraDoc.h"
 
 #include "ControlEdits.h"
+#include "ReplaceContentsCommand.h"
 #include "Prompter.h"
 #include "core/AtomicFile.h"
 #include "core/ImagePath.h"
@@ -81,6 +82,7 @@ CTavloraDoc::CTavloraDoc(SettingsProfile& profile, Prompter& prompter, QObject* 
     connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &CTavloraDoc::OnWatcher);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &CTavloraDoc::OnWatcher);
+    connect(this, &CTavloraDoc::fileChangeNotified, this, &CTavloraDoc::OnOutsideChange, Qt::QueuedConnection);
     recent_.Load();
 }
 
@@ -173,7 +175,7 @@ bool CTavloraDoc::OnNewDocument()
         SetCurrentScreen(1);
     }
     StopWatching();
-    stamp_ = {};
+    stamp_ = readStamp_ = {};
     recordsRead_ = 0;
     lastRead_ = {};
     SetPathName(QString());
@@ -234,8 +236,9 @@ bool CTavloraDoc::LoadFile(const QString& path, bool reloading)
         return false;
     }
 
-    if (!reloading)
-        AskScreenSize();
+    if (reloading)
+        return ReloadWith(path, std::move(fresh), result);
+    AskScreenSize();
 
     ClearContents();
     set_.AdoptContents(std::move(fresh));
@@ -262,7 +265,7 @@ bool CTavloraDoc::LoadFile(const QString& path, bool reloading)
             lastRead_ = {};
             ClearContents();
             StopWatching();
-            stamp_ = {};
+            stamp_ = readStamp_ = {};
             SetPathName(QString());
             emit documentReset();
             pendingDecodeErrors_.clear();
@@ -274,23 +277,61 @@ bool CTavloraDoc::LoadFile(const QString& path, bool reloading)
     // A set opened at start-up takes the place of the first New and its splash.
     firstNew_ = false;
     SetPathName(path);
-    stamp_ = FileStamp::Of(path);
+    stamp_ = readStamp_ = FileStamp::Of(path);
     Watch();
-    if (!reloading) {
-        recent_.Add(path);
-        recent_.Save();
-        emit recentFilesChanged();
-    }
+    recent_.Add(path);
+    recent_.Save();
+    emit recentFilesChanged();
     emit documentReset();
     if (!pendingDecodeErrors_.isEmpty())
         QTimer::singleShot(0, this, &CTavloraDoc::FlushDecodeErrors);
     return true;
 }
 
+QString CTavloraDoc::SaveObstacle(const QString& target, bool& canReplace) const
+{
+    canReplace = true;
+    const QFileInfo info(target);
+    if (!info.exists())
+        return {};
+    if (AtomicFile::IsReadOnly(QFile::encodeName(target).toStdString())) {
+        canReplace = false;
+        return tr("%1 is read-only, so the set was not saved there.").arg(Shown(target));
+    }
+    if (target != path_)
+        return {};
+    if (readStamp_.size >= 0 && FileStamp::Of(target) != readStamp_)
+        return tr("%1 has changed on disk since it was read.\n"
+                  "Replacing it loses the changes made outside Tavlora.").arg(Shown(target));
+    if (lastRead_.bytesAfterColours > 0 || lastRead_.recordsRead < 0) {
+        const QString what = lastRead_.recordsRead < 0
+            ? tr("its control count is negative (%1), so none of what follows was read")
+                  .arg(lastRead_.recordsRead)
+            : tr("%n byte(s) after the colours were not read", nullptr, int(lastRead_.bytesAfterColours));
+        return tr("%1 is not an ordinary screen set: %2.\n"
+                  "Replacing it writes this set of %n control(s) in its place.", nullptr, int(set_.Size()))
+            .arg(Shown(target), what);
+    }
+    return {};
+}
+
 bool CTavloraDoc::OnSaveDocument(const QString& path)
 {
     RefreshVornFolder();
     const QString target = QFileInfo(path).absoluteFilePath();
+    bool canReplace = true;
+    if (const QString obstacle = SaveObstacle(target, canReplace); !obstacle.isEmpty()) {
+        switch (prompter_.AskSaveConflict(obstacle, canReplace)) {
+        case Prompter::SaveConflict::Replace:
+            if (canReplace)
+                break;
+            return false;
+        case Prompter::SaveConflict::SaveAs:
+            return FileSaveAs();
+        case Prompter::SaveConflict::Cancel:
+            return false;
+        }
+    }
     const WriteResult written = ScreenSetFile::Write(set_);
     if (!written.ok) {
         prompter_.ShowError(tr("The screen set was not saved to %1.\n\n%2")
@@ -299,20 +340,30 @@ bool CTavloraDoc::OnSaveDocument(const QString& path)
     }
     std::string error;
     bool ok;
+    AtomicFile::Failure failure = AtomicFile::Failure::None;
     {
         WaitCursor wait;
         saving_ = true;
-        ok = AtomicFile::WriteAll(target.toStdString(), written.bytes, error);
+        ok = AtomicFile::WriteAll(QFile::encodeName(target).toStdString(), written.bytes, error, &failure);
         saving_ = false;
     }
     if (!ok) {
-        prompter_.ShowError(tr("The screen set was not saved to %1; the file on disk is unchanged.\n\n%2")
-                                .arg(Shown(target), QString::fromStdString(error)));
+        const QString message = tr("The screen set was not saved to %1; the file on disk is unchanged.\n\n%2")
+                                    .arg(Shown(target), QString::fromStdString(error));
+        if (failure == AtomicFile::Failure::ReadOnly || failure == AtomicFile::Failure::FolderLocked) {
+            if (prompter_.AskSaveConflict(message, false) == Prompter::SaveConflict::SaveAs)
+                return FileSaveAs();
+            return false;
+        }
+        prompter_.ShowError(message);
         return false;
     }
     // The stamp is taken after the file was replaced, so the notification of
     // this write finds the file unchanged and is ignored.
-    stamp_ = FileStamp::Of(target);
+    stamp_ = readStamp_ = FileStamp::Of(target);
+    // The file now holds exactly this set.
+    lastRead_.bytesAfterColours = 0;
+    lastRead_.recordsRead = recordsRead_ = int32_t(set_.Size());
     if (target != path_)
         SetPathName(target);
     Watch();
@@ -394,7 +445,7 @@ void CTavloraDoc::OnCloseFile()
     ClearContents();
     path_.clear();
     StopWatching();
-    stamp_ = {};
+    stamp_ = readStamp_ = {};
     lastRead_ = {};
     emit documentReset();
 }
@@ -489,6 +540,44 @@ bool CTavloraDoc::TakeOutsideChange()
     if (now == stamp_)
         return false;
     stamp_ = now;
+    return true;
+}
+
+void CTavloraDoc::OnOutsideChange(const QString& path)
+{
+    if (path.isEmpty() || askingReload_ || inLoad_ > 0)
+        return;
+    if (!TakeOutsideChange())
+        return;
+    askingReload_ = true;
+    const bool reload = prompter_.AskReload(IsModified());
+    askingReload_ = false;
+    if (reload)
+        Reload();
+}
+
+bool CTavloraDoc::ReloadWith(const QString& path, ScreenSet&& fresh, const ReadResult& result)
+{
+    if (result.isProtected) {
+        askingPassword_ = true;
+        const QString answer = prompter_.AskPassword();
+        askingPassword_ = false;
+        std::string answerBytes;
+        if (!Windows1252::FromUtf8(answer.toStdString(), answerBytes) || answerBytes != result.password) {
+            prompter_.ShowError(tr("The password is not correct.\n%1 was not reloaded.").arg(Shown(path)));
+            return false;
+        }
+    }
+    // One undo step: Undo brings back the set as it was, unsaved edits and all.
+    loading_ = true;
+    undo_.push(new ReplaceContentsCommand(*this, std::move(fresh), result, tr("Reload")));
+    loading_ = false;
+    undo_.setClean();
+    SetCurrentScreen(1);
+    stamp_ = readStamp_ = FileStamp::Of(path);
+    Watch();
+    if (!pendingDecodeErrors_.isEmpty())
+        QTimer::singleShot(0, this, &CTavloraDoc::FlushDecodeErrors);
     return true;
 }
 

@@ -115,6 +115,8 @@ public:
     // Outside-change check, steps after the notification: true when the file's
     // stamp differs from the document's (the new stamp is then stored).
     bool TakeOutsideChange();
+    // A change notification: offers to reload when the file changed outside.
+    void OnOutsideChange(const QString& path);
 
 signals:
     // Records of the list changed (`what` says which part).
@@ -147,6 +149,11 @@ private:
     void ClearContents();
     bool Load(const QString& path, bool reloading);
     bool LoadFile(const QString& path, bool reloading);
+    // The reload of a set read from `path` as one undo step.
+    bool ReloadWith(const QString& path, ScreenSet&& fresh, const ReadResult& result);
+    // What stands against replacing `target` with the set; empty when nothing.
+    // `canReplace` tells whether replacing it anyway may be offered.
+    QString SaveObstacle(const QString& target, bool& canReplace) const;
     bool AskScreenSize();
     void RefreshVornFolder();
     void SetPathName(const QString& path);
@@ -180,7 +187,9 @@ private:
     QString heldChange_;
     bool missingReported_ = false;
     bool loading_ = false;
-    FileStamp stamp_;
+    FileStamp stamp_;     // as last seen (notifications of one change are offered once)
+    FileStamp readStamp_; // of the file as last read or written by the document
+    bool askingReload_ = false;
     bool destroying_ = false;
     bool firstNew_ = true;
     QStringList pendingDecodeErrors_;

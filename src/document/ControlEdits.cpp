@@ -85,6 +85,22 @@ void ControlEdits::Insert(std::vector<Held>& held)
     emit doc_.controlsInserted(inserted);
 }
 
+void ControlEdits::SwapContents(ScreenSet& other, ReadResult& read)
+{
+    doc_.EditSelection([](Selection& s) { s.Clear(); });
+    for (auto& rec : doc_.set_.controls)
+        rec->widget.reset();
+    std::swap(doc_.set_.controls, other.controls);
+    std::swap(doc_.set_.colours, other.colours);
+    std::swap(doc_.lastRead_, read);
+    doc_.recordsRead_ = doc_.lastRead_.recordsRead;
+    WidgetContext& ctx = doc_.Context();
+    ctx.BeginLoad();
+    WidgetFactory::RebuildWidgets(doc_.set_, ctx);
+    emit doc_.coloursChanged();
+    emit doc_.documentReset();
+}
+
 void ControlEdits::SwapScreenSize(QSize& size)
 {
     std::swap(doc_.screenSize_, size);

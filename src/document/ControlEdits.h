@@ -2,6 +2,8 @@
 
 #include "core/ColourSet.h"
 #include "core/ControlRecord.h"
+#include "core/ScreenSet.h"
+#include "core/ScreenSetFile.h"
 #include "widgets/DesignWidget.h"
 
 #include <QSize>
@@ -59,6 +61,10 @@ public:
     void SwapScreenSize(QSize& size);
     // Exchanges the colour set with `colours`.
     void SwapColours(ColourSet& colours);
+    // Exchanges the whole contents (controls, colours, what reading the file
+    // found) with another set; the widgets are built anew and the selection
+    // is emptied.
+    void SwapContents(ScreenSet& other, ReadResult& read);
     // Exchanges the list order with `order` (the same records in another
     // order) and the widgets' stacking places with the ones given.
     void SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking);

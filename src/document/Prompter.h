@@ -16,6 +16,8 @@ namespace tavlora {
 class Prompter {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
+    // What Save does with a file it should not simply replace.
+    enum class SaveConflict { Replace, SaveAs, Cancel };
 
     struct ColourAnswer {
         ColourSet colours;
@@ -34,8 +36,15 @@ public:
     virtual std::optional<QSize> AskScreenSize() = 0;
     // "Enter Password"; the text typed, or an empty text when closed without OK.
     virtual QString AskPassword() = 0;
-    // The outside-change question; true for "Yes".
-    virtual bool AskReload() = 0;
+    // The outside-change question; true for "Yes". With unsaved edits the
+    // question says that they will be lost, and "No" is the default.
+    virtual bool AskReload(bool discardsEdits) = 0;
+    // Save meets a file it should not simply replace; `message` says why.
+    // "Replace" is offered only when `canReplace`; Cancel is the default.
+    virtual SaveConflict AskSaveConflict(const QString& message, bool canReplace) = 0;
+    // A copy of unsaved edits left by a run that ended without saving them;
+    // true restores it (the default).
+    virtual bool AskRestore(const QString& message) = 0;
     // Save the modified document called `title` before it is discarded?
     virtual SaveChoice AskSaveChanges(const QString& title) = 0;
     virtual void ShowError(const QString& message) = 0;

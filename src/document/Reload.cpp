@@ -9,7 +9,7 @@
 
 namespace tavlora {
 
-Reload::Reload(QWidget* parent) : QDialog(parent)
+Reload::Reload(bool discardsEdits, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("The ScreenSet has changed externally!!"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -27,12 +27,22 @@ Reload::Reload(QWidget* parent) : QDialog(parent)
 
     auto* yes = new QPushButton(QStringLiteral("Yes"), this);
     auto* no = new QPushButton(QStringLiteral("No"), this);
-    yes->setDefault(true);
+    yes->setDefault(!discardsEdits);
+    no->setDefault(discardsEdits);
+    if (discardsEdits)
+        no->setFocus();
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(changed);
+    if (discardsEdits) {
+        auto* lost = new QLabel(tr("Your unsaved changes to this set will be lost\n"
+                                   "(Edit > Undo brings them back after the reload)."),
+                                this);
+        texts->addSpacing(6);
+        texts->addWidget(lost);
+    }
     texts->addSpacing(6);
     texts->addWidget(question);
     texts->addStretch();

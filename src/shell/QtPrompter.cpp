@@ -42,10 +42,31 @@ QString QtPrompter::AskPassword()
     return dialog.Text();
 }
 
-bool QtPrompter::AskReload()
+bool QtPrompter::AskReload(bool discardsEdits)
 {
-    Reload dialog(Parent());
+    Reload dialog(discardsEdits, Parent());
     return dialog.exec() == QDialog::Accepted;
+}
+
+Prompter::SaveConflict QtPrompter::AskSaveConflict(const QString& message, bool canReplace)
+{
+    QMessageBox box(QMessageBox::Warning, kTitle, message, QMessageBox::Cancel, Parent());
+    QPushButton* replace = canReplace ? box.addButton(QObject::tr("&Replace"), QMessageBox::DestructiveRole) : nullptr;
+    QPushButton* saveAs = box.addButton(QObject::tr("Save &As..."), QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (replace && box.clickedButton() == replace)
+        return SaveConflict::Replace;
+    if (box.clickedButton() == saveAs)
+        return SaveConflict::SaveAs;
+    return SaveConflict::Cancel;
+}
+
+bool QtPrompter::AskRestore(const QString& message)
+{
+    return QMessageBox::question(Parent(), kTitle, message, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes;
 }
 
 Prompter::SaveChoice QtPrompter::AskSaveChanges(const QString& title)

@@ -19,7 +19,9 @@ public:
 
     std::optional<QSize> AskScreenSize() override;
     QString AskPassword() override;
-    bool AskReload() override;
+    bool AskReload(bool discardsEdits) override;
+    SaveConflict AskSaveConflict(const QString& message, bool canReplace) override;
+    bool AskRestore(const QString& message) override;
     SaveChoice AskSaveChanges(const QString& title) override;
     void ShowError(const QString& message) override;
     void ShowWarning(const QString& message) override;

@@ -145,7 +145,6 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter&
     connect(&doc_, &CTavloraDoc::currentScreenChanged, this, &CTavloraView::OnScreenChanged);
     connect(&doc_, &CTavloraDoc::documentReset, this, &CTavloraView::OnDocumentReset);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, &CTavloraView::OnInitialUpdate);
-    connect(&doc_, &CTavloraDoc::fileChangeNotified, this, &CTavloraView::OnFileChange);
     connect(&doc_, &CTavloraDoc::splashRequested, this, &CTavloraView::ShowSplash);
 
     designSize_ = doc_.ScreenSize();
@@ -705,20 +704,6 @@ void CTavloraView::OnSelectAll()
         for (ControlRecord* rec : all)
             s.Select(rec);
     });
-}
-
-void CTavloraView::OnFileChange(const QString& path)
-{
-    if (path.isEmpty() || askingReload_)
-        return;
-    if (!doc_.TakeOutsideChange())
-        return;
-    askingReload_ = true;
-    const bool reload = prompter_.AskReload();
-    askingReload_ = false;
-    if (!reload)
-        return;
-    doc_.Reload();
 }
 
 } // namespace tavlora

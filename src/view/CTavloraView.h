@@ -97,7 +97,6 @@ public slots:
     void OnZoomReset();
     void OnZoomFit();          // "Fit Screen"
     void SetGridShown(bool shown); // "Show Grid"
-    void OnFileChange(const QString& path);
     void ShowSplash();
 
 signals:
@@ -158,7 +157,6 @@ private:
     DefaultSizes sizes_;
     QSize designSize_;
     QString caption_;
-    bool askingReload_ = false;
     bool painted_ = false;
     bool splashPending_ = false;
     QPointer<QSplashScreen> splash_;

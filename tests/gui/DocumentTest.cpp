@@ -376,6 +376,89 @@ private slots:
         QCOMPARE(int(f.doc.Set().Size()), 5);
     }
 
+    // A reload with unsaved edits says so, and is one undo step that brings
+    // the edits back; a "No" leaves the next Save to warn of the outside change.
+    void reloadIsOneUndoStepAndNoMakesSaveAsk()
+    {
+        Fixture f;
+        const QString path = f.WriteBasic(QStringLiteral("undo.set"));
+        QVERIFY(f.doc.OnOpenDocument(path));
+        GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Unsaved"; });
+        ScreenSet changed;
+        GuiTestFiles::Basic(changed);
+        GuiTestFiles::Add(changed, TypeLabel, 1, {200, 200, 300, 220});
+        const QByteArray outside = QByteArray::fromStdString(GuiTestFiles::Bytes(changed));
+        f.prompter.reloadAnswers = {true};
+        QVERIFY(GuiTestFiles::WriteOutside(path, outside, 2));
+        QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 1, 5000);
+        QCOMPARE(f.prompter.reloadDiscardsShown, QList<bool>{true});
+        QCOMPARE(int(f.doc.Set().Size()), 5);
+        QVERIFY(!f.doc.IsModified());
+        QCOMPARE(f.doc.UndoStack().undoText(), QStringLiteral("Reload"));
+        f.doc.UndoStack().undo();
+        QCOMPARE(int(f.doc.Set().Size()), 4);
+        QCOMPARE(f.doc.Set().At(1).label, std::string("Unsaved"));
+        QVERIFY(f.doc.IsModified());
+        f.doc.UndoStack().undo(); // the edit itself
+        QCOMPARE(f.doc.Set().At(1).label, std::string("One"));
+        f.doc.UndoStack().redo();
+        f.doc.UndoStack().redo();
+        QCOMPARE(int(f.doc.Set().Size()), 5);
+        QVERIFY(!f.doc.IsModified());
+        for (const auto& rec : f.doc.Set().controls)
+            QVERIFY(rec->widget != nullptr);
+
+        // "No": the set stays, and Save asks before it replaces the newer file.
+        GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Mine"; });
+        GuiTestFiles::Add(changed, TypeLabel, 2, {10, 10, 50, 30});
+        const QByteArray newer = QByteArray::fromStdString(GuiTestFiles::Bytes(changed));
+        f.prompter.reloadAnswers = {false};
+        QVERIFY(GuiTestFiles::WriteOutside(path, newer, 4));
+        QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 2, 5000);
+        QVERIFY(!f.doc.FileSave()); // answered Cancel
+        QVERIFY(f.prompter.conflictMessages.last().contains(QStringLiteral("changed on disk")));
+        QCOMPARE(GuiTestFiles::Read(path), newer);
+        f.prompter.conflictAnswers = {Prompter::SaveConflict::SaveAs};
+        f.prompter.savePath = f.Path(QStringLiteral("mine.set"));
+        QVERIFY(f.doc.FileSave());
+        QCOMPARE(GuiTestFiles::Read(path), newer);
+        QCOMPARE(f.doc.Title(), QStringLiteral("mine.set"));
+    }
+
+    // Save never silently replaces a read-only file or one whose reading
+    // dropped bytes; each asks, offering Save As, and Cancel keeps the file.
+    void saveAsksBeforeReplacingWhatItShouldNot()
+    {
+        Fixture f;
+        const QString locked = f.WriteBasic(QStringLiteral("locked.set"));
+        QVERIFY(f.doc.OnOpenDocument(locked));
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        GuiTestFiles::Touch(f.doc);
+        QVERIFY(!f.doc.FileSave());
+        QVERIFY(f.prompter.conflictMessages.last().contains(QStringLiteral("locked.set")));
+        QVERIFY(f.prompter.conflictMessages.last().contains(QStringLiteral("read-only")));
+        f.prompter.conflictAnswers = {Prompter::SaveConflict::Replace}; // not offered: nothing written
+        QVERIFY(!f.doc.FileSave());
+        QVERIFY(f.doc.IsModified());
+
+        // 3000 bytes of something else: reading keeps 44 of them.
+        QByteArray other(4, '\xff'); // a negative control count
+        other += QByteArray(2996, 'x');
+        const QString foreign = f.Path(QStringLiteral("foreign.set"));
+        QVERIFY(GuiTestFiles::WriteOutside(foreign, other, 0));
+        QVERIFY(f.doc.OnOpenDocument(foreign));
+        for (bool replace : {false, true}) {
+            if (replace)
+                f.prompter.conflictAnswers = {Prompter::SaveConflict::Replace};
+            const int asked = int(f.prompter.conflictMessages.size());
+            QCOMPARE(f.doc.FileSave(), replace);
+            QCOMPARE(int(f.prompter.conflictMessages.size()), asked + 1);
+            QCOMPARE(GuiTestFiles::Read(foreign).size(), replace ? 44 : 3000);
+        }
+        QVERIFY(f.doc.FileSave()); // the file is a screen set now: no question
+        QCOMPARE(int(f.prompter.conflictMessages.size()), 4);
+    }
+
     void aFailedReloadKeepsTheSetAndItsMark()
     {
         Fixture f;
@@ -511,6 +594,10 @@ private slots:
         for (QPushButton* b : reload.findChildren<QPushButton*>())
             buttons << b->text();
         QCOMPARE(buttons, (QStringList{QStringLiteral("Yes"), QStringLiteral("No")}));
+        QVERIFY(reload.findChildren<QPushButton*>().first()->isDefault());
+        Reload losing(true);
+        QVERIFY(losing.findChildren<QPushButton*>().last()->isDefault()); // "No"
+        QCOMPARE(losing.findChildren<QLabel*>().size(), reload.findChildren<QLabel*>().size() + 1);
 
         Password password;
         QCOMPARE(password.windowTitle(), QStringLiteral("Enter Password"));

@@ -16,6 +16,11 @@ public:
     QStringList passwords;           // answers in order; empty text when exhausted
     QList<bool> reloadAnswers;       // answers in order; `reloadDefault` when exhausted
     bool reloadDefault = false;
+    QList<bool> reloadDiscardsShown; // what each reload question said about unsaved edits
+    QList<SaveConflict> conflictAnswers; // answers in order; Cancel when exhausted
+    QStringList conflictMessages;
+    bool restoreAnswer = true;
+    QStringList restoreMessages;
     SaveChoice saveChoice = SaveChoice::Discard;
     QString openPath;
     QString savePath;
@@ -69,10 +74,21 @@ public:
             duringPassword();
         return passwords.isEmpty() ? QString() : passwords.takeFirst();
     }
-    bool AskReload() override
+    bool AskReload(bool discardsEdits) override
     {
         ++reloadAsked;
+        reloadDiscardsShown.append(discardsEdits);
         return reloadAnswers.isEmpty() ? reloadDefault : reloadAnswers.takeFirst();
+    }
+    SaveConflict AskSaveConflict(const QString& message, bool) override
+    {
+        conflictMessages.append(message);
+        return conflictAnswers.isEmpty() ? SaveConflict::Cancel : conflictAnswers.takeFirst();
+    }
+    bool AskRestore(const QString& message) override
+    {
+        restoreMessages.append(message);
+        return restoreAnswer;
     }
     SaveChoice AskSaveChanges(const QString&) override
     {
