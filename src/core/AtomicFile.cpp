@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "Process.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -16,11 +18,9 @@
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
-#include <process.h>
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -33,33 +33,6 @@ namespace {
 
 constexpr const char* kTempMarker = ".tavlora-save.";
 constexpr int kMaxLinkHops = 40;
-
-long CurrentPid()
-{
-#ifdef _WIN32
-    return long(_getpid());
-#else
-    return long(::getpid());
-#endif
-}
-
-bool ProcessAlive(long pid)
-{
-    if (pid <= 0)
-        return false;
-    if (pid == CurrentPid())
-        return true;
-#ifdef _WIN32
-    HANDLE h = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
-    if (!h)
-        return false;
-    const bool alive = ::WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
-    ::CloseHandle(h);
-    return alive;
-#else
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
-#endif
-}
 
 std::string Utf8(const fs::path& p)
 {
@@ -227,7 +200,7 @@ void RemoveLeftovers(const fs::path& dir, const std::string& fileName, const fs:
         const std::string name = entry.path().filename().string();
         long pid = 0;
         if (entry.path() != keep && AtomicFile::IsTempOf(fileName, name, &pid)
-            && (pid == CurrentPid() || !ProcessAlive(pid)))
+            && (pid == Process::CurrentId() || !Process::Alive(pid)))
             stale.push_back(entry.path());
     }
     for (const fs::path& p : stale)
@@ -440,7 +413,7 @@ bool AtomicFile::WriteAll(const std::string& path, std::string_view bytes, std::
     int err = 0;
     bool created = false;
     for (int attempt = 0; attempt < 100 && !created; ++attempt) {
-        temp = dir / fs::u8path(TempPrefix(fileName) + std::to_string(CurrentPid()) + "."
+        temp = dir / fs::u8path(TempPrefix(fileName) + std::to_string(Process::CurrentId()) + "."
                                 + std::to_string(counter++));
         created = writer.Create(temp, err);
         if (!created && err != EEXIST)

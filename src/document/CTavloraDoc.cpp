@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QTimer>
 
 #include <utility>
@@ -90,6 +91,8 @@ CTavloraDoc::~CTavloraDoc()
 {
     // Commands hold records; widgets refer to the context: all go while it exists.
     destroying_ = true;
+    if (recovery_)
+        recovery_->Remove();
     StopWatching();
     undo_.blockSignals(true);
     undo_.clear();
@@ -130,6 +133,8 @@ void CTavloraDoc::EditSelection(const std::function<void(Selection&)>& change)
 void CTavloraDoc::ClearContents()
 {
     undo_.clear();
+    if (recovery_)
+        recovery_->Remove();
     if (!selection_.Empty() || selection_.Anchor()) {
         selection_.Clear();
         emit selectionChanged();
@@ -578,6 +583,106 @@ bool CTavloraDoc::ReloadWith(const QString& path, ScreenSet&& fresh, const ReadR
     Watch();
     if (!pendingDecodeErrors_.isEmpty())
         QTimer::singleShot(0, this, &CTavloraDoc::FlushDecodeErrors);
+    return true;
+}
+
+void CTavloraDoc::EnableRecovery(const QString& folder)
+{
+    recovery_ = std::make_unique<RecoveryCopy>(folder);
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(kRecoveryDelayMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, &CTavloraDoc::WriteRecovery);
+    connect(&undo_, &QUndoStack::indexChanged, recoveryTimer_, qOverload<>(&QTimer::start));
+    connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean)
+            recovery_->Remove();
+        else
+            recoveryTimer_->start();
+    });
+}
+
+void CTavloraDoc::WriteRecovery()
+{
+    if (!recovery_)
+        return;
+    if (!IsModified()) {
+        recovery_->Remove();
+        return;
+    }
+    const WriteResult written = ScreenSetFile::Write(set_);
+    if (!written.ok)
+        return;
+    RecoveryCopy::Info info;
+    info.original = path_;
+    info.title = title_;
+    info.screenSize = screenSize_;
+    info.readModified = readStamp_.modified;
+    info.readSize = readStamp_.size;
+    info.bytesAfterColours = qint64(lastRead_.bytesAfterColours);
+    info.recordsRead = lastRead_.recordsRead;
+    recovery_->Write(written.bytes, info);
+}
+
+bool CTavloraDoc::OfferRecovery()
+{
+    if (!recovery_)
+        return false;
+    for (const RecoveryCopy::Orphan& orphan : RecoveryCopy::Orphans(recovery_->Folder())) {
+        const QString name = orphan.info.original.isEmpty() ? orphan.info.title : Shown(orphan.info.original);
+        const QString when = QLocale().toString(orphan.info.saved.toLocalTime(), QLocale::ShortFormat);
+        if (!prompter_.AskRestore(tr("Tavlora ended without saving the changes to %1 (kept at %2).\n\n"
+                                     "Restore them? No discards them.").arg(name, when))) {
+            RecoveryCopy::Discard(orphan);
+            continue;
+        }
+        if (!SaveModified())
+            return false;
+        if (Restore(orphan)) {
+            RecoveryCopy::Discard(orphan);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CTavloraDoc::Restore(const RecoveryCopy::Orphan& orphan)
+{
+    std::string bytes, error;
+    ScreenSet fresh;
+    ReadResult result;
+    if (AtomicFile::ReadAll(QFile::encodeName(orphan.setPath).toStdString(), bytes, error))
+        result = ScreenSetFile::Read(bytes.data(), bytes.size(), fresh);
+    if (!result.ok) {
+        prompter_.ShowError(tr("The kept changes in %1 could not be read.\n\n%2")
+                                .arg(Shown(orphan.setPath), QString::fromStdString(error + result.error)));
+        return false;
+    }
+    ClearContents();
+    if (orphan.info.screenSize.width() > 0 && orphan.info.screenSize.height() > 0) {
+        screenSize_ = orphan.info.screenSize;
+        emit screenSizeChanged(screenSize_);
+    }
+    set_.AdoptContents(std::move(fresh));
+    SetCurrentScreen(1);
+    lastRead_ = result;
+    lastRead_.bytesAfterColours = size_t(std::max<qint64>(0, orphan.info.bytesAfterColours));
+    lastRead_.recordsRead = recordsRead_ = orphan.info.recordsRead;
+    ctx_->BeginLoad();
+    loading_ = true;
+    WidgetFactory::RebuildWidgets(set_, *ctx_);
+    loading_ = false;
+    firstNew_ = false;
+    SetPathName(orphan.info.original);
+    if (orphan.info.original.isEmpty() && !orphan.info.title.isEmpty()) {
+        title_ = orphan.info.title;
+        emit titleChanged(title_);
+    }
+    stamp_ = FileStamp::Of(path_);
+    readStamp_ = {orphan.info.readModified, orphan.info.readSize};
+    Watch();
+    undo_.resetClean();
+    emit documentReset();
     return true;
 }
 

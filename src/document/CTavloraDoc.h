@@ -2,6 +2,7 @@
 
 #include "ControlChange.h"
 #include "RecentFileList.h"
+#include "RecoveryCopy.h"
 #include "core/ScreenSet.h"
 #include "core/ScreenSetFile.h"
 #include "core/Selection.h"
@@ -12,6 +13,7 @@
 #include <QRect>
 #include <QSize>
 #include <QStringList>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <functional>
@@ -94,6 +96,14 @@ public:
     // Asks to save a modified document; false when the user cancelled.
     bool SaveModified();
 
+    // Keeps a recovery copy of unsaved edits (written shortly after each edit
+    // settles, removed once the set is saved, closed or discarded).
+    void EnableRecovery(const QString& folder);
+    static constexpr int kRecoveryDelayMs = 1500;
+    // Offers the copies left by designers that ended without saving; true
+    // when one was restored (it is then the open set, modified, with its path).
+    bool OfferRecovery();
+
     // Answers the next size prompt without asking (command line --size).
     void SetFixedScreenSize(const QSize& size) { fixedSize_ = size; }
 
@@ -161,6 +171,8 @@ private:
     void StopWatching();
     void OnWatcher(const QString& path);
     void ReportDecodeError(const QString& path, const QString& error);
+    void WriteRecovery();
+    bool Restore(const RecoveryCopy::Orphan& orphan);
     void FlushDecodeErrors();
 
     SettingsProfile& profile_;
@@ -193,6 +205,8 @@ private:
     bool destroying_ = false;
     bool firstNew_ = true;
     QStringList pendingDecodeErrors_;
+    std::unique_ptr<RecoveryCopy> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
     bool decodeFlushQueued_ = false;
 };
 

@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(Icon("tavlora"));
     doc_ = new CTavloraDoc(*profile_, *prompter_, this);
+    doc_->EnableRecovery(RecoveryCopy::DefaultFolder());
     view_ = new CTavloraView(*doc_, *profile_, *prompter_, this);
     clipboard_ = std::make_unique<Clipboard>();
     edits_ = new EditActions(*doc_, *clipboard_, this);
@@ -194,6 +195,7 @@ void CMainFrame::CreateActions()
     connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileSaveAs);
 
     a = MakeAction("ID_APP_EXIT", tr("E&xit"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     a->setStatusTip(tr("Quit the designer; prompts to save the screen set"));
     connect(a, &QAction::triggered, this, &QWidget::close);
 

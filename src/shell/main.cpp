@@ -11,22 +11,44 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 
 using namespace tavlora;
+
+namespace {
+
+void NameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Tavlora"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tavlora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2"));
+}
+
+// --help and --version need no display: they are answered before the GUI
+// application (which needs one) is made.
+void AnswerInfoOptionsWithoutDisplay(int argc, char* argv[], QCommandLineParser& parser)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--") // what follows is a file name
+            return;
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" || arg == "--version") {
+            QCoreApplication core(argc, argv);
+            NameApplication();
+            parser.process(core); // prints and exits
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     HeapTuning::KeepFreedMemory();
     QElapsedTimer startup;
     startup.start();
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavlora"));
-    QApplication::setOrganizationName(QStringLiteral("Tavlora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
-    Q_INIT_RESOURCE(tavlora);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tavlora - screen designer for Vorn3 operator screens"));
@@ -43,6 +65,11 @@ int main(int argc, char* argv[])
     parser.addOption(profileOption);
     parser.addOption(sizeOption);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Screen set to open (.set, .lset, .sset)."));
+    AnswerInfoOptionsWithoutDisplay(argc, argv, parser);
+
+    QApplication app(argc, argv);
+    NameApplication();
+    Q_INIT_RESOURCE(tavlora);
     parser.process(app);
 
     // Paths of the command line are taken before the frame changes the current folder.
@@ -86,5 +113,7 @@ int main(int argc, char* argv[])
     }
 
     frame.showMaximized();
+    // Edits a crashed designer kept are offered once the window is up.
+    QTimer::singleShot(0, &frame, [&frame] { frame.Document().OfferRecovery(); });
     return app.exec();
 }

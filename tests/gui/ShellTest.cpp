@@ -2,6 +2,7 @@
 #include "ScriptedPrompter.h"
 
 #include "document/CTavloraDoc.h"
+#include "document/RecoveryCopy.h"
 #include "shell/AboutDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMultiFileDialog.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -309,6 +311,60 @@ private slots:
         QVERIFY(frame.isVisible());
         prompter.saveChoice = Prompter::SaveChoice::Discard;
         QVERIFY(frame.close());
+    }
+
+    // A designer killed after edits leaves a copy of them; the next start
+    // restores it byte for byte, modified, saving to the original file. The
+    // killed designer is this test program run again in the role below.
+    void editsSurviveAKill()
+    {
+        const QStringList child = qEnvironmentVariable("TAVLORA_KILLED_DESIGNER").split(QLatin1Char('|'));
+        if (child.size() == 2) {
+            Frame f;
+            QVERIFY(f.frame->Document().OnOpenDocument(child[0]));
+            GuiTestFiles::Change(f.frame->Document(), 1, [](ControlRecord& r) { r.label = "Edited"; });
+            GuiTestFiles::Change(f.frame->Document(), 2, [](ControlRecord& r) { r.rect = {-30, 7, 90, 40}; });
+            QVERIFY(GuiTestFiles::Write(child[1], f.frame->Document().Set()));
+            const QDir kept(RecoveryCopy::DefaultFolder());
+            QTRY_VERIFY_WITH_TIMEOUT(!kept.entryList({QStringLiteral("*.json")}).isEmpty(), 5000);
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+            QTest::qWait(60000);
+            return;
+        }
+        QTemporaryDir dir;
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("state"))));
+        ScreenSet set;
+        GuiTestFiles::Basic(set);
+        const QString path = dir.filePath(QStringLiteral("killed.set"));
+        const QString expected = dir.filePath(QStringLiteral("expected.set"));
+        QVERIFY(GuiTestFiles::Write(path, set));
+        const QByteArray before = GuiTestFiles::Read(path);
+
+        QProcess designer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TAVLORA_KILLED_DESIGNER"), path + QLatin1Char('|') + expected);
+        designer.setProcessEnvironment(env);
+        designer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("editsSurviveAKill")});
+        QByteArray said;
+        QTRY_VERIFY2_WITH_TIMEOUT((said += designer.readAllStandardOutput()).contains("ready\n"), said.constData(), 30000);
+        designer.kill(); // SIGKILL
+        QVERIFY(designer.waitForFinished(5000));
+        QCOMPARE(GuiTestFiles::Read(path), before);
+
+        Frame f;
+        QVERIFY(f.frame->Document().OfferRecovery());
+        QCOMPARE(f.prompter.restoreMessages.size(), 1);
+        QVERIFY(f.prompter.restoreMessages.first().contains(QStringLiteral("killed.set")));
+        CTavloraDoc& doc = f.frame->Document();
+        QCOMPARE(QByteArray::fromStdString(GuiTestFiles::Bytes(doc.Set())), GuiTestFiles::Read(expected));
+        QVERIFY(doc.IsModified());
+        QCOMPARE(doc.PathName(), path);
+        QVERIFY(doc.FileSave());
+        QCOMPARE(GuiTestFiles::Read(path), GuiTestFiles::Read(expected));
+        QVERIFY(QDir(RecoveryCopy::DefaultFolder()).entryList(QDir::Files).isEmpty());
+        QVERIFY(!f.frame->Document().OfferRecovery());
+        qunsetenv("XDG_STATE_HOME");
     }
 
     void fileNameCompletion()
