@@ -19,26 +19,30 @@ public:
 
     static bool IsRoot() { return ::geteuid() == 0; }
 
-    // This test program, by absolute path.
-    static std::string Self()
-    {
-        char buffer[4096];
-        const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-        return n > 0 ? std::string(buffer, size_t(n)) : std::string();
-    }
-
-    // Runs `args` (args[0] an absolute path) as nobody with a fresh home of
-    // its own; the exit status, or -1 when it could not be started.
-    static int Run(const std::vector<std::string>& args)
+    // Runs this test program again as nobody with `args`, from a copy in a
+    // fresh home of its own (the build tree may lie where nobody cannot go);
+    // the exit status, or -1 when it could not be started.
+    static int RunSelf(const std::vector<std::string>& args, const std::vector<std::string>& env = {})
     {
         char home[] = "/tmp/tavlora-nobody-XXXXXX";
         if (!::mkdtemp(home) || ::chown(home, kNobody, kNobody) != 0)
             return -1;
+        char program[4096];
+        const ssize_t length = ::readlink("/proc/self/exe", program, sizeof program - 1);
+        if (length <= 0)
+            return -1;
+        const std::string self = std::string(home) + "/test-program";
+        const std::string copy = "cp '" + std::string(program, size_t(length)) + "' " + self + " && chmod 755 " + self;
+        if (std::system(copy.c_str()) != 0)
+            return -1;
         const std::string homeVar = std::string("HOME=") + home;
         const std::string uid = "--reuid=" + std::to_string(kNobody);
         const std::string gid = "--regid=" + std::to_string(kNobody);
-        std::vector<std::string> all = {"/usr/bin/env", homeVar, "XDG_RUNTIME_DIR=" + std::string(home),
-                                        "/usr/bin/setpriv", uid, gid, "--clear-groups", "--"};
+        std::vector<std::string> all = {"/usr/bin/env", homeVar, "XDG_RUNTIME_DIR=" + std::string(home)};
+        all.insert(all.end(), env.begin(), env.end());
+        for (const std::string& a : {std::string("/usr/bin/setpriv"), uid, gid, std::string("--clear-groups"),
+                                     std::string("--"), self})
+            all.push_back(a);
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& a : all)

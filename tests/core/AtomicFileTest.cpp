@@ -281,7 +281,7 @@ TEST(AtomicFile, AFolderWithoutRoomForATemporaryIsNamed)
 {
     using test::Unprivileged;
     if (Unprivileged::IsRoot()) {
-        EXPECT_EQ(Unprivileged::Run({Unprivileged::Self(), "--gtest_filter=AtomicFile.AFolderWithoutRoomForATemporaryIsNamed"}), 0);
+        EXPECT_EQ(Unprivileged::RunSelf({"--gtest_filter=AtomicFile.AFolderWithoutRoomForATemporaryIsNamed"}), 0);
         return;
     }
     TempDir dir;

@@ -8,10 +8,14 @@
 #include "document/Reload.h"
 #include "settings/SettingsProfile.h"
 #include "view/CTavloraView.h"
+#include "widgets/Picture.h"
 #include "widgets/WidgetContext.h"
+
+#include "Unprivileged.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -457,6 +461,42 @@ private slots:
         }
         QVERIFY(f.doc.FileSave()); // the file is a screen set now: no question
         QCOMPARE(int(f.prompter.conflictMessages.size()), 4);
+    }
+
+    // A normal user sees every picture of the example set in a read-only
+    // Vorn3 folder (an installed package, a share). As root the test runs
+    // itself as the user nobody over a read-only copy of the folder.
+    void picturesOfAReadOnlyFolderShowForAUser()
+    {
+        QString tree = qEnvironmentVariable("TAVLORA_READ_ONLY_TREE");
+        QTemporaryDir copy;
+        if (tree.isEmpty()) {
+            tree = copy.path();
+            const QString source = QStringLiteral(TAVLORA_SOURCE_DIR);
+            QCOMPARE(QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), source + QStringLiteral("/share/vorn3"),
+                                                               source + QStringLiteral("/examples/mill.set"), tree}),
+                     0);
+            QCOMPARE(QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a-w,a+rX"), tree}), 0);
+            if (test::Unprivileged::IsRoot()) {
+                const int status = test::Unprivileged::RunSelf(
+                    {"picturesOfAReadOnlyFolderShowForAUser"}, {"TAVLORA_READ_ONLY_TREE=" + tree.toStdString()});
+                QCOMPARE(status, 0);
+                return;
+            }
+        }
+        Fixture f;
+        f.profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), tree + QStringLiteral("/vorn3"));
+        QVERIFY(f.doc.OnOpenDocument(tree + QStringLiteral("/mill.set")));
+        QCOMPARE(f.doc.Context().MissingImages(), QStringList());
+        QCOMPARE(f.prompter.errors, QStringList());
+        int shown = 0;
+        for (const auto& rec : f.doc.Set().controls) {
+            if (auto* picture = dynamic_cast<const Picture*>(rec->widget.get()))
+                shown += picture->ImageLoaded() ? 1 : 0;
+        }
+        QVERIFY(shown > 0);
+        if (!copy.path().isEmpty() && tree == copy.path())
+            QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+w"), tree});
     }
 
     void aFailedReloadKeepsTheSetAndItsMark()

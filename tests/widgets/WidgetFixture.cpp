@@ -28,7 +28,7 @@ bool WidgetFixture::RanAsNobody()
         return false;
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string filter = std::string("--gtest_filter=") + info->test_suite_name() + "." + info->name();
-    EXPECT_EQ(Unprivileged::Run({Unprivileged::Self(), filter}), 0) << "the run as nobody failed";
+    EXPECT_EQ(Unprivileged::RunSelf({filter}), 0) << "the run as nobody failed";
     return true;
 }
 
