@@ -1,6 +1,7 @@
 #include "ControlCaption.h"
 
 #include "ControlType.h"
+#include "ControlTypes.h"
 
 namespace tavlora {
 
@@ -34,11 +35,10 @@ std::string ControlCaption::Of(const ControlRecord& r)
 
 std::string ControlCaption::TypeName(int type)
 {
-    if (type == TypeOlderImage)
-        return "Older Image Control";
-    std::string_view title = ControlTypeTitle(type);
-    if (title.empty())
+    const ControlTypes::Facts* facts = ControlTypes::Of(type);
+    if (!facts)
         return "Unknown type " + std::to_string(type);
+    std::string_view title = facts->title.empty() ? facts->name : facts->title;
     while (!title.empty() && title.front() == ' ')
         title.remove_prefix(1);
     return std::string(title);

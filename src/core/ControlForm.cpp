@@ -1,6 +1,7 @@
 #include "ControlForm.h"
 
 #include "ControlType.h"
+#include "ControlTypes.h"
 #include "FunctionCatalog.h"
 
 #include <algorithm>
@@ -124,24 +125,13 @@ ControlRecord ControlForm::Apply(const ControlRecord& record, int currentScreen)
 bool ControlForm::Enabled(Item item, int type, bool skinned)
 {
     // Types outside the table change nothing: every item stays enabled.
-    if (type < TypeDro || type > TypeToolPath || type == TypeOlderImage)
+    const ControlTypes::Facts* facts = ControlTypes::Of(type);
+    if (!facts)
         return true;
-    switch (item) {
-    case SkinnedBox: return type == TypeDro;
-    case SystemAndOem: return type == TypeDro || IsButton(type) || type == TypeLed;
-    case GCodeAndScript: return IsButton(type);
-    case HotKeyItems: return type == TypeDro || IsButton(type);
-    case TextBox: return type == TypeButton || type == TypeLabel;
-    case FormatBox: return type == TypeDro;
-    case TabGroupBox: return type == TypeDro || type == TypeImageButton || type == TypeGCodeList;
-    case LinesBox: return type == TypeGCodeList;
-    case ImageItems:
-        return type == TypeDro ? skinned : (type == TypeImage || type == TypeLed || type == TypeImageButton);
-    case LedColourList: return type == TypeLed;
-    case TurningBox: return type == TypeToolPath;
-    case ScreenAndLock: return type != TypeObsolete;
-    }
-    return false;
+    // A DRO shows a picture only when it is skinned.
+    if (item == ImageItems && type == TypeDro)
+        return skinned;
+    return (facts->formItems >> item) & 1u;
 }
 
 void ControlForm::ChooseFunction(int entry)

@@ -1,7 +1,7 @@
 #include "ControlTools.h"
 
 #include "ControlRecord.h"
-#include "ControlType.h"
+#include "ControlTypes.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,35 +9,6 @@
 namespace tavlora {
 
 namespace {
-
-struct Entry {
-    int tool;
-    int type;
-    const char* name;
-    DefaultSizes::Which width;
-    DefaultSizes::Which height;
-};
-
-constexpr Entry kTools[] = {
-    {ControlTools::Dro, TypeDro, "DRO", DefaultSizes::DROX, DefaultSizes::DROY},
-    {ControlTools::Button, TypeButton, "BUTTON", DefaultSizes::PBX, DefaultSizes::PBY},
-    {ControlTools::Image, TypeImage, "IMAGE", DefaultSizes::BX, DefaultSizes::BY},
-    {ControlTools::ImageButton, TypeImageButton, "IMAGE BUTTON", DefaultSizes::PBX, DefaultSizes::PBY},
-    {ControlTools::Label, TypeLabel, "LABEL", DefaultSizes::LX, DefaultSizes::LY},
-    {ControlTools::Led, TypeLed, "LED", DefaultSizes::LEDX, DefaultSizes::LEDY},
-    {ControlTools::Mdi, TypeMdi, "MDI LINE", DefaultSizes::MDIX, DefaultSizes::MDIY},
-    {ControlTools::GCodeList, TypeGCodeList, "GCODE LIST", DefaultSizes::GCX, DefaultSizes::GCY},
-    {ControlTools::ToolPath, TypeToolPath, "TOOLPATH", DefaultSizes::TX, DefaultSizes::TY},
-};
-
-const Entry* Find(int tool)
-{
-    for (const Entry& e : kTools) {
-        if (e.tool == tool)
-            return &e;
-    }
-    return nullptr;
-}
 
 int32_t Clamp(long long v)
 {
@@ -48,26 +19,26 @@ int32_t Clamp(long long v)
 
 int ControlTools::TypeForTool(int tool)
 {
-    const Entry* e = Find(tool);
-    return e ? e->type : 0;
+    const ControlTypes::Facts* f = ControlTypes::ForTool(tool);
+    return f ? f->type : 0;
 }
 
 std::string_view ControlTools::Name(int tool)
 {
-    const Entry* e = Find(tool);
-    return e ? e->name : std::string_view();
+    const ControlTypes::Facts* f = ControlTypes::ForTool(tool);
+    return f ? f->toolName : std::string_view();
 }
 
 DefaultSizes::Which ControlTools::WidthKey(int tool)
 {
-    const Entry* e = Find(tool);
-    return e ? e->width : DefaultSizes::Count;
+    const ControlTypes::Facts* f = ControlTypes::ForTool(tool);
+    return f ? f->width : DefaultSizes::Count;
 }
 
 DefaultSizes::Which ControlTools::HeightKey(int tool)
 {
-    const Entry* e = Find(tool);
-    return e ? e->height : DefaultSizes::Count;
+    const ControlTypes::Facts* f = ControlTypes::ForTool(tool);
+    return f ? f->height : DefaultSizes::Count;
 }
 
 Rect ControlTools::PlacedRect(Point p, int width, int height)
@@ -80,13 +51,13 @@ Rect ControlTools::PlacedRect(Point p, int width, int height)
 
 std::unique_ptr<ControlRecord> ControlTools::NewRecord(int tool, Point p, const DefaultSizes& sizes, int screen)
 {
-    const Entry* e = Find(tool);
-    if (!e)
+    const ControlTypes::Facts* f = ControlTypes::ForTool(tool);
+    if (!f)
         return nullptr;
     auto rec = std::make_unique<ControlRecord>();
-    rec->type = e->type;
+    rec->type = f->type;
     rec->screen = screen;
-    rec->rect = PlacedRect(p, sizes.Get(e->width), sizes.Get(e->height));
+    rec->rect = PlacedRect(p, sizes.Get(f->width), sizes.Get(f->height));
     return rec;
 }
 

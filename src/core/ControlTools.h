@@ -11,8 +11,8 @@ namespace tavlora {
 
 class ControlRecord;
 
-// The work bar's tools: the numbers the current tool takes, the control type
-// each places and the default size it uses. The one mapping of tool numbers.
+// The work bar's tools: the numbers the current tool takes (the type each
+// places and its default size are in the ControlTypes table).
 class ControlTools {
 public:
     enum Tool {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 namespace tavlora {
 
 enum ControlType : int {
@@ -19,9 +17,6 @@ enum ControlType : int {
 };
 
 class ControlRecord;
-
-// Dialog title of a control type; empty for type 5 and unknown types.
-std::string_view ControlTypeTitle(int type);
 
 // What creating a control's widget makes of its record: an older image (5)
 // becomes an image (3), and a G-code list's 0 lines become 10. Loading,

@@ -1,5 +1,7 @@
 #include "ScreenVisibility.h"
 
+#include "ControlTypes.h"
+
 #include "ControlType.h"
 
 #include <algorithm>
@@ -51,7 +53,7 @@ std::vector<int> ScreenVisibility::UsedScreens(const ScreenSet& set)
 unsigned ScreenVisibility::HiddenReasons(const ControlRecord& rec, int screenWidth, int screenHeight, bool showImages)
 {
     unsigned reasons = Visible;
-    if (rec.type < TypeDro || rec.type > TypeToolPath || rec.type == TypeObsolete)
+    if (!ControlTypes::Shown(rec.type))
         reasons |= NoWidget;
     const Rect& r = rec.rect;
     if (int64_t(r.right) - r.left <= 0 || int64_t(r.bottom) - r.top <= 0)

@@ -1,5 +1,7 @@
 #include "SetCheck.h"
 
+#include "ControlTypes.h"
+
 #include "CheckCode.h"
 #include "ControlCaption.h"
 #include "ControlType.h"
@@ -60,7 +62,7 @@ std::string RectText(const Rect& r)
 // Types the designer makes a widget for (type 2 and unknown types are never shown).
 bool HasWidget(int type)
 {
-    return type >= TypeDro && type <= TypeToolPath && type != TypeObsolete;
+    return ControlTypes::Shown(type);
 }
 
 bool HasHotKey(int type)

@@ -2,7 +2,7 @@
 
 #include "document/CTavloraDoc.h"
 
-#include "core/ControlType.h"
+#include "core/ControlTypes.h"
 
 #include <QCoreApplication>
 
@@ -35,20 +35,10 @@ void InsertControlsCommand::undo()
 
 QString InsertControlsCommand::PlaceText(int type)
 {
-    const char* name = "Control";
-    switch (type) {
-    case TypeDro: name = "DRO"; break;
-    case TypeImage: name = "Image"; break;
-    case TypeButton: name = "Button"; break;
-    case TypeLed: name = "LED"; break;
-    case TypeLabel: name = "Label"; break;
-    case TypeImageButton: name = "Image Button"; break;
-    case TypeMdi: name = "MDI Line"; break;
-    case TypeGCodeList: name = "G-code List"; break;
-    case TypeToolPath: name = "Tool Path"; break;
-    default: break;
-    }
-    return QCoreApplication::translate("InsertControlsCommand", "Place %1").arg(QLatin1String(name));
+    const ControlTypes::Facts* facts = ControlTypes::Of(type);
+    const std::string_view name = facts ? facts->name : std::string_view("Control");
+    return QCoreApplication::translate("InsertControlsCommand", "Place %1")
+        .arg(QLatin1String(name.data(), qsizetype(name.size())));
 }
 
 } // namespace tavlora

@@ -4,6 +4,7 @@
 #include "SetupControl.h"
 
 #include "core/ControlType.h"
+#include "core/ControlTypes.h"
 #include "core/HotKey.h"
 #include "core/Windows1252.h"
 #include "document/CTavloraDoc.h"
@@ -301,7 +302,7 @@ void PropertyPanel::Refresh()
     if (forms_.empty()) {
         heading_->setText(tr("No control selected"));
     } else if (forms_.size() == 1) {
-        const std::string_view title = ControlTypeTitle(forms_.front().type);
+        const std::string_view title = ControlTypes::Title(forms_.front().type);
         heading_->setText(title.empty() ? tr("Control of type %1").arg(forms_.front().type)
                                         : QString::fromLatin1(title.data(), qsizetype(title.size())).trimmed());
     } else {

@@ -3,6 +3,7 @@
 #include "PropertyServices.h"
 
 #include "core/ControlType.h"
+#include "core/ControlTypes.h"
 #include "core/HotKey.h"
 #include "core/Windows1252.h"
 
@@ -260,7 +261,7 @@ void SetupControl::ReadBack()
 void SetupControl::ApplyEnabling()
 {
     const int type = form_.type;
-    const std::string_view title = ControlTypeTitle(type);
+    const std::string_view title = ControlTypes::Title(type);
     const bool known = !title.empty();
     if (known)
         setWindowTitle(QString::fromLatin1(title.data(), qsizetype(title.size())));

@@ -128,7 +128,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     connect(view_, &CTavloraView::propertiesRequested, properties_, &PropertyActions::EditAt);
     connect(edits_, &EditActions::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     connect(view_, &CTavloraView::viewStateChanged, this, &CMainFrame::UpdateViewState);
-    connect(view_, &CTavloraView::toolReset, this, [this] { workBar_->SelectItem(WorkBar::kNoneItem); });
+    connect(view_, &CTavloraView::toolChanged, workBar_, &WorkBar::SelectTool);
     connect(workBar_, &WorkBar::toolChosen, view_, &CTavloraView::SetCurrentTool);
 
     setAcceptDrops(true);

@@ -2,6 +2,8 @@
 
 #include "ToolList.h"
 
+#include "core/ControlTypes.h"
+
 #include <QEvent>
 #include <QIcon>
 #include <QListWidget>
@@ -12,22 +14,15 @@
 
 namespace tavlora {
 
-const WorkBar::Entry WorkBar::kEntries[kItemCount] = {
-    {"DRO", "work-dro", 1},
-    {"BUTTON", "work-button", 2},
-    {"IMAGE BUTTON", "work-image-button", 4},
-    {"IMAGE", "work-image", 3},
-    {"LABEL", "work-label", 6},
-    {"LED", "work-led", 7},
-    {"MDI LINE", "work-mdi", 8},
-    {"GCODE LIST", "work-gcode", 9},
-    {"TOOLPATH", "work-toolpath", 10},
-    {"NONE", "work-none", 0},
-};
-
 namespace {
 
 const char* const kControls = "Controls";
+const char* const kNone = "NONE";
+
+QIcon EntryIcon(std::string_view icon)
+{
+    return QIcon(QStringLiteral(":/tavlora/icons/%1.svg").arg(QLatin1String(icon.data(), qsizetype(icon.size()))));
+}
 const char* const kPanels = "Panels";
 
 const char* const kStyle = R"(
@@ -100,19 +95,20 @@ WorkBar::WorkBar(QWidget* parent) : QDockWidget(QStringLiteral("Workspace"), par
     // Entries drag onto the design view (a static icon list turns dragging off).
     controls_->setDragEnabled(true);
     controls_->setDragDropMode(QAbstractItemView::DragOnly);
-    for (const Entry& e : kEntries) {
-        auto* item = new QListWidgetItem(
-            QIcon(QStringLiteral(":/tavlora/icons/%1.svg").arg(QString::fromLatin1(e.icon))),
-            QString::fromLatin1(e.text), controls_);
+    auto addEntry = [this](std::string_view text, std::string_view icon) {
+        auto* item = new QListWidgetItem(EntryIcon(icon), QLatin1String(text.data(), qsizetype(text.size())), controls_);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         item->setSizeHint(QSize(118, 58));
-    }
+    };
+    for (const ControlTypes::Facts* f : ControlTypes::WorkBar())
+        addEntry(f->toolName, f->toolIcon);
+    addEntry(kNone, "work-none");
     panels_ = MakeList(new QListWidget(groups_));
 
     groups_->addItem(controls_, QString::fromLatin1(kControls));
     groups_->addItem(panels_, QString::fromLatin1(kPanels));
     groups_->setCurrentIndex(0);
-    SelectItem(0);
+    SelectItem(NoneItem());
 
     connect(controls_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ItemClicked(QString::fromLatin1(kControls), controls_->row(item)); });
@@ -144,11 +140,29 @@ void WorkBar::FitItems()
 
 int WorkBar::ToolForText(const QString& text)
 {
-    for (const Entry& e : kEntries) {
-        if (text == QLatin1String(e.text))
-            return e.tool;
+    if (text == QLatin1String(kNone))
+        return 0;
+    for (const ControlTypes::Facts* f : ControlTypes::WorkBar()) {
+        if (text == QLatin1String(f->toolName.data(), qsizetype(f->toolName.size())))
+            return f->tool;
     }
     return -1;
+}
+
+int WorkBar::NoneItem() const
+{
+    return controls_->count() - 1;
+}
+
+void WorkBar::SelectTool(int tool)
+{
+    for (int i = 0; i < controls_->count(); ++i) {
+        if (ToolForText(controls_->item(i)->text()) == tool) {
+            SelectItem(i);
+            return;
+        }
+    }
+    SelectItem(NoneItem());
 }
 
 void WorkBar::ItemClicked(const QString& groupTitle, int item)

@@ -13,25 +13,19 @@ namespace tavlora {
 class WorkBar : public QDockWidget {
     Q_OBJECT
 public:
-    static constexpr int kItemCount = 10;
-    static constexpr int kNoneItem = 9;
-
-    struct Entry {
-        const char* text;
-        const char* icon;
-        int tool;
-    };
-    static const Entry kEntries[kItemCount];
-
     explicit WorkBar(QWidget* parent = nullptr);
 
     // The current tool an entry text stands for; -1 when none matches.
     static int ToolForText(const QString& text);
+    // The "NONE" entry, last of "Controls".
+    int NoneItem() const;
 
     // A click on an item of a group (item -1: on no item).
     void ItemClicked(const QString& groupTitle, int item);
     // Marks an entry of "Controls" as the selected one.
     void SelectItem(int item);
+    // Marks the entry of a tool (NONE for 0 and unknown tools).
+    void SelectTool(int tool);
     int SelectedItem() const;
 
     QToolBox* Groups() const { return groups_; }

@@ -187,6 +187,7 @@ void CTavloraView::SetCurrentTool(int tool)
     connect(tool_.get(), &Tool::propertiesRequested, this, &CTavloraView::propertiesRequested);
     connect(tool_.get(), &Tool::cursorChanged, this, [this](Qt::CursorShape shape) { viewport()->setCursor(shape); });
     viewport()->setCursor(tool_->Cursor());
+    emit toolChanged(currentTool_);
 }
 
 void CTavloraView::SetCaption(const QString& caption)
@@ -223,6 +224,7 @@ void CTavloraView::OnInitialUpdate()
 void CTavloraView::OnDocumentReset()
 {
     tool_->Cancel();
+    SetCurrentTool(0);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     OnInitialUpdate();
@@ -592,7 +594,6 @@ void CTavloraView::keyPressEvent(QKeyEvent* event)
         return;
     if (event->key() == Qt::Key_Escape) {
         SetCurrentTool(0);
-        emit toolReset();
         return;
     }
     if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {

@@ -101,8 +101,8 @@ public slots:
 
 signals:
     void captionChanged(const QString& caption);
-    // Escape reset the current tool: the work bar shows "NONE".
-    void toolReset();
+    // The current tool changed (a work-bar choice, Escape, a new document).
+    void toolChanged(int tool);
     // The TAB screen or the picture switch changed.
     void viewStateChanged();
     void statusTextChanged(const QString& text);

@@ -6,6 +6,9 @@
 
 #include "core/ScreenSet.h"
 
+#include "core/ControlRecord.h"
+#include "core/ControlTypes.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -30,6 +33,11 @@ const char* const CGodeList::kSampleLines[kSampleCount] = {
 CGodeList::CGodeList(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
+}
+
+void CGodeList::Configure(const ControlRecord& rec)
+{
+    SetLineCount(rec.parameter == 0 ? ControlTypes::kDefaultLineCount : rec.parameter);
 }
 
 void CGodeList::SetLineCount(int n)

@@ -17,6 +17,7 @@ public:
     CGodeList(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     // Stores min(n, 80); counts below 1 are drawn as one line.
+    void Configure(const ControlRecord& record) override;
     void SetLineCount(int n);
     int LineCount() const { return lineCount_; }
 

@@ -7,6 +7,8 @@
 
 #include "core/ScreenSet.h"
 
+#include "core/ControlRecord.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -23,6 +25,13 @@ DRO::~DRO()
 {
     if (counting_)
         Context().StopSampleCounter();
+}
+
+void DRO::Configure(const ControlRecord& rec)
+{
+    SetFormat(rec.format);
+    if (rec.label == "Skinned")
+        SetImage(rec.image);
 }
 
 void DRO::SetFormat(const std::string& format)

@@ -26,6 +26,7 @@ public:
     DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
     ~DRO() override;
 
+    void Configure(const ControlRecord& record) override;
     void SetFormat(const std::string& format);
     // Resolves and loads the skin picture; starts the sample counter when the
     // file is present.

@@ -52,6 +52,8 @@ public:
     Look CurrentLook() const { return {z_, framed_}; }
     void SetLook(const Look& look);
 
+    // Takes what it shows from its record, as loading does.
+    virtual void Configure(const ControlRecord& record) { (void)record; }
     // Painter origin at the widget's top-left, clipped to the widget.
     virtual void Paint(QPainter& p) = 0;
     // Paint, but widgets that keep their look as an image between paints (the

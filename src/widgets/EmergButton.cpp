@@ -14,6 +14,15 @@ EmergButton::EmergButton(ControlRecord& record, WidgetContext& ctx, int controlI
 {
 }
 
+void EmergButton::Configure(const ControlRecord& rec)
+{
+    if (rec.image.empty())
+        return;
+    SetImage(rec.image, false);
+    SetFunction(rec.function);
+    SetParameter(rec.parameter);
+}
+
 void EmergButton::SetImage(const std::string& name, bool pictureSize)
 {
     const QString path = ResolvePicture(name, ImagePath::Keywords::EmergButton);

@@ -15,6 +15,7 @@ public:
 
     // Resolves and loads the picture; with pictureSize the record takes the
     // picture's natural size.
+    void Configure(const ControlRecord& record) override;
     void SetImage(const std::string& name, bool pictureSize = false);
     void SetText(const std::string& text) { text_ = text; }
     void SetFunction(int function) { function_ = function; }

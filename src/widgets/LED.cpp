@@ -4,6 +4,8 @@
 
 #include "core/ImagePath.h"
 
+#include "core/ControlRecord.h"
+
 #include <QPainter>
 
 namespace tavlora {
@@ -60,6 +62,13 @@ void LED::SetColourCode(int code)
         Split();
         Update();
     }
+}
+
+void LED::Configure(const ControlRecord& rec)
+{
+    SetCustomImage(rec.image);
+    if (const int code = CodeForLedColour(rec.ledColour))
+        SetColourCode(code);
 }
 
 void LED::SetCustomImage(const std::string& name)

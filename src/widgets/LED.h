@@ -17,6 +17,7 @@ public:
 
     LED(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
+    void Configure(const ControlRecord& record) override;
     void SetColourCode(int code);
     void SetCustomImage(const std::string& name);
 

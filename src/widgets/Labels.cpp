@@ -6,6 +6,8 @@
 
 #include "core/ScreenSet.h"
 
+#include "core/ControlRecord.h"
+
 #include <QPainter>
 
 namespace tavlora {
@@ -13,6 +15,11 @@ namespace tavlora {
 Labels::Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
+}
+
+void Labels::Configure(const ControlRecord& rec)
+{
+    SetText(rec.label);
 }
 
 void Labels::SetText(const std::string& text)

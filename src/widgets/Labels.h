@@ -11,6 +11,7 @@ public:
     Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     // Stores the text; the next paint shows it.
+    void Configure(const ControlRecord& record) override;
     void SetText(const std::string& text);
     const std::string& Text() const { return text_; }
     // What a label shows for a record's label bytes (CR LF as one line break).

@@ -42,10 +42,17 @@ void Picture::SetImage(const std::string& name, bool pictureSize)
     Update();
 }
 
+void Picture::Configure(const ControlRecord& rec)
+{
+    if (!placeholder_ && !rec.image.empty())
+        SetImage(rec.image, false);
+}
+
 void Picture::ShowPlaceholder()
 {
     imagePath_ = ResolvePicture("Missing", ImagePath::Keywords::Picture);
     imageLoaded_ = false;
+    placeholder_ = true;
 }
 
 void Picture::Resized()

@@ -12,6 +12,7 @@ class Picture : public DesignWidget {
 public:
     Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
+    void Configure(const ControlRecord& record) override;
     // With pictureSize ("Original Size") the record takes the picture's natural size.
     void SetImage(const std::string& name, bool pictureSize = false);
     // The older image control's placeholder "Missing": it names no picture
@@ -31,6 +32,7 @@ protected:
 private:
     Vorn3Image image_;
     bool imageLoaded_ = false;
+    bool placeholder_ = false;
     bool keyed_ = false;
     QString imagePath_;
 };

@@ -4,6 +4,8 @@
 #include "WidgetColours.h"
 #include "WidgetText.h"
 
+#include "core/ControlRecord.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -46,6 +48,13 @@ Vorn1Button::Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlI
     : DesignWidget(record, ctx, controlId, disabled)
 {
     Resized();
+}
+
+void Vorn1Button::Configure(const ControlRecord& rec)
+{
+    SetText(rec.text);
+    SetFunction(rec.function);
+    SetParameter(rec.parameter);
 }
 
 void Vorn1Button::SetText(const std::string& text)

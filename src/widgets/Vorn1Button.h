@@ -16,6 +16,7 @@ public:
 
     Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
+    void Configure(const ControlRecord& record) override;
     void SetText(const std::string& text);
     void SetFunction(int function) { function_ = function; }
     void SetParameter(int parameter) { parameter_ = parameter; }

@@ -16,58 +16,38 @@
 
 #include "core/ControlRecord.h"
 #include "core/ControlType.h"
+#include "core/ControlTypes.h"
 #include "core/ScreenSet.h"
 
 namespace tavlora {
 
 namespace {
 
-constexpr int kDefaultLineCount = 10;
-
-struct KindEntry {
-    int type;
-    int kind;
-};
-
-// Record type to widget kind; the older image (5) shows "Missing".
-constexpr KindEntry kKinds[] = {
-    {TypeDro, WidgetFactory::KindDro},
-    {TypeImage, WidgetFactory::KindPicture},
-    {TypeButton, WidgetFactory::KindButton},
-    {TypeOlderImage, WidgetFactory::KindMissingPicture},
-    {TypeLed, WidgetFactory::KindLed},
-    {TypeLabel, WidgetFactory::KindLabel},
-    {TypeImageButton, WidgetFactory::KindImageButton},
-    {TypeMdi, WidgetFactory::KindMdi},
-    {TypeGCodeList, WidgetFactory::KindGCodeList},
-    {TypeToolPath, WidgetFactory::KindToolPath},
-};
-
 } // namespace
 
 int WidgetFactory::KindForType(int type)
 {
-    for (const KindEntry& e : kKinds) {
-        if (e.type == type)
-            return e.kind;
-    }
-    return 0;
+    const ControlTypes::Facts* facts = ControlTypes::Of(type);
+    return facts ? facts->widget : 0;
 }
 
 int WidgetFactory::TypeForKind(int kind)
 {
     if (kind == KindMissingPicture)
         return TypeImage;
-    for (const KindEntry& e : kKinds) {
-        if (e.kind == kind)
-            return e.type;
+    if (kind == ControlTypes::NoWidget)
+        return 0;
+    for (const ControlTypes::Facts& f : ControlTypes::All()) {
+        if (f.widget == kind)
+            return f.type;
     }
     return 0;
 }
 
 bool WidgetFactory::DisabledForType(int type)
 {
-    return type != TypeImageButton;
+    const ControlTypes::Facts* facts = ControlTypes::Of(type);
+    return !facts || !facts->takesInput;
 }
 
 DesignWidget* WidgetFactory::Of(const ControlRecord& rec)
@@ -127,55 +107,6 @@ bool WidgetFactory::CreateWidget(ControlRecord& rec, int kind, WidgetContext& ct
     return true;
 }
 
-void WidgetFactory::Configure(ControlRecord& rec, int type)
-{
-    ControlWidget* base = rec.widget.get();
-    switch (type) {
-    case TypeDro:
-        if (auto* w = dynamic_cast<DRO*>(base)) {
-            w->SetFormat(rec.format);
-            if (rec.label == "Skinned")
-                w->SetImage(rec.image);
-        }
-        break;
-    case TypeImage:
-        if (auto* w = dynamic_cast<Picture*>(base); w && !rec.image.empty())
-            w->SetImage(rec.image, false);
-        break;
-    case TypeButton:
-        if (auto* w = dynamic_cast<Vorn1Button*>(base)) {
-            w->SetText(rec.text);
-            w->SetFunction(rec.function);
-            w->SetParameter(rec.parameter);
-        }
-        break;
-    case TypeLed:
-        if (auto* w = dynamic_cast<LED*>(base)) {
-            w->SetCustomImage(rec.image);
-            if (const int code = LED::CodeForLedColour(rec.ledColour))
-                w->SetColourCode(code);
-        }
-        break;
-    case TypeLabel:
-        if (auto* w = dynamic_cast<Labels*>(base))
-            w->SetText(rec.label);
-        break;
-    case TypeImageButton:
-        if (auto* w = dynamic_cast<EmergButton*>(base); w && !rec.image.empty()) {
-            w->SetImage(rec.image, false);
-            w->SetFunction(rec.function);
-            w->SetParameter(rec.parameter);
-        }
-        break;
-    case TypeGCodeList:
-        if (auto* w = dynamic_cast<CGodeList*>(base))
-            w->SetLineCount(rec.parameter == 0 ? kDefaultLineCount : rec.parameter);
-        break;
-    default:
-        break;
-    }
-}
-
 void WidgetFactory::RebuildWidgets(ScreenSet& set, WidgetContext& ctx)
 {
     ctx.BeginBatch();
@@ -186,7 +117,7 @@ void WidgetFactory::RebuildWidgets(ScreenSet& set, WidgetContext& ctx)
         ApplyCreationRules(rec);
         if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(type)))
             continue;
-        Configure(rec, type);
+        Of(rec)->Configure(rec);
     }
     ctx.EndBatch();
     ctx.RequestRepaint();
@@ -198,7 +129,7 @@ void WidgetFactory::Build(ControlRecord& rec, WidgetContext& ctx, const DesignWi
     const int kind = KindForType(rec.type);
     if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(rec.type)))
         return;
-    Configure(rec, rec.type);
+    Of(rec)->Configure(rec);
     if (look)
         Of(rec)->SetLook(*look);
 }

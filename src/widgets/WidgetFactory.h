@@ -2,6 +2,8 @@
 
 #include "DesignWidget.h"
 
+#include "core/ControlTypes.h"
+
 #include <QSize>
 
 #include <optional>
@@ -18,24 +20,21 @@ class WidgetContext;
 class WidgetFactory {
 public:
     enum Kind {
-        KindPicture = 1,
-        KindButton = 2,
-        KindDro = 6,
-        KindImageButton = 7,
-        KindMissingPicture = 8,
-        KindLabel = 9,
-        KindLed = 10,
-        KindMdi = 11,
-        KindGCodeList = 12,
-        KindToolPath = 13,
+        KindPicture = ControlTypes::PictureWidget,
+        KindButton = ControlTypes::ButtonWidget,
+        KindDro = ControlTypes::DroWidget,
+        KindImageButton = ControlTypes::ImageButtonWidget,
+        KindMissingPicture = ControlTypes::MissingPictureWidget,
+        KindLabel = ControlTypes::LabelWidget,
+        KindLed = ControlTypes::LedWidget,
+        KindMdi = ControlTypes::MdiWidget,
+        KindGCodeList = ControlTypes::GCodeListWidget,
+        KindToolPath = ControlTypes::ToolPathWidget,
     };
 
     // Creates the widget of a kind for the record, hidden, with the next
     // control identifier. False (and no widget) for kinds that create nothing.
     static bool CreateWidget(ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled);
-    // Applies a record's settings to its widget as loading does; `type` is the
-    // record's type before its creation rules ran (5 for older images).
-    static void Configure(ControlRecord& rec, int type);
 
     // Creates and configures the widgets of a freshly read set, applying the
     // creation rules to its records as part of reading.

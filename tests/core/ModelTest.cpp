@@ -1,6 +1,7 @@
 #include "SetBuilder.h"
 
 #include "core/ControlType.h"
+#include "core/ControlTypes.h"
 #include "core/ScreenSet.h"
 #include "core/ScreenVisibility.h"
 #include "core/Windows1252.h"
@@ -304,9 +305,19 @@ TEST(Windows1252, RejectsCharactersOutsideTheCodePage)
 
 TEST(ControlType, Titles)
 {
-    EXPECT_EQ(ControlTypeTitle(1), " DRO Control");
-    EXPECT_EQ(ControlTypeTitle(7), "Label Control");
-    EXPECT_EQ(ControlTypeTitle(10), "GCode Display");
-    EXPECT_TRUE(ControlTypeTitle(5).empty());
-    EXPECT_TRUE(ControlTypeTitle(99).empty());
+    EXPECT_EQ(ControlTypes::Title(1), " DRO Control");
+    EXPECT_EQ(ControlTypes::Title(7), "Label Control");
+    EXPECT_EQ(ControlTypes::Title(10), "GCode Display");
+    EXPECT_TRUE(ControlTypes::Title(5).empty());
+    EXPECT_TRUE(ControlTypes::Title(99).empty());
+    // Every work-bar tool places its own row's type, and no two rows share one.
+    size_t tools = 0;
+    for (const ControlTypes::Facts& f : ControlTypes::All()) {
+        EXPECT_EQ(ControlTypes::Of(f.type), &f);
+        if (f.tool != 0) {
+            EXPECT_EQ(ControlTypes::ForTool(f.tool), &f);
+            ++tools;
+        }
+    }
+    EXPECT_EQ(ControlTypes::WorkBar().size(), tools);
 }

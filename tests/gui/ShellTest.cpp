@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(bar.Groups()->itemText(0), QStringLiteral("Controls"));
         QCOMPARE(bar.Groups()->itemText(1), QStringLiteral("Panels"));
         QCOMPARE(bar.Panels()->count(), 0);
-        QCOMPARE(bar.SelectedItem(), 0);
+        QCOMPARE(bar.SelectedItem(), bar.NoneItem()); // the tool at start is NONE
 
         const QStringList texts{QStringLiteral("DRO"),      QStringLiteral("BUTTON"),     QStringLiteral("IMAGE BUTTON"),
                                 QStringLiteral("IMAGE"),    QStringLiteral("LABEL"),      QStringLiteral("LED"),
@@ -121,7 +121,7 @@ private slots:
         view.setFocus();
         QTest::keyClick(&view, Qt::Key_Escape);
         QCOMPARE(view.CurrentTool(), 0);
-        QCOMPARE(bar.SelectedItem(), WorkBar::kNoneItem);
+        QCOMPARE(bar.SelectedItem(), bar.NoneItem());
     }
 
     void menusAndAccelerators()

@@ -414,15 +414,20 @@ private slots:
         QCOMPARE(f.doc->CurrentScreen(), 3);
     }
 
-    void escapeClearsTheTool()
+    // Escape, and a new document, leave no tool chosen.
+    void escapeAndANewDocumentClearTheTool()
     {
         Fixture f;
         f.view->SetCurrentTool(4);
-        QSignalSpy reset(f.view.get(), &CTavloraView::toolReset);
+        QSignalSpy changed(f.view.get(), &CTavloraView::toolChanged);
         f.view->show();
         QTest::keyClick(f.view.get(), Qt::Key_Escape);
         QCOMPARE(f.view->CurrentTool(), 0);
-        QCOMPARE(reset.count(), 1);
+        QCOMPARE(changed.count(), 1);
+        f.view->SetCurrentTool(4);
+        f.doc->OnNewDocument();
+        QCOMPARE(f.view->CurrentTool(), 0);
+        QCOMPARE(changed.takeLast().at(0).toInt(), 0);
     }
 };
 
