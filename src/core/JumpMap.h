@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScreenSet.h"
+#include "ScreenVisibility.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +17,7 @@ namespace tavlora {
 // 0) can be pressed on every screen but the TAB screen.
 class JumpMap {
 public:
-    static constexpr int32_t kJumpLimit = 100;
+    static constexpr int32_t kJumpLimit = ScreenVisibility::kScreenCount;
 
     struct Jump {
         int32_t from = 0; // the button's screen (0: the persistent layer)

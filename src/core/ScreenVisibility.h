@@ -11,6 +11,8 @@ class ScreenVisibility {
 public:
     static constexpr int kPersistentScreen = 0;
     static constexpr int kTabScreen = 50;
+    // Screens are numbered 0 to kScreenCount - 1; a screen jump goes below it.
+    static constexpr int kScreenCount = 100;
 
     // True when a control of the given screen shows while `current` is designed.
     static bool ShowsOn(int controlScreen, int current)

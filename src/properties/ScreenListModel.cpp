@@ -1,4 +1,5 @@
 #include "ScreenListModel.h"
+#include "core/ScreenVisibility.h"
 
 #include "editing/ScreenEdits.h"
 
@@ -23,7 +24,7 @@ QVariant ScreenListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole: {
         QString name = ScreenEdits::ScreenName(e.screen);
-        if (e.screen == 0 || e.screen == 50)
+        if (e.screen == ScreenVisibility::kPersistentScreen || e.screen == ScreenVisibility::kTabScreen)
             name += QStringLiteral(" (%1)").arg(e.screen);
         const QString count = e.count == 0 ? tr("empty") : e.count == 1 ? tr("1 control") : tr("%1 controls").arg(e.count);
         return name + QLatin1Char('\n') + count;

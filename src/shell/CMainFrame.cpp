@@ -603,7 +603,7 @@ void CMainFrame::OpenRecent(int index)
 void CMainFrame::UpdateViewState()
 {
     Action(QStringLiteral("ID_REMOVE_BITMAPS"))->setChecked(!view_->ShowImages());
-    Action(QStringLiteral("ID_VIEW_TAB"))->setChecked(doc_->CurrentScreen() == CTavloraView::kTabScreen);
+    Action(QStringLiteral("ID_VIEW_TAB"))->setChecked(doc_->CurrentScreen() == ScreenVisibility::kTabScreen);
 }
 
 void CMainFrame::OnAppAbout()

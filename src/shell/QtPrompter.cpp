@@ -1,4 +1,5 @@
 #include "QtPrompter.h"
+#include "core/ScreenVisibility.h"
 
 #include "properties/ColourPicker.h"
 #include "properties/SetupControl.h"
@@ -167,7 +168,7 @@ std::optional<int> QtPrompter::AskScreenNumber(const QString& title, int current
     bool ok = false;
     const int screen = QInputDialog::getInt(Parent(), title,
                                             QObject::tr("Screen number (0 persistent, 50 TAB):"),
-                                            current, 0, PageCon::kPages - 1, 1, &ok);
+                                            current, 0, ScreenVisibility::kScreenCount - 1, 1, &ok);
     if (!ok)
         return std::nullopt;
     return screen;

@@ -657,11 +657,11 @@ void CTavloraView::StepScreen(int direction)
 
 void CTavloraView::OnToggleTab()
 {
-    if (doc_.CurrentScreen() == kTabScreen) {
+    if (doc_.CurrentScreen() == ScreenVisibility::kTabScreen) {
         doc_.SetCurrentScreen(savedScreen_);
     } else {
         savedScreen_ = doc_.CurrentScreen();
-        doc_.SetCurrentScreen(kTabScreen);
+        doc_.SetCurrentScreen(ScreenVisibility::kTabScreen);
     }
     OnUpdate();
     emit viewStateChanged();
@@ -678,7 +678,7 @@ void CTavloraView::OnRemoveBitmaps()
 void CTavloraView::OnPageJump()
 {
     const std::optional<int> page = prompter_.AskPage(doc_.CurrentScreen());
-    if (page && *page >= 0 && *page < kPageCount)
+    if (page && *page >= 0 && *page < ScreenVisibility::kScreenCount)
         doc_.SetCurrentScreen(*page);
     OnUpdate();
     emit viewStateChanged();

@@ -31,8 +31,6 @@ struct ToolEvent;
 class CTavloraView : public QAbstractScrollArea, public ToolHost {
     Q_OBJECT
 public:
-    static constexpr int kTabScreen = 50;
-    static constexpr int kPageCount = 100;
     static constexpr int kSplashMs = 2000;
     // Mime type of a work-bar entry dragged onto the view: the tool number.
     static const char* const kToolMimeType;

@@ -1,4 +1,5 @@
 #include "PageCon.h"
+#include "core/ScreenVisibility.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -17,9 +18,9 @@ PageCon::PageCon(int currentScreen, QWidget* parent) : QDialog(parent)
     list_->setMaxVisibleItems(20);
     // A scrolling drop-down of 20 entries rather than a screen-high menu.
     list_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    for (int i = 0; i < kPages; ++i)
+    for (int i = 0; i < ScreenVisibility::kScreenCount; ++i)
         list_->addItem(QString::asprintf(" pg. %d", i));
-    if (currentScreen >= 0 && currentScreen < kPages)
+    if (currentScreen >= 0 && currentScreen < ScreenVisibility::kScreenCount)
         list_->setCurrentIndex(currentScreen);
     else
         list_->setCurrentIndex(-1);

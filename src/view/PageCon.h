@@ -14,7 +14,6 @@ namespace tavlora {
 class PageCon : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kPages = 100;
 
     explicit PageCon(int currentScreen, QWidget* parent = nullptr);
 

@@ -1,4 +1,6 @@
 #include "DesignWidget.h"
+#include "core/ScreenVisibility.h"
+#include "core/FunctionCatalog.h"
 
 #include "Vorn3Image.h"
 #include "WidgetContext.h"
@@ -20,8 +22,6 @@ namespace tavlora {
 
 namespace {
 
-constexpr int kOemFunction = 32;
-constexpr int kScreenLimit = 100;
 
 int ClampedExtent(int32_t from, int32_t to)
 {
@@ -207,7 +207,8 @@ void DesignWidget::Update()
 
 int DesignWidget::JumpTarget(int function, int parameter, Qt::KeyboardModifiers mods, int currentScreen)
 {
-    if (function != kOemFunction || parameter < 0 || parameter >= kScreenLimit || parameter == currentScreen
+    if (function != FunctionCatalog::kOemButton || parameter < 0 || parameter >= ScreenVisibility::kScreenCount
+        || parameter == currentScreen
         || (mods & Qt::ShiftModifier))
         return -1;
     return parameter;
