@@ -8,6 +8,7 @@
 #include "SilentPrompter.h"
 
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
 #include "settings/SettingsProfile.h"
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
@@ -33,6 +34,7 @@ struct EditFixture {
     SettingsProfile profile{dir.filePath(QStringLiteral("Tavlora.xml"))};
     SilentPrompter prompter;
     std::unique_ptr<CTavloraDoc> doc;
+    std::unique_ptr<DocumentFile> file;
     std::unique_ptr<CTavloraView> view;
     QImage target{kScreen, QImage::Format_RGB32};
 
@@ -42,13 +44,14 @@ struct EditFixture {
         profile.SetSaveOnDestroy(false);
         profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
         const QString path = WriteFilledSet(dir, controls, 1);
-        doc = std::make_unique<CTavloraDoc>(profile, prompter);
-        view = std::make_unique<CTavloraView>(*doc, profile, prompter);
+        doc = std::make_unique<CTavloraDoc>(profile);
+        file = std::make_unique<DocumentFile>(*doc, profile, prompter);
+        view = std::make_unique<CTavloraView>(*doc, profile);
         view->resize(kScreen);
         view->show();
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
-        doc->OnOpenDocument(path);
+        file->OnOpenDocument(path);
         if (selectAll)
             view->OnSelectAll();
         Paint(); // the first paint makes the cached looks
@@ -213,7 +216,8 @@ void BM_Paste10000AndUndo(benchmark::State& state)
     profile.SetSaveOnDestroy(false);
     profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
     SilentPrompter prompter;
-    CTavloraDoc doc(profile, prompter);
+    CTavloraDoc doc(profile);
+    DocumentFile file(doc, profile, prompter);
     Clipboard clipboard;
     EditActions edits(doc, clipboard);
     ScreenSet source;

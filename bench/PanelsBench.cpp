@@ -9,6 +9,7 @@
 #include "SilentPrompter.h"
 
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
 #include "editing/SetFieldsCommand.h"
 #include "properties/ControlList.h"
 #include "properties/ProblemsPanel.h"
@@ -27,26 +28,13 @@ using namespace tavlora::bench;
 
 namespace {
 
-class CatalogServices : public PropertyServices {
-public:
-    std::optional<std::vector<std::string>> Catalog(int) override
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 120; ++i)
-            lines.push_back("Function " + std::to_string(i));
-        return lines;
-    }
-    ImageChoice ChooseImage(QWidget*) override { return {}; }
-    int CaptureHotKey(QWidget*) override { return 0; }
-    void Message(QWidget*, const QString&, bool) override {}
-};
-
 // A document holding kLoadControls controls spread over `screens` screens.
 struct PanelDoc {
     QTemporaryDir dir;
     SettingsProfile profile{dir.filePath(QStringLiteral("Tavlora.xml"))};
     SilentPrompter prompter;
     std::unique_ptr<CTavloraDoc> doc;
+    std::unique_ptr<DocumentFile> file;
 
     explicit PanelDoc(int screens)
     {
@@ -54,15 +42,16 @@ struct PanelDoc {
         profile.SetSaveOnDestroy(false);
         profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
         const QString path = WriteFilledSet(dir, kLoadControls, screens);
-        doc = std::make_unique<CTavloraDoc>(profile, prompter);
-        doc->OnOpenDocument(path);
+        doc = std::make_unique<CTavloraDoc>(profile);
+        file = std::make_unique<DocumentFile>(*doc, profile, prompter);
+        file->OnOpenDocument(path);
     }
 };
 
 void BM_Thumbnails99Screens10000(benchmark::State& state)
 {
     PanelDoc d(99);
-    ScreensPanel panel(*d.doc);
+    ScreensPanel panel(*d.doc, d.prompter);
     panel.show();
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
@@ -79,8 +68,7 @@ BENCHMARK(BM_Thumbnails99Screens10000)->Unit(benchmark::kMillisecond);
 // The list of a 10,000-control screen, shown.
 struct ShownList {
     PanelDoc d{1};
-    CatalogServices services;
-    ControlList list{*d.doc, services};
+    ControlList list{*d.doc};
 
     explicit ShownList(benchmark::State& state)
     {

@@ -87,17 +87,15 @@ void ControlEdits::Insert(std::vector<Held>& held)
 
 void ControlEdits::SwapContents(ScreenSet& other, ReadResult& read)
 {
-    doc_.EditSelection([](Selection& s) { s.Clear(); });
+    emit doc_.aboutToReset();
+    doc_.selection_.Clear();
     for (auto& rec : doc_.set_.controls)
         rec->widget.reset();
     std::swap(doc_.set_.controls, other.controls);
     std::swap(doc_.set_.colours, other.colours);
     std::swap(doc_.lastRead_, read);
-    doc_.recordsRead_ = doc_.lastRead_.recordsRead;
-    WidgetContext& ctx = doc_.Context();
-    ctx.BeginLoad();
-    WidgetFactory::RebuildWidgets(doc_.set_, ctx);
-    emit doc_.coloursChanged();
+    doc_.currentScreen_ = 1;
+    doc_.BuildWidgets();
     emit doc_.documentReset();
 }
 

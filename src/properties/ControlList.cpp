@@ -40,11 +40,11 @@ void ControlList::Follow(Change change)
         SyncFromDocument();
 }
 
-ControlList::ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* parent)
+ControlList::ControlList(CTavloraDoc& doc, QWidget* parent)
     : QDockWidget(tr("Controls"), parent), doc_(doc)
 {
     setObjectName(QStringLiteral("ControlList"));
-    model_ = new ControlListModel(doc_, services, this);
+    model_ = new ControlListModel(doc_, this);
 
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
@@ -95,10 +95,9 @@ ControlList::ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* 
         Follow([&] { model_->OnRemoved(records); });
     });
     connect(&doc_, &CTavloraDoc::currentScreenChanged, this, [this] { Follow([this] { model_->Reset(); }); });
-    connect(&doc_, &CTavloraDoc::documentReset, this, [this] {
-        model_->ForgetCatalogs();
-        Follow([this] { model_->Reset(); });
-    });
+    connect(&doc_, &CTavloraDoc::aboutToReset, this, [this] { Follow([this] { model_->BeginDocumentReset(); }); });
+    connect(&doc_, &CTavloraDoc::documentReset, this, [this] { Follow([this] { model_->EndDocumentReset(); }); });
+    connect(&doc_.Catalogs(), &FunctionCatalogs::changed, this, &ControlList::Refresh);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, &ControlList::Refresh);
     connect(&doc_, &CTavloraDoc::selectionChanged, this, [this] {
         if (!pushing_)

@@ -20,7 +20,7 @@ class PropertyServices;
 class ControlList : public QDockWidget {
     Q_OBJECT
 public:
-    ControlList(CTavloraDoc& doc, PropertyServices& services, QWidget* parent = nullptr);
+    explicit ControlList(CTavloraDoc& doc, QWidget* parent = nullptr);
 
     QTreeView* View() const { return view_; }
     QLineEdit* FilterBox() const { return filter_; }

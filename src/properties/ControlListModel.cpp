@@ -1,7 +1,5 @@
 #include "ControlListModel.h"
 
-#include "PropertyServices.h"
-
 #include "core/ControlCaption.h"
 #include "core/ControlForm.h"
 #include "core/ControlType.h"
@@ -34,12 +32,10 @@ bool Persistent(const ControlRecord& rec)
 
 } // namespace
 
-ControlListModel::ControlListModel(CTavloraDoc& doc, PropertyServices& services, QObject* parent)
-    : QAbstractTableModel(parent), doc_(doc), services_(services)
+ControlListModel::ControlListModel(CTavloraDoc& doc, QObject* parent) : QAbstractTableModel(parent), doc_(doc)
 {
     rows_ = Listed();
     Reindex();
-    Snapshot();
 }
 
 int ControlListModel::rowCount(const QModelIndex& parent) const
@@ -54,20 +50,9 @@ int ControlListModel::columnCount(const QModelIndex& parent) const
 
 ControlRecord* ControlListModel::RecordAt(int row) const
 {
-    if (row < 0 || size_t(row) >= rows_.size() || Stale())
+    if (row < 0 || size_t(row) >= rows_.size())
         return nullptr;
     return rows_[size_t(row)];
-}
-
-void ControlListModel::Snapshot()
-{
-    seenList_ = doc_.Set().controls.data();
-    seenSize_ = doc_.Set().controls.size();
-}
-
-bool ControlListModel::Stale() const
-{
-    return doc_.Set().controls.data() != seenList_ || doc_.Set().controls.size() != seenSize_;
 }
 
 QString ControlListModel::HiddenText(unsigned reasons)
@@ -94,10 +79,7 @@ QString ControlListModel::FunctionName(const ControlRecord& rec) const
 {
     if (rec.function < 0 || ControlForm::OemEntry(rec.type) < 0)
         return {};
-    auto it = catalogs_.find(rec.type);
-    if (it == catalogs_.end())
-        it = catalogs_.insert(rec.type, services_.Catalog(rec.type));
-    const std::optional<std::vector<std::string>>& lines = *it;
+    const std::vector<std::string>* lines = doc_.Catalogs().Entries(rec.type);
     if (!lines || size_t(rec.function) >= lines->size())
         return tr("Function %1").arg(rec.function);
     QString name = Shown((*lines)[size_t(rec.function)]);
@@ -250,7 +232,20 @@ void ControlListModel::Reset()
     beginResetModel();
     rows_ = Listed();
     Reindex();
-    Snapshot();
+    endResetModel();
+}
+
+void ControlListModel::BeginDocumentReset()
+{
+    beginResetModel();
+    rows_.clear();
+    rowOf_.clear();
+}
+
+void ControlListModel::EndDocumentReset()
+{
+    rows_ = Listed();
+    Reindex();
     endResetModel();
 }
 
@@ -319,7 +314,6 @@ void ControlListModel::ApplyRows(const std::vector<ControlRecord*>& rows)
 
 void ControlListModel::OnChanged(const RecordList& records, ControlChanges what)
 {
-    Snapshot();
     if (what.testFlag(ControlChange::Stacking)) {
         ApplyRows(Listed());
         return;
@@ -346,7 +340,6 @@ void ControlListModel::OnChanged(const RecordList& records, ControlChanges what)
 
 void ControlListModel::OnInserted(const RecordList& records)
 {
-    Snapshot();
     for (const ControlRecord* rec : records) {
         if (Wanted(*rec)) {
             ApplyRows(Listed());
@@ -357,7 +350,6 @@ void ControlListModel::OnInserted(const RecordList& records)
 
 void ControlListModel::OnRemoved(const RecordList& records)
 {
-    Snapshot();
     for (const ControlRecord* rec : records) {
         if (rowOf_.contains(rec)) {
             ApplyRows(Listed());

@@ -13,7 +13,6 @@ namespace tavlora {
 
 class CTavloraDoc;
 class ControlRecord;
-class PropertyServices;
 
 // The controls shown while the current screen is designed (its own and the
 // persistent ones), one row each in list order, narrowed by a filter text.
@@ -28,7 +27,7 @@ public:
     // ScreenVisibility::Hidden flags of a row.
     static constexpr int kHiddenRole = Qt::UserRole + 1;
 
-    ControlListModel(CTavloraDoc& doc, PropertyServices& services, QObject* parent = nullptr);
+    ControlListModel(CTavloraDoc& doc, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -38,12 +37,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     const std::vector<ControlRecord*>& Records() const { return rows_; }
-    // The record of a row; none while the rows are stale (see Stale).
+    // The record of a row; none outside the rows.
     ControlRecord* RecordAt(int row) const;
-    // True when the document's list changed without a change signal: it was
-    // emptied or replaced, and documentReset is still to come (a prompt of
-    // New or Open runs meanwhile). Rows then show nothing.
-    bool Stale() const;
     // The row of a listed record, or -1.
     int RowOf(const ControlRecord* record) const { return rowOf_.value(record, -1); }
 
@@ -54,12 +49,13 @@ public:
     void SetFilter(const QString& text);
     const QString& Filter() const { return filter_; }
 
-    // The list anew: another screen, another document.
+    // The list anew: another screen.
     void Reset();
+    // Another document: no rows from aboutToReset until documentReset.
+    void BeginDocumentReset();
+    void EndDocumentReset();
     // The picture switch or the target size changed: the marks again.
     void RefreshMarks();
-    // Function names are read again from the catalogs when next shown.
-    void ForgetCatalogs() { catalogs_.clear(); }
 
     void OnChanged(const RecordList& records, ControlChanges what);
     void OnInserted(const RecordList& records);
@@ -77,19 +73,14 @@ private:
     // list order) with row removals and insertions; a new order resets.
     void ApplyRows(const std::vector<ControlRecord*>& rows);
     void Reindex();
-    // Remembers the document's list as the rows last followed it.
-    void Snapshot();
     QString FunctionName(const ControlRecord& record) const;
     unsigned HiddenReasons(const ControlRecord& record) const;
 
     CTavloraDoc& doc_;
-    PropertyServices& services_;
     QString filter_;
     std::vector<ControlRecord*> rows_;
     QHash<const ControlRecord*, int> rowOf_;
-    const void* seenList_ = nullptr;
-    size_t seenSize_ = 0;
-    mutable QHash<int, std::optional<std::vector<std::string>>> catalogs_;
+
 };
 
 } // namespace tavlora

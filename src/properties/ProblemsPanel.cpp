@@ -43,12 +43,10 @@ ProblemsPanel::ProblemsPanel(CTavloraDoc& doc, QWidget* parent)
     connect(&doc_, &CTavloraDoc::controlsInserted, this, &ProblemsPanel::Schedule);
     connect(&doc_, &CTavloraDoc::controlsRemoved, this, &ProblemsPanel::Schedule);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, &ProblemsPanel::Schedule);
-    connect(&doc_, &CTavloraDoc::documentReset, this, [this] {
-        // The records of the old set are gone: no row may name them.
-        model_->SetRows({});
-        catalogsStale_ = true;
-        Schedule();
-    });
+    // The records of the old set are going: no row may name them.
+    connect(&doc_, &CTavloraDoc::aboutToReset, this, [this] { model_->SetRows({}); });
+    connect(&doc_, &CTavloraDoc::documentReset, this, &ProblemsPanel::Schedule);
+    connect(&doc_.Catalogs(), &FunctionCatalogs::changed, this, &ProblemsPanel::Schedule);
     Schedule();
 }
 
@@ -72,13 +70,8 @@ QString ProblemsPanel::Summary() const
 void ProblemsPanel::CheckNow()
 {
     timer_.stop();
-    const std::string& folder = doc_.Context().vornFolder;
-    if (catalogsStale_ || options_.vornFolder != folder) {
-        options_.set.catalogs.clear();
-        options_.set.LoadCatalogs(folder);
-        catalogsStale_ = false;
-    }
-    options_.vornFolder = folder;
+    doc_.Catalogs().FillCheckOptions(options_.set);
+    options_.vornFolder = doc_.VornFolder();
     options_.set.screenWidth = doc_.ScreenSize().width();
     options_.set.screenHeight = doc_.ScreenSize().height();
     options_.set.file = doc_.LastRead();

@@ -52,7 +52,6 @@ private:
     QTimer timer_;
     CheckRunner runner_;
     CheckRunner::Options options_;
-    bool catalogsStale_ = true;
     int errors_ = 0;
     int warnings_ = 0;
     int notes_ = 0;

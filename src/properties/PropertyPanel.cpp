@@ -73,11 +73,8 @@ PropertyPanel::PropertyPanel(CTavloraDoc& doc, PropertyServices& services, QWidg
     connect(&doc_, &CTavloraDoc::controlsChanged, this, &PropertyPanel::Refresh);
     connect(&doc_, &CTavloraDoc::controlsRemoved, this, &PropertyPanel::Refresh);
     connect(&doc_, &CTavloraDoc::controlsInserted, this, &PropertyPanel::Refresh);
-    connect(&doc_, &CTavloraDoc::documentReset, this, [this] {
-        catalogs_.clear();
-        catalogMissing_.clear();
-        Refresh();
-    });
+    connect(&doc_, &CTavloraDoc::documentReset, this, &PropertyPanel::Refresh);
+    connect(&doc_.Catalogs(), &FunctionCatalogs::changed, this, &PropertyPanel::Refresh);
     Refresh();
 }
 
@@ -255,22 +252,11 @@ std::vector<ControlRecord*> PropertyPanel::Selected() const
     return doc_.CurrentSelection().Records();
 }
 
-const std::vector<std::string>* PropertyPanel::CatalogFor(int type)
+const std::vector<std::string>* PropertyPanel::CatalogFor(int type) const
 {
     if (ControlForm::OemEntry(type) < 0)
         return nullptr;
-    if (catalogMissing_.value(type, false))
-        return nullptr;
-    auto it = catalogs_.find(type);
-    if (it == catalogs_.end()) {
-        const std::optional<std::vector<std::string>> lines = services_.Catalog(type);
-        if (!lines) {
-            catalogMissing_.insert(type, true);
-            return nullptr;
-        }
-        it = catalogs_.insert(type, *lines);
-    }
-    return &*it;
+    return doc_.Catalogs().Entries(type);
 }
 
 void PropertyPanel::Apply(const std::function<void(ControlForm&)>& change)

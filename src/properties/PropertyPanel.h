@@ -62,7 +62,7 @@ public slots:
 
 private:
     void Build();
-    const std::vector<std::string>* CatalogFor(int type);
+    const std::vector<std::string>* CatalogFor(int type) const;
     std::vector<ControlRecord*> Selected() const;
     void CommitText(QLineEdit* box, std::string ControlForm::*field);
     void CommitInteger(QLineEdit* box, int ControlForm::*field);
@@ -70,8 +70,7 @@ private:
     CTavloraDoc& doc_;
     PropertyServices& services_;
     std::vector<ControlForm> forms_;
-    QHash<int, std::vector<std::string>> catalogs_;
-    QHash<int, bool> catalogMissing_;
+
     bool refreshing_ = false;
 
     QLabel* heading_ = nullptr;

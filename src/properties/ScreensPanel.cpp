@@ -21,8 +21,8 @@
 
 namespace tavlora {
 
-ScreensPanel::ScreensPanel(CTavloraDoc& doc, QWidget* parent)
-    : QDockWidget(tr("Screens"), parent), doc_(doc)
+ScreensPanel::ScreensPanel(CTavloraDoc& doc, Prompter& prompter, QWidget* parent)
+    : QDockWidget(tr("Screens"), parent), doc_(doc), prompter_(prompter)
 {
     setObjectName(QStringLiteral("ScreensPanel"));
     model_ = new ScreenListModel(this);
@@ -282,7 +282,7 @@ bool ScreensPanel::CopyScreen(int from)
     if (!counts_.count(from))
         return false;
     const std::optional<int> to =
-        doc_.Prompts().AskScreenNumber(tr("Copy %1 to Screen").arg(ScreenEdits::ScreenName(from)), SuggestedTarget(from));
+        prompter_.AskScreenNumber(tr("Copy %1 to Screen").arg(ScreenEdits::ScreenName(from)), SuggestedTarget(from));
     if (!to)
         return false;
     std::unique_ptr<QUndoCommand> command = ScreenEdits::Copy(doc_, from, *to);
@@ -297,7 +297,7 @@ bool ScreensPanel::MoveScreen(int from)
     if (!counts_.count(from))
         return false;
     const std::optional<int> to =
-        doc_.Prompts().AskScreenNumber(tr("Move %1 to Screen").arg(ScreenEdits::ScreenName(from)), SuggestedTarget(from));
+        prompter_.AskScreenNumber(tr("Move %1 to Screen").arg(ScreenEdits::ScreenName(from)), SuggestedTarget(from));
     if (!to)
         return false;
     std::unique_ptr<QUndoCommand> command = ScreenEdits::Move(doc_, from, *to);

@@ -16,6 +16,7 @@ class QPushButton;
 namespace tavlora {
 
 class CTavloraDoc;
+class Prompter;
 class ControlRecord;
 class ScreenListModel;
 
@@ -32,7 +33,7 @@ public:
     // Drawing stops for other events after this long and goes on at once after them.
     static constexpr int kSliceMs = 30;
 
-    explicit ScreensPanel(CTavloraDoc& doc, QWidget* parent = nullptr);
+    ScreensPanel(CTavloraDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
 
     QListView* View() const { return view_; }
     ScreenListModel* Model() const { return model_; }
@@ -75,6 +76,7 @@ private:
     void UpdateButtons();
 
     CTavloraDoc& doc_;
+    Prompter& prompter_;
     ScreenListModel* model_ = nullptr;
     QListView* view_ = nullptr;
     QPushButton* copy_ = nullptr;

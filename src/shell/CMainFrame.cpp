@@ -8,6 +8,9 @@
 #include "core/ImagePath.h"
 #include "core/ScreenSet.h"
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
+#include "Splash.h"
+#include "ViewActions.h"
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
 #include "editing/PropertyActions.h"
@@ -79,15 +82,18 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
 
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(Icon("tavlora"));
-    doc_ = new CTavloraDoc(*profile_, *prompter_, this);
-    doc_->EnableRecovery(RecoveryCopy::DefaultFolder());
-    view_ = new CTavloraView(*doc_, *profile_, *prompter_, this);
+    doc_ = new CTavloraDoc(*profile_, this);
+    file_ = new DocumentFile(*doc_, *profile_, *prompter_, this);
+    file_->EnableRecovery(RecoveryCopy::DefaultFolder());
+    view_ = new CTavloraView(*doc_, *profile_, this);
+    viewActions_ = new ViewActions(*doc_, *view_, *prompter_, *profile_, this);
+    splash_ = new Splash(*this);
     clipboard_ = std::make_unique<Clipboard>();
     edits_ = new EditActions(*doc_, *clipboard_, this);
     properties_ = new PropertyActions(*doc_, *prompter_, *profile_, this);
-    printActions_ = new PrintActions(*doc_, *prompter_, this);
+    printActions_ = new PrintActions(*file_, *prompter_, this);
     addActions(printActions_->Actions());
-    propertyServices_ = std::make_unique<QtPropertyServices>();
+    propertyServices_ = std::make_unique<QtPropertyServices>(doc_->Catalogs());
     setCentralWidget(view_);
 
     CreateActions();
@@ -97,26 +103,29 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     CreateWorkBar();
     propertyPanel_ = new PropertyPanel(*doc_, *propertyServices_, this);
     AddPanel(propertyPanel_, Qt::RightDockWidgetArea);
-    controlList_ = new ControlList(*doc_, *propertyServices_, this);
+    controlList_ = new ControlList(*doc_, this);
     AddPanel(controlList_, Qt::RightDockWidgetArea);
-    screensPanel_ = new ScreensPanel(*doc_, this);
+    screensPanel_ = new ScreensPanel(*doc_, *prompter_, this);
     AddPanel(screensPanel_, Qt::LeftDockWidgetArea);
     problemsPanel_ = new ProblemsPanel(*doc_, this);
     AddPanel(problemsPanel_, Qt::BottomDockWidgetArea);
     resizeDocks({propertyPanel_, controlList_}, {270, 270}, Qt::Horizontal);
     resizeDocks({problemsPanel_}, {110}, Qt::Vertical);
     connect(controlList_, &ControlList::editRequested, properties_, &PropertyActions::Edit);
-    connect(view_, &CTavloraView::viewStateChanged, controlList_, &ControlList::Refresh);
+    connect(doc_, &CTavloraDoc::showImagesChanged, controlList_, &ControlList::Refresh);
     connect(problemsPanel_, &ProblemsPanel::countsChanged, this,
             [this] { problemsLabel_->setText(problemsPanel_->Summary()); });
-    if (auto* qt = dynamic_cast<QtPrompter*>(prompter_))
+    if (auto* qt = dynamic_cast<QtPrompter*>(prompter_)) {
         qt->SetUsedScreens([this] { return ScreenVisibility::UsedScreens(doc_->Set()); });
+        qt->SetServices(propertyServices_.get());
+    }
     RestoreLayout();
 
-    connect(doc_, &CTavloraDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(file_, &DocumentFile::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc_, &CTavloraDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
-    connect(doc_, &CTavloraDoc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
-    connect(doc_, &CTavloraDoc::fileMissing, this, [this](const QString& path) {
+    connect(file_, &DocumentFile::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
+    connect(file_, &DocumentFile::splashRequested, splash_, &Splash::Show);
+    connect(file_, &DocumentFile::fileMissing, this, [this](const QString& path) {
         statusBar()->showMessage(tr("%1 was deleted or moved by another program. The screen set stays open; "
                                     "Save writes the file again.")
                                      .arg(QDir::toNativeSeparators(path)));
@@ -127,7 +136,11 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
             [this](double zoom) { zoomLabel_->setText(QStringLiteral("%1 %").arg(std::lround(zoom * 100))); });
     connect(view_, &CTavloraView::propertiesRequested, properties_, &PropertyActions::EditAt);
     connect(edits_, &EditActions::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
-    connect(view_, &CTavloraView::viewStateChanged, this, &CMainFrame::UpdateViewState);
+    connect(doc_, &CTavloraDoc::currentScreenChanged, this, &CMainFrame::UpdateViewState);
+    connect(doc_, &CTavloraDoc::showImagesChanged, this, &CMainFrame::UpdateViewState);
+    connect(doc_, &CTavloraDoc::documentReset, this, &CMainFrame::UpdateViewState);
+    for (auto signal : {&CTavloraDoc::selectionChanged, &CTavloraDoc::documentReset})
+        connect(doc_, signal, this, &CMainFrame::UpdateActions);
     connect(view_, &CTavloraView::toolChanged, workBar_, &WorkBar::SelectTool);
     connect(workBar_, &WorkBar::toolChosen, view_, &CTavloraView::SetCurrentTool);
 
@@ -136,6 +149,7 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     UpdateTitle();
     UpdateRecentFiles();
     UpdateViewState();
+    UpdateActions();
     captionLabel_->setText(view_->Caption());
     view_->setFocus();
     resize(1024, 768);
@@ -147,6 +161,8 @@ CMainFrame::~CMainFrame()
     // The view and the document refer to the profile and the prompter.
     delete view_;
     view_ = nullptr;
+    delete file_;
+    file_ = nullptr;
     delete doc_;
     doc_ = nullptr;
     if (SettingsProfile::Global() == profile_.get())
@@ -163,126 +179,119 @@ QAction* CMainFrame::MakeAction(const char* id, const QString& text, const char*
     return action;
 }
 
+QAction* CMainFrame::MakeAction(const ActionRow& row)
+{
+    QAction* a = MakeAction(row.id, row.text, row.icon);
+    a->setShortcuts(row.keys);
+    a->setStatusTip(row.tip);
+    a->setCheckable(row.checkable);
+    if (row.run)
+        connect(a, &QAction::triggered, this, row.run);
+    if (row.enabled)
+        enableRules_.emplace_back(a, row.enabled);
+    return a;
+}
+
 QAction* CMainFrame::Action(const QString& name) const
 {
     return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
+void CMainFrame::UpdateActions()
+{
+    for (const auto& [action, enabled] : enableRules_)
+        action->setEnabled(enabled());
+}
+
 void CMainFrame::CreateActions()
 {
-    QAction* a;
-    a = MakeAction("ID_FILE_NEW", tr("&New"), "new");
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    a->setStatusTip(tr("Create a new screen set"));
-    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileNew);
+    using K = QKeySequence;
+    const auto selected = [this] { return !doc_->CurrentSelection().Empty(); };
+    const auto two = [this] { return doc_->CurrentSelection().Size() >= 2; };
+    const auto three = [this] { return doc_->CurrentSelection().Size() >= 3; };
+    const auto editColours = [this] { properties_->EditColours(); };
+    const std::vector<ActionRow> rows = {
+        {"ID_FILE_NEW", tr("&New"), {K(Qt::CTRL | Qt::Key_N)}, "new", tr("Create a new screen set"),
+         [this] { file_->FileNew(); }},
+        {"ID_FILE_OPEN", tr("&Open..."), {K(Qt::CTRL | Qt::Key_O)}, "open", tr("Open an existing screen set"),
+         [this] { file_->FileOpen(); }},
+        {"ID_FILE_CLOSE_FILE", QStringLiteral("Close FIle"), {}, nullptr,
+         tr("Empty the design surface; size, colours and title stay"), [this] { file_->OnCloseFile(); }},
+        {"ID_FILE_SAVE", tr("&Save"), {K(Qt::CTRL | Qt::Key_S)}, "save", tr("Save the screen set"),
+         [this] { file_->FileSave(); }},
+        {"ID_FILE_SAVE_AS", tr("Save &As..."), {}, nullptr, tr("Save the screen set with a new name"),
+         [this] { file_->FileSaveAs(); }},
+        {"ID_APP_EXIT", tr("E&xit"), {K(Qt::CTRL | Qt::Key_Q)}, nullptr,
+         tr("Quit the designer; prompts to save the screen set"), [this] { close(); }},
+        {"ID_EDIT_SELECT_ALL", tr("Select &All"), {K(Qt::CTRL | Qt::Key_A)}, nullptr,
+         tr("Select every control of the current screen"), [this] { view_->OnSelectAll(); }},
+        {"ID_EDIT_CUT", tr("Cu&t"), {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, "cut",
+         tr("Cut the selected controls"), [this] { edits_->Cut(); }, selected},
+        {"ID_EDIT_COPY", tr("&Copy"), {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, "copy",
+         tr("Copy the selected controls"), [this] { edits_->Copy(); }, selected},
+        {"ID_EDIT_PASTE", tr("&Paste"), {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, "paste",
+         tr("Paste the copied controls"), [this] { edits_->Paste(); }},
+        {"ID_EDIT_PASTE_EXACT", QStringLiteral("Paste Exact"), {}, nullptr,
+         tr("Paste the copied controls at their original places"), [this] { edits_->PasteExact(); }},
+        {"ID_EDIT_BITMAPS_TO_BACK", QStringLiteral("Bitmaps To Back"), {}, nullptr,
+         tr("Move the pictures behind the other controls"), [this] { edits_->BitmapsToBack(); }},
+        {"ID_DELETE", tr("&Delete"), {K(Qt::Key_Delete)}, nullptr, tr("Delete the selected controls"),
+         [this] { edits_->Delete(); }, selected},
+        {"ID_EDIT_DUPLICATE", tr("D&uplicate"), {K(Qt::CTRL | Qt::Key_D)}, nullptr,
+         tr("Copy the selected controls next to themselves"), [this] { edits_->Duplicate(); }, selected},
+        {"ID_VIEW_WORKBAR", QStringLiteral("WorkBar"), {}, nullptr, tr("Show or hide the work bar"),
+         [this] { OnViewWorkBar(); }},
+        {"ID_DEFAULTS_VORN_LOCATION", QStringLiteral("Vorn Location"), {}, nullptr, tr("Choose the Vorn3 folder"),
+         [this] { file_->OnVornLocation(); }},
+        {"ID_APP_ABOUT", tr("&About Tavlora..."), {}, "about", tr("Display program information and version"),
+         [this] { OnAppAbout(); }},
+        {"ID_PAGE_JUMP", tr("Jump to Page..."), {}, "page-jump", tr("Choose the screen to design"),
+         [this] { viewActions_->PageJump(); }},
+        {"ID_REMOVE_BITMAPS", QStringLiteral("Remove Bitmaps"), {}, "remove-bitmaps",
+         tr("Hide or show the pictures of the screen"), [this] { doc_->SetShowImages(!doc_->ShowImages()); }, {},
+         true},
+        {"ID_VIEW_TAB", tr("TAB Screen"), {}, "tab", tr("Switch to the TAB screen and back"),
+         [this] { doc_->ToggleTabScreen(); }, {}, true},
+        {"ID_COLOURS", tr("Color Definitions"), {}, "colours", tr("Edit the screen colours"), editColours},
+        {"ID_DEFAULTS_COLOURS", tr("Colors..."), {}, nullptr, tr("Edit the screen colours"), editColours},
+        {"ID_GRID", tr("Grid..."), {}, "grid", tr("Set the grid step and switch snapping on or off"),
+         [this] { viewActions_->GridGranularity(); }},
+        {"ID_VIEW_SHOW_GRID", tr("Show &Grid"), {}, nullptr, tr("Draw the grid on the design surface"), {}, {},
+         true},
+        {"ID_VIEW_ZOOM_IN", tr("Zoom &In"), {K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal)}, nullptr,
+         {}, [this] { view_->OnZoomIn(); }},
+        {"ID_VIEW_ZOOM_OUT", tr("Zoom &Out"), {K(Qt::CTRL | Qt::Key_Minus)}, nullptr, {},
+         [this] { view_->OnZoomOut(); }},
+        {"ID_VIEW_ZOOM_RESET", tr("&Actual Size"), {K(Qt::CTRL | Qt::Key_0)}, nullptr, {},
+         [this] { view_->OnZoomReset(); }},
+        {"ID_VIEW_ZOOM_FIT", tr("&Fit Screen"), {}, nullptr, {}, [this] { view_->OnZoomFit(); }},
+        {"ID_SCALE_SET", tr("Scale Screen Set..."), {}, nullptr,
+         tr("Rescale every control from the target screen size to another"),
+         [this] {
+             if (const std::optional<QSize> size = prompter_->AskScreenSize())
+                 edits_->ScaleSet(*size);
+         }},
+        {"ID_NEXT_PANE", tr("Next Pane"), {K(Qt::Key_F6)}, nullptr, {}, [this] { MoveFocus(1); }},
+        {"ID_PREV_PANE", tr("Previous Pane"), {K(Qt::SHIFT | Qt::Key_F6)}, nullptr, {}, [this] { MoveFocus(-1); }},
+    };
+    for (const ActionRow& row : rows)
+        MakeAction(row);
+    Action(QStringLiteral("ID_PAGE_JUMP"))->setToolTip(tr("Jump to Page"));
+    Action(QStringLiteral("ID_GRID"))->setToolTip(tr("Grid Granularity"));
+    QAction* showGrid = Action(QStringLiteral("ID_VIEW_SHOW_GRID"));
+    showGrid->setChecked(view_->GridShown());
+    connect(showGrid, &QAction::toggled, view_, &CTavloraView::SetGridShown);
 
-    a = MakeAction("ID_FILE_OPEN", tr("&Open..."), "open");
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    a->setStatusTip(tr("Open an existing screen set"));
-    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileOpen);
-
-    a = MakeAction("ID_FILE_CLOSE_FILE", QStringLiteral("Close FIle"));
-    a->setStatusTip(tr("Empty the design surface; size, colours and title stay"));
-    connect(a, &QAction::triggered, doc_, &CTavloraDoc::OnCloseFile);
-
-    a = MakeAction("ID_FILE_SAVE", tr("&Save"), "save");
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    a->setStatusTip(tr("Save the screen set"));
-    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileSave);
-
-    a = MakeAction("ID_FILE_SAVE_AS", tr("Save &As..."));
-    a->setStatusTip(tr("Save the screen set with a new name"));
-    connect(a, &QAction::triggered, doc_, &CTavloraDoc::FileSaveAs);
-
-    a = MakeAction("ID_APP_EXIT", tr("E&xit"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    a->setStatusTip(tr("Quit the designer; prompts to save the screen set"));
-    connect(a, &QAction::triggered, this, &QWidget::close);
-
-    a = doc_->UndoStack().createUndoAction(this, tr("&Undo"));
+    QAction* a = doc_->UndoStack().createUndoAction(this, tr("&Undo"));
     a->setObjectName(QStringLiteral("ID_EDIT_UNDO"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    a->setShortcuts({K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)});
     a->setStatusTip(tr("Undo the last edit"));
     addAction(a);
-
     a = doc_->UndoStack().createRedoAction(this, tr("&Redo"));
     a->setObjectName(QStringLiteral("ID_EDIT_REDO"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    a->setShortcuts({K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     a->setStatusTip(tr("Redo the last edit undone"));
     addAction(a);
-
-    a = MakeAction("ID_EDIT_SELECT_ALL", tr("Select &All"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    a->setStatusTip(tr("Select every control of the current screen"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnSelectAll);
-
-    a = MakeAction("ID_EDIT_CUT", tr("Cu&t"), "cut");
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    a->setStatusTip(tr("Cut the selected controls"));
-    connect(a, &QAction::triggered, edits_, &EditActions::Cut);
-
-    a = MakeAction("ID_EDIT_COPY", tr("&Copy"), "copy");
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    a->setStatusTip(tr("Copy the selected controls"));
-    connect(a, &QAction::triggered, edits_, &EditActions::Copy);
-
-    a = MakeAction("ID_EDIT_PASTE", tr("&Paste"), "paste");
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    a->setStatusTip(tr("Paste the copied controls"));
-    connect(a, &QAction::triggered, edits_, &EditActions::Paste);
-
-    a = MakeAction("ID_EDIT_PASTE_EXACT", QStringLiteral("Paste Exact"));
-    a->setStatusTip(tr("Paste the copied controls at their original places"));
-    connect(a, &QAction::triggered, edits_, &EditActions::PasteExact);
-
-    a = MakeAction("ID_EDIT_BITMAPS_TO_BACK", QStringLiteral("Bitmaps To Back"));
-    a->setStatusTip(tr("Move the pictures behind the other controls"));
-    connect(a, &QAction::triggered, edits_, &EditActions::BitmapsToBack);
-
-    a = MakeAction("ID_DELETE", tr("&Delete"));
-    a->setShortcut(QKeySequence(Qt::Key_Delete));
-    a->setStatusTip(tr("Delete the selected controls"));
-    connect(a, &QAction::triggered, edits_, &EditActions::Delete);
-
-    a = MakeAction("ID_EDIT_DUPLICATE", tr("D&uplicate"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    a->setStatusTip(tr("Copy the selected controls next to themselves"));
-    connect(a, &QAction::triggered, edits_, &EditActions::Duplicate);
-
-    a = MakeAction("ID_VIEW_WORKBAR", QStringLiteral("WorkBar"));
-    a->setStatusTip(tr("Show or hide the work bar"));
-    connect(a, &QAction::triggered, this, &CMainFrame::OnViewWorkBar);
-
-    a = MakeAction("ID_DEFAULTS_VORN_LOCATION", QStringLiteral("Vorn Location"));
-    a->setStatusTip(tr("Choose the Vorn3 folder"));
-    connect(a, &QAction::triggered, doc_, &CTavloraDoc::OnVornLocation);
-
-    a = MakeAction("ID_APP_ABOUT", tr("&About Tavlora..."), "about");
-    a->setStatusTip(tr("Display program information and version"));
-    connect(a, &QAction::triggered, this, &CMainFrame::OnAppAbout);
-
-    a = MakeAction("ID_PAGE_JUMP", tr("Jump to Page..."), "page-jump");
-    a->setToolTip(tr("Jump to Page"));
-    a->setStatusTip(tr("Choose the screen to design"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnPageJump);
-
-    a = MakeAction("ID_REMOVE_BITMAPS", QStringLiteral("Remove Bitmaps"), "remove-bitmaps");
-    a->setCheckable(true);
-    a->setStatusTip(tr("Hide or show the pictures of the screen"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnRemoveBitmaps);
-
-    a = MakeAction("ID_VIEW_TAB", tr("TAB Screen"), "tab");
-    a->setCheckable(true);
-    a->setStatusTip(tr("Switch to the TAB screen and back"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnToggleTab);
-
-    a = MakeAction("ID_COLOURS", tr("Color Definitions"), "colours");
-    a->setStatusTip(tr("Edit the screen colours"));
-    connect(a, &QAction::triggered, properties_, &PropertyActions::EditColours);
-
-    a = MakeAction("ID_DEFAULTS_COLOURS", tr("Colors..."));
-    a->setStatusTip(tr("Edit the screen colours"));
-    connect(a, &QAction::triggered, properties_, &PropertyActions::EditColours);
 
     struct Layout {
         const char* id;
@@ -304,50 +313,15 @@ void CMainFrame::CreateActions()
         {"ID_DISTRIBUTE_DOWN", nullptr, Arrange::DistributeDown},
     };
     for (const Layout& l : layouts) {
-        a = MakeAction(l.id, EditActions::ArrangeText(l.command), l.icon);
-        a->setStatusTip(Arrange::NeedsReference(l.command)
-                            ? tr("%1: the last control selected is the reference").arg(a->text())
-                            : tr("%1: three or more controls").arg(a->text()));
         const Arrange::Command command = l.command;
-        connect(a, &QAction::triggered, edits_, [this, command] { edits_->Arrange(command); });
+        const bool reference = Arrange::NeedsReference(command);
+        const QString text = EditActions::ArrangeText(command);
+        MakeAction({l.id, text, {}, l.icon,
+                    reference ? tr("%1: the last control selected is the reference").arg(text)
+                              : tr("%1: three or more controls").arg(text),
+                    [this, command] { edits_->Arrange(command); },
+                    reference ? std::function<bool()>(two) : std::function<bool()>(three)});
     }
-
-    a = MakeAction("ID_GRID", tr("Grid..."), "grid");
-    a->setToolTip(tr("Grid Granularity"));
-    a->setStatusTip(tr("Set the grid step and switch snapping on or off"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnGridGranularity);
-
-    a = MakeAction("ID_VIEW_SHOW_GRID", tr("Show &Grid"));
-    a->setCheckable(true);
-    a->setChecked(view_->GridShown());
-    a->setStatusTip(tr("Draw the grid on the design surface"));
-    connect(a, &QAction::toggled, view_, &CTavloraView::SetGridShown);
-
-    a = MakeAction("ID_VIEW_ZOOM_IN", tr("Zoom &In"));
-    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomIn);
-    a = MakeAction("ID_VIEW_ZOOM_OUT", tr("Zoom &Out"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomOut);
-    a = MakeAction("ID_VIEW_ZOOM_RESET", tr("&Actual Size"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomReset);
-    a = MakeAction("ID_VIEW_ZOOM_FIT", tr("&Fit Screen"));
-    connect(a, &QAction::triggered, view_, &CTavloraView::OnZoomFit);
-
-    a = MakeAction("ID_SCALE_SET", tr("Scale Screen Set..."));
-    a->setStatusTip(tr("Rescale every control from the target screen size to another"));
-    connect(a, &QAction::triggered, this, [this] {
-        if (const std::optional<QSize> size = prompter_->AskScreenSize())
-            edits_->ScaleSet(*size);
-    });
-
-    a = MakeAction("ID_NEXT_PANE", tr("Next Pane"));
-    a->setShortcut(QKeySequence(Qt::Key_F6));
-    connect(a, &QAction::triggered, this, [this] { MoveFocus(1); });
-    a = MakeAction("ID_PREV_PANE", tr("Previous Pane"));
-    a->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    connect(a, &QAction::triggered, this, [this] { MoveFocus(-1); });
 }
 
 void CMainFrame::AddPanel(QDockWidget* dock, Qt::DockWidgetArea area)
@@ -556,7 +530,7 @@ void CMainFrame::SetLockIndicator(QLabel* label, bool on)
 
 void CMainFrame::UpdateTitle()
 {
-    setWindowTitle(doc_->Title() + QStringLiteral("[*] - ") + CTavloraDoc::kAppTitle);
+    setWindowTitle(file_->Title() + QStringLiteral("[*] - ") + CTavloraDoc::kAppTitle);
     setWindowModified(doc_->IsModified());
 }
 
@@ -567,7 +541,7 @@ void CMainFrame::UpdateRecentFiles()
         a->deleteLater();
     }
     recentActions_.clear();
-    const RecentFileList& recent = doc_->RecentFiles();
+    const RecentFileList& recent = file_->RecentFiles();
     if (recent.Paths().isEmpty()) {
         auto* none = new QAction(tr("Recent File"), this);
         none->setEnabled(false);
@@ -587,13 +561,13 @@ void CMainFrame::UpdateRecentFiles()
 
 void CMainFrame::OpenRecent(int index)
 {
-    RecentFileList& recent = doc_->RecentFiles();
+    RecentFileList& recent = file_->RecentFiles();
     if (index < 0 || index >= recent.Paths().size())
         return;
     const QString path = recent.Paths().at(index);
-    if (!doc_->SaveModified())
+    if (!file_->SaveModified())
         return;
-    if (!doc_->OnOpenDocument(path) && !QFileInfo::exists(path)) {
+    if (!file_->OnOpenDocument(path) && !QFileInfo::exists(path)) {
         recent.Remove(path);
         recent.Save();
         UpdateRecentFiles();
@@ -602,7 +576,7 @@ void CMainFrame::OpenRecent(int index)
 
 void CMainFrame::UpdateViewState()
 {
-    Action(QStringLiteral("ID_REMOVE_BITMAPS"))->setChecked(!view_->ShowImages());
+    Action(QStringLiteral("ID_REMOVE_BITMAPS"))->setChecked(!doc_->ShowImages());
     Action(QStringLiteral("ID_VIEW_TAB"))->setChecked(doc_->CurrentScreen() == ScreenVisibility::kTabScreen);
 }
 
@@ -624,13 +598,13 @@ void CMainFrame::SaveProfile()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (!closed_ && !doc_->SaveModified()) {
+    if (!closed_ && !file_->SaveModified()) {
         event->ignore();
         return;
     }
     closed_ = true;
     SaveLayout();
-    doc_->OnCloseDocument();
+    file_->OnCloseDocument();
     SaveProfile();
     event->accept();
 }
@@ -653,7 +627,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
         if (url.isLocalFile()) {
             event->acceptProposedAction();
             activateWindow();
-            doc_->OpenFile(url.toLocalFile());
+            file_->OpenFile(url.toLocalFile());
             return;
         }
     }

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QDockWidget;
@@ -14,6 +19,9 @@ namespace tavlora {
 
 class CTavloraDoc;
 class CTavloraView;
+class DocumentFile;
+class Splash;
+class ViewActions;
 class Clipboard;
 class EditActions;
 class PropertyActions;
@@ -39,6 +47,9 @@ public:
 
     SettingsProfile& Profile() { return *profile_; }
     CTavloraDoc& Document() { return *doc_; }
+    DocumentFile& File() { return *file_; }
+    ViewActions& ViewCommands() { return *viewActions_; }
+    Splash& StartSplash() { return *splash_; }
     CTavloraView& View() { return *view_; }
     EditActions& Edits() { return *edits_; }
     PropertyActions& Properties() { return *properties_; }
@@ -67,8 +78,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One command of the window: everything about it in one row.
+    struct ActionRow {
+        const char* id;
+        QString text;
+        QList<QKeySequence> keys;
+        const char* icon;
+        QString tip;
+        std::function<void()> run;
+        std::function<bool()> enabled; // none: always enabled
+        bool checkable = false;
+    };
+    QAction* MakeAction(const ActionRow& row);
     QAction* MakeAction(const char* id, const QString& text, const char* icon = nullptr);
     void CreateActions();
+    // Enables the commands whose rule says so.
+    void UpdateActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
@@ -89,7 +114,11 @@ private:
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
     CTavloraDoc* doc_ = nullptr;
+    DocumentFile* file_ = nullptr;
     CTavloraView* view_ = nullptr;
+    ViewActions* viewActions_ = nullptr;
+    Splash* splash_ = nullptr;
+    std::vector<std::pair<QAction*, std::function<bool()>>> enableRules_;
     std::unique_ptr<Clipboard> clipboard_;
     EditActions* edits_ = nullptr;
     PropertyActions* properties_ = nullptr;

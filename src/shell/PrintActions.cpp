@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
 #include "document/Prompter.h"
 #include "widgets/ScreenPages.h"
 
@@ -36,8 +37,8 @@ void PrepareForScreen(QPrinter& printer, const QString& docName, QSize screenSiz
 
 } // namespace
 
-PrintActions::PrintActions(CTavloraDoc& doc, Prompter& prompter, QWidget* parent)
-    : QObject(parent), doc_(doc), prompter_(prompter), dialogParent_(parent)
+PrintActions::PrintActions(DocumentFile& file, Prompter& prompter, QWidget* parent)
+    : QObject(parent), file_(file), doc_(file.Document()), prompter_(prompter), dialogParent_(parent)
 {
     print_ = MakeAction(this, "ID_FILE_PRINT", tr("&Print..."));
     print_->setShortcut(QKeySequence::Print);
@@ -60,14 +61,14 @@ QList<QAction*> PrintActions::Actions() const
 
 QString PrintActions::FileName() const
 {
-    return doc_.PathName().isEmpty() ? doc_.Title() : QFileInfo(doc_.PathName()).fileName();
+    return file_.PathName().isEmpty() ? file_.Title() : QFileInfo(file_.PathName()).fileName();
 }
 
 QString PrintActions::SuggestedPdfPath() const
 {
-    if (doc_.PathName().isEmpty())
-        return doc_.Title() + QStringLiteral(".pdf");
-    const QFileInfo info(doc_.PathName());
+    if (file_.PathName().isEmpty())
+        return file_.Title() + QStringLiteral(".pdf");
+    const QFileInfo info(file_.PathName());
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
 }
 

@@ -17,6 +17,7 @@ class QWidget;
 namespace tavlora {
 
 class CTavloraDoc;
+class DocumentFile;
 class Prompter;
 
 // Print, Print Preview and Export PDF of the document's screens: each asks
@@ -28,7 +29,7 @@ class PrintActions : public QObject {
     Q_OBJECT
 public:
     // `parent` also parents the dialogs.
-    PrintActions(CTavloraDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
+    PrintActions(DocumentFile& file, Prompter& prompter, QWidget* parent = nullptr);
 
     // ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_EXPORT_PDF, in menu order.
     QList<QAction*> Actions() const;
@@ -51,6 +52,7 @@ private:
     bool PaintScreens(QPagedPaintDevice& device, const std::vector<int>& screens);
     QString FileName() const;
 
+    DocumentFile& file_;
     CTavloraDoc& doc_;
     Prompter& prompter_;
     QPointer<QWidget> dialogParent_;

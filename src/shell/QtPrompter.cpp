@@ -94,7 +94,9 @@ void QtPrompter::ShowWarning(const QString& message)
 
 std::optional<ControlForm> QtPrompter::AskControlProperties(const ControlForm& form)
 {
-    SetupControl dialog(form, services_, Parent());
+    if (!services_)
+        return std::nullopt;
+    SetupControl dialog(form, *services_, Parent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Form();

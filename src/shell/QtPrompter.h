@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/Prompter.h"
-#include "QtPropertyServices.h"
+#include "properties/PropertyServices.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -27,7 +27,8 @@ public:
     void ShowWarning(const QString& message) override;
     std::optional<ControlForm> AskControlProperties(const ControlForm& form) override;
     std::optional<ColourAnswer> AskColours(const ColourSet& colours) override;
-    PropertyServices& Services() { return services_; }
+    // What Setup Control asks of the world (catalogs, pictures, hot keys).
+    void SetServices(PropertyServices* services) { services_ = services; }
     QString ChooseOpenPath(const QString& filter) override;
     QString ChooseSavePath(const QString& filter, const QString& suggestedName) override;
     std::optional<QString> ChooseFolder(const QString& initialFolder) override;
@@ -44,7 +45,7 @@ private:
     QWidget* Parent() const { return parent_.data(); }
 
     QPointer<QWidget> parent_;
-    QtPropertyServices services_;
+    PropertyServices* services_ = nullptr;
     QString lastFolder_;
     std::function<std::vector<int>()> usedScreens_;
 };

@@ -2,9 +2,8 @@
 
 #include "properties/HotKeyCapture.h"
 
-#include "core/FunctionCatalog.h"
+#include "document/FunctionCatalogs.h"
 #include "core/ImagePath.h"
-#include "settings/VornFolder.h"
 #include "CMultiFileDialog.h"
 
 #include <QDir>
@@ -56,10 +55,7 @@ void AddPreview(QFileDialog& dialog)
 
 std::optional<std::vector<std::string>> QtPropertyServices::Catalog(int type)
 {
-    FunctionCatalog catalog;
-    if (!catalog.Load(VornFolder::Current().toStdString(), type))
-        return std::nullopt;
-    return catalog.Entries();
+    return catalogs_.Lines(type);
 }
 
 PropertyServices::ImageChoice QtPropertyServices::ChooseImage(QWidget* parent)
@@ -67,7 +63,7 @@ PropertyServices::ImageChoice QtPropertyServices::ChooseImage(QWidget* parent)
     QSettings settings(QStringLiteral("Tavlora"), QStringLiteral("Tavlora"));
     settings.beginGroup(QStringLiteral("Images"));
     // A fresh install starts among the sample pictures of the Vorn3 folder.
-    const QString bitmaps = QDir(QString::fromStdString(ImagePath::ToPlatform(VornFolder::Current().toStdString())))
+    const QString bitmaps = QDir(QString::fromStdString(ImagePath::ToPlatform(catalogs_.Folder())))
                                 .filePath(QStringLiteral("Bitmaps"));
     const QString folder = settings.value(QStringLiteral("IMGPath"), bitmaps).toString();
     const int filter = settings.value(QStringLiteral("IMGFilter"), 0).toInt();

@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 #include "settings/SettingsProfile.h"
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
 #include "view/CTavloraView.h"
 
 #include "core/HeapTuning.h"
@@ -91,7 +92,7 @@ int main(int argc, char* argv[])
 
     CMainFrame frame(profilePath);
     if (fixedSize.isValid())
-        frame.Document().SetFixedScreenSize(fixedSize);
+        frame.File().SetFixedScreenSize(fixedSize);
 
     if (qEnvironmentVariableIntValue("TAVLORA_STARTUP_TIMING") == 1) {
         QObject::connect(&frame.View(), &CTavloraView::firstPainted, &frame, [&startup] {
@@ -106,14 +107,14 @@ int main(int argc, char* argv[])
         frame.setGeometry(screen->availableGeometry());
 
     if (!file.isEmpty()) {
-        if (!frame.Document().OnOpenDocument(file))
+        if (!frame.File().OnOpenDocument(file))
             return 1;
     } else {
-        frame.Document().OnNewDocument();
+        frame.File().OnNewDocument();
     }
 
     frame.showMaximized();
     // Edits a crashed designer kept are offered once the window is up.
-    QTimer::singleShot(0, &frame, [&frame] { frame.Document().OfferRecovery(); });
+    QTimer::singleShot(0, &frame, [&frame] { frame.File().OfferRecovery(); });
     return app.exec();
 }

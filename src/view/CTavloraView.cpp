@@ -10,7 +10,6 @@
 #include "core/ScreenSet.h"
 #include "core/ScreenVisibility.h"
 #include "document/CTavloraDoc.h"
-#include "document/Prompter.h"
 #include "settings/DesignSettings.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/ScreenRenderer.h"
@@ -19,12 +18,10 @@
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
-#include <QSplashScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -40,66 +37,6 @@ const QColor kStripColour(0, 128, 128);
 const QColor kBeyondColour(78, 96, 104);
 const QColor kEdgeColour(255, 80, 40);
 
-int TruncateToInt(double value)
-{
-    if (!(value == value))
-        return 0;
-    if (value >= double(INT_MAX))
-        return INT_MAX;
-    if (value <= double(INT_MIN))
-        return INT_MIN;
-    return int(std::trunc(value));
-}
-
-QFont SplashFont(const char* family, int pixels, bool bold)
-{
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QPixmap SplashPicture()
-{
-    QPixmap pixmap(500, 300);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient back(0, 0, 0, 300);
-    back.setColorAt(0, QColor(0, 128, 128));
-    back.setColorAt(1, QColor(0, 70, 78));
-    p.fillRect(pixmap.rect(), back);
-
-    // A small operator screen: a DRO, an LED and a button.
-    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
-    for (int x = 300; x < 480; x += 12)
-        p.drawLine(x, 40, x, 230);
-    for (int y = 40; y < 232; y += 12)
-        p.drawLine(300, y, 480, y);
-    p.setPen(QPen(QColor(20, 40, 40), 1));
-    p.setBrush(QColor(160, 255, 160));
-    p.drawRect(312, 64, 156, 34);
-    p.setBrush(QColor(240, 240, 240));
-    p.drawRoundedRect(312, 160, 90, 40, 4, 4);
-    p.setBrush(QColor(40, 220, 60));
-    p.drawEllipse(QPoint(440, 180), 11, 11);
-    p.setFont(SplashFont("Liberation Mono", 24, true));
-    p.setPen(Qt::black);
-    p.drawText(QRect(312, 64, 150, 34), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("+0.0000"));
-    p.setFont(SplashFont("Liberation Sans", 14, true));
-    p.drawText(QRect(312, 160, 90, 40), Qt::AlignCenter, QStringLiteral("Cycle Start"));
-
-    p.setFont(SplashFont("Liberation Sans", 54, true));
-    p.setPen(Qt::white);
-    p.drawText(QRect(28, 70, 270, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tavlora"));
-    p.setFont(SplashFont("Liberation Sans", 16, false));
-    p.setPen(QColor(210, 240, 240));
-    p.drawText(QRect(30, 140, 270, 50), Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("Screen designer for Vorn3 operator screens"));
-    p.setFont(SplashFont("Liberation Sans", 13, false));
-    p.drawText(QRect(30, 250, 440, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Version 1.2"));
-    return pixmap;
-}
-
 } // namespace
 
 const char* const CTavloraView::kToolMimeType = "application/x-tavlora-tool";
@@ -111,8 +48,8 @@ QString CTavloraView::CaptionFor(int screen)
     return QStringLiteral("        Currenly designing Persistant Controls");
 }
 
-CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter& prompter, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc), profile_(profile), prompter_(prompter),
+CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), profile_(profile),
       grid_(DesignSettings::LoadGrid(profile)), showGrid_(DesignSettings::LoadGridShown(profile)),
       sizes_(DesignSettings::LoadSizes(profile))
 {
@@ -145,16 +82,18 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter&
     connect(&doc_, &CTavloraDoc::currentScreenChanged, this, &CTavloraView::OnScreenChanged);
     connect(&doc_, &CTavloraDoc::documentReset, this, &CTavloraView::OnDocumentReset);
     connect(&doc_, &CTavloraDoc::screenSizeChanged, this, &CTavloraView::OnInitialUpdate);
-    connect(&doc_, &CTavloraDoc::splashRequested, this, &CTavloraView::ShowSplash);
+    connect(&doc_, &CTavloraDoc::showImagesChanged, this, redraw);
 
     designSize_ = doc_.ScreenSize();
     caption_ = CaptionFor(doc_.CurrentScreen());
     UpdateScrollBars();
 }
 
-CTavloraView::~CTavloraView()
+CTavloraView::~CTavloraView() = default;
+
+bool CTavloraView::ShowImages() const
 {
-    delete splash_.data();
+    return doc_.ShowImages();
 }
 
 QPoint CTavloraView::ScrollOffset() const
@@ -201,9 +140,6 @@ void CTavloraView::SetCaption(const QString& caption)
 void CTavloraView::OnUpdate()
 {
     SetCaption(CaptionFor(doc_.CurrentScreen()));
-    if (doc_.Set().controls.empty())
-        return;
-    doc_.ShowCurrentScreen(showImages_);
     InvalidateScreen();
 }
 
@@ -211,7 +147,6 @@ void CTavloraView::OnScreenChanged()
 {
     OnUpdate();
     UpdateScrollBars();
-    emit viewStateChanged();
 }
 
 void CTavloraView::OnInitialUpdate()
@@ -229,7 +164,6 @@ void CTavloraView::OnDocumentReset()
     verticalScrollBar()->setValue(0);
     OnInitialUpdate();
     OnUpdate();
-    emit viewStateChanged();
 }
 
 QRect CTavloraView::CanvasRect() const
@@ -427,8 +361,7 @@ void CTavloraView::paintEvent(QPaintEvent* event)
         PaintGrid(p, dirty);
     if (CanvasRect() != design)
         PaintEdge(p);
-    if (!doc_.AskingPassword())
-        PaintSelectionMarks(p);
+    PaintSelectionMarks(p);
     tool_->PaintOverlay(p);
     p.end();
 
@@ -506,38 +439,6 @@ void CTavloraView::PaintSelectionMarks(QPainter& p) const
     p.setBrush(Qt::black);
     p.drawRects(marks.data(), int(marks.size()));
     p.restore();
-}
-
-void CTavloraView::showEvent(QShowEvent* event)
-{
-    QAbstractScrollArea::showEvent(event);
-    if (splashPending_) {
-        splashPending_ = false;
-        QTimer::singleShot(0, this, &CTavloraView::ShowSplash);
-    }
-}
-
-void CTavloraView::ShowSplash()
-{
-    if (!isVisible()) {
-        splashPending_ = true;
-        return;
-    }
-    if (!splash_) {
-        splash_ = new QSplashScreen(SplashPicture());
-        splash_->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    const QRect area(mapToGlobal(QPoint(0, 0)), size());
-    QRect frame(QPoint(0, 0), splash_->size());
-    frame.moveCenter(area.center());
-    splash_->move(frame.topLeft());
-    splash_->show();
-    splash_->raise();
-    QPointer<QSplashScreen> shown = splash_;
-    QTimer::singleShot(kSplashMs, this, [shown] {
-        if (shown)
-            shown->close();
-    });
 }
 
 ToolEvent CTavloraView::MakeEvent(QPointF viewportPoint, Qt::MouseButton button, Qt::KeyboardModifiers mods) const
@@ -652,48 +553,6 @@ void CTavloraView::StepScreen(int direction)
                 return;
             }
         }
-    }
-}
-
-void CTavloraView::OnToggleTab()
-{
-    if (doc_.CurrentScreen() == ScreenVisibility::kTabScreen) {
-        doc_.SetCurrentScreen(savedScreen_);
-    } else {
-        savedScreen_ = doc_.CurrentScreen();
-        doc_.SetCurrentScreen(ScreenVisibility::kTabScreen);
-    }
-    OnUpdate();
-    emit viewStateChanged();
-}
-
-void CTavloraView::OnRemoveBitmaps()
-{
-    showImages_ = !showImages_;
-    doc_.SwitchImages(showImages_);
-    InvalidateScreen();
-    emit viewStateChanged();
-}
-
-void CTavloraView::OnPageJump()
-{
-    const std::optional<int> page = prompter_.AskPage(doc_.CurrentScreen());
-    if (page && *page >= 0 && *page < ScreenVisibility::kScreenCount)
-        doc_.SetCurrentScreen(*page);
-    OnUpdate();
-    emit viewStateChanged();
-}
-
-void CTavloraView::OnGridGranularity()
-{
-    const Grid stored = DesignSettings::LoadGrid(profile_);
-    const Prompter::GridAnswer answer =
-        prompter_.AskGrid(stored.Step() <= 0 ? 1.0 : double(stored.Step()), stored.On());
-    // The dialog's values apply however it closed; only OK stores them.
-    grid_ = Grid(TruncateToInt(answer.granularity), answer.on);
-    if (answer.accepted) {
-        DesignSettings::StoreGrid(profile_, grid_);
-        profile_.Save();
     }
 }
 

@@ -7,17 +7,13 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
-#include <QPointer>
 #include <QSize>
 
 #include <memory>
 
-class QSplashScreen;
-
 namespace tavlora {
 
 class CTavloraDoc;
-class Prompter;
 class SettingsProfile;
 class Tool;
 struct ToolEvent;
@@ -31,17 +27,16 @@ struct ToolEvent;
 class CTavloraView : public QAbstractScrollArea, public ToolHost {
     Q_OBJECT
 public:
-    static constexpr int kSplashMs = 2000;
     // Mime type of a work-bar entry dragged onto the view: the tool number.
     static const char* const kToolMimeType;
 
-    CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, Prompter& prompter, QWidget* parent = nullptr);
+    CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, QWidget* parent = nullptr);
     ~CTavloraView() override;
 
     // ToolHost
     CTavloraDoc& Document() override { return doc_; }
     Grid CurrentGrid() const override { return grid_; }
-    bool ShowImages() const override { return showImages_; }
+    bool ShowImages() const override;
     const DefaultSizes& Sizes() const override { return sizes_; }
     ViewScale Scale() const override;
     void RepaintOverlay() override;
@@ -59,10 +54,11 @@ public:
     int CurrentTool() const { return currentTool_; }
     Tool& CurrentToolObject() const { return *tool_; }
     bool GridOn() const { return grid_.On(); }
+    // Takes a grid (the "Grid Granularity" dialog's values).
+    void SetGrid(const Grid& grid) { grid_ = grid; }
     // The granularity as stored (may be 0 or negative; such a grid never snaps).
     int GridGranularity() const { return grid_.Step(); }
     int DefaultSizeOf(DefaultSizes::Which which) const { return sizes_.Get(which); }
-    int SavedScreen() const { return savedScreen_; }
     QSize DesignSize() const { return designSize_; }
     QPoint ScrollOffset() const;
     // The design pixel under a viewport point, and a design point on the viewport.
@@ -83,10 +79,6 @@ public slots:
     // Size of the design area from the document; scroll bars follow.
     void OnInitialUpdate();
 
-    void OnToggleTab();        // TAB screen
-    void OnRemoveBitmaps();    // "Remove Bitmaps"
-    void OnPageJump();         // "Jump to Page...."
-    void OnGridGranularity();  // "Grid Granularity"
     // Page Up / Page Down: the previous or next screen that holds controls.
     void StepScreen(int direction);
     void OnSelectAll();        // every selectable control of the current screen
@@ -95,14 +87,11 @@ public slots:
     void OnZoomReset();
     void OnZoomFit();          // "Fit Screen"
     void SetGridShown(bool shown); // "Show Grid"
-    void ShowSplash();
 
 signals:
     void captionChanged(const QString& caption);
     // The current tool changed (a work-bar choice, Escape, a new document).
     void toolChanged(int tool);
-    // The TAB screen or the picture switch changed.
-    void viewStateChanged();
     void statusTextChanged(const QString& text);
     void zoomChanged(double zoom);
     // A double-click or right-click on the design surface.
@@ -112,7 +101,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -140,11 +128,8 @@ private:
 
     CTavloraDoc& doc_;
     SettingsProfile& profile_;
-    Prompter& prompter_;
     std::unique_ptr<Tool> tool_;
 
-    int savedScreen_ = 1;
-    bool showImages_ = true;
     int currentTool_ = 0;
     Grid grid_;
     bool showGrid_ = false;
@@ -156,8 +141,6 @@ private:
     QSize designSize_;
     QString caption_;
     bool painted_ = false;
-    bool splashPending_ = false;
-    QPointer<QSplashScreen> splash_;
 };
 
 } // namespace tavlora

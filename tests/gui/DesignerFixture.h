@@ -4,6 +4,7 @@
 #include "ScriptedPrompter.h"
 
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
 #include "editing/PropertyActions.h"
@@ -28,6 +29,7 @@ struct DesignerFixture {
     SettingsProfile profile;
     ScriptedPrompter prompter;
     std::unique_ptr<CTavloraDoc> doc;
+    std::unique_ptr<DocumentFile> file;
     std::unique_ptr<CTavloraView> view;
     Clipboard clipboard;
     std::unique_ptr<EditActions> edits;
@@ -43,8 +45,9 @@ struct DesignerFixture {
         prompter.screenSize = QSize(800, 600);
         if (setUp)
             setUp(profile);
-        doc = std::make_unique<CTavloraDoc>(profile, prompter);
-        view = std::make_unique<CTavloraView>(*doc, profile, prompter);
+        doc = std::make_unique<CTavloraDoc>(profile);
+        file = std::make_unique<DocumentFile>(*doc, profile, prompter);
+        view = std::make_unique<CTavloraView>(*doc, profile);
         edits = std::make_unique<EditActions>(*doc, clipboard);
         properties = std::make_unique<PropertyActions>(*doc, prompter, profile);
         QObject::connect(view.get(), &CTavloraView::propertiesRequested, properties.get(), &PropertyActions::EditAt);
@@ -56,6 +59,7 @@ struct DesignerFixture {
         properties.reset();
         edits.reset();
         view.reset();
+        file.reset();
         doc.reset();
     }
 
@@ -67,7 +71,7 @@ struct DesignerFixture {
     {
         const QString path = dir.filePath(QStringLiteral("edit.set"));
         QVERIFY(GuiTestFiles::Write(path, set));
-        QVERIFY(doc->OnOpenDocument(path));
+        QVERIFY(file->OnOpenDocument(path));
     }
 
     std::vector<ControlRecord*> Selected() const { return doc->CurrentSelection().Records(); }

@@ -3,6 +3,7 @@
 
 #include "core/Windows1252.h"
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
 #include "document/Password.h"
 #include "document/RecentFileList.h"
 #include "document/Reload.h"
@@ -31,8 +32,9 @@ struct Fixture {
     QTemporaryDir dir;
     SettingsProfile profile{dir.filePath(QStringLiteral("Tavlora.xml"))};
     ScriptedPrompter prompter;
-    CTavloraDoc doc{profile, prompter};
-    CTavloraView view{doc, profile, prompter};
+    CTavloraDoc doc{profile};
+    DocumentFile file{doc, profile, prompter};
+    CTavloraView view{doc, profile};
 
     Fixture()
     {
@@ -69,16 +71,16 @@ private slots:
     void firstNewShowsSplashInsteadOfSizePrompt()
     {
         Fixture f;
-        QSignalSpy splash(&f.doc, &CTavloraDoc::splashRequested);
-        QVERIFY(f.doc.OnNewDocument());
+        QSignalSpy splash(&f.file, &DocumentFile::splashRequested);
+        QVERIFY(f.file.OnNewDocument());
         QCOMPARE(splash.count(), 1);
         QCOMPARE(f.prompter.screenSizeAsked, 0);
-        QCOMPARE(f.doc.Title(), QStringLiteral("Untitled"));
+        QCOMPARE(f.file.Title(), QStringLiteral("Untitled"));
         QCOMPARE(f.doc.ScreenSize(), QSize(1024, 768));
 
         f.prompter.screenSize = QSize(640, 480);
         f.doc.SetCurrentScreen(7);
-        QVERIFY(f.doc.OnNewDocument());
+        QVERIFY(f.file.OnNewDocument());
         QCOMPARE(splash.count(), 1);
         QCOMPARE(f.prompter.screenSizeAsked, 1);
         QCOMPARE(f.doc.ScreenSize(), QSize(640, 480));
@@ -90,12 +92,12 @@ private slots:
     void aSetOpenedAtStartTakesThePlaceOfTheFirstNew()
     {
         Fixture f;
-        f.doc.SetFixedScreenSize(QSize(1280, 1024));
-        QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("start.set"))));
+        f.file.SetFixedScreenSize(QSize(1280, 1024));
+        QVERIFY(f.file.OnOpenDocument(f.WriteBasic(QStringLiteral("start.set"))));
         QCOMPARE(f.prompter.screenSizeAsked, 0);
         QCOMPARE(f.doc.ScreenSize(), QSize(1280, 1024));
-        QSignalSpy splash(&f.doc, &CTavloraDoc::splashRequested);
-        QVERIFY(f.doc.OnNewDocument());
+        QSignalSpy splash(&f.file, &DocumentFile::splashRequested);
+        QVERIFY(f.file.OnNewDocument());
         QCOMPARE(splash.count(), 0);
         // The fixed size answered one prompt only.
         QCOMPARE(f.prompter.screenSizeAsked, 1);
@@ -105,14 +107,14 @@ private slots:
     void sizePromptClosedWithoutOkKeepsPreviousSize()
     {
         Fixture f;
-        f.doc.OnNewDocument();
+        f.file.OnNewDocument();
         f.prompter.screenSize = std::nullopt;
-        f.doc.OnNewDocument();
+        f.file.OnNewDocument();
         QCOMPARE(f.doc.ScreenSize(), QSize(1024, 768));
         f.prompter.screenSize = QSize(800, 600);
-        f.doc.OnNewDocument();
+        f.file.OnNewDocument();
         f.prompter.screenSize = std::nullopt;
-        QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("a.set"))));
+        QVERIFY(f.file.OnOpenDocument(f.WriteBasic(QStringLiteral("a.set"))));
         QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
     }
 
@@ -121,21 +123,21 @@ private slots:
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("basic.set"));
         f.doc.SetCurrentScreen(9);
-        QSignalSpy title(&f.doc, &CTavloraDoc::titleChanged);
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QSignalSpy title(&f.file, &DocumentFile::titleChanged);
+        QVERIFY(f.file.OnOpenDocument(path));
         QCOMPARE(f.prompter.screenSizeAsked, 1);
         QCOMPARE(f.doc.ScreenSize(), QSize(800, 600));
         QCOMPARE(int(f.doc.Set().Size()), 4);
         QCOMPARE(f.doc.RecordsRead(), 4);
         QCOMPARE(f.doc.CurrentScreen(), 1);
-        QCOMPARE(f.doc.Title(), QStringLiteral("basic.set"));
-        QCOMPARE(f.doc.PathName(), QFileInfo(path).absoluteFilePath());
+        QCOMPARE(f.file.Title(), QStringLiteral("basic.set"));
+        QCOMPARE(f.file.PathName(), QFileInfo(path).absoluteFilePath());
         QVERIFY(!f.doc.IsModified());
         QVERIFY(title.count() >= 1);
         QCOMPARE(f.doc.Set().colours.Get(ColourSet::ScreenBack), MakeColourRef(10, 20, 30));
         for (const auto& rec : f.doc.Set().controls)
             QVERIFY(rec->widget != nullptr);
-        QVERIFY(f.doc.WatchedPaths().contains(QFileInfo(path).absolutePath()));
+        QVERIFY(f.file.WatchedPaths().contains(QFileInfo(path).absolutePath()));
         QCOMPARE(f.prompter.errors.size(), 0);
     }
 
@@ -143,7 +145,7 @@ private slots:
     {
         Fixture f;
         const QString good = f.WriteBasic(QStringLiteral("good.set"));
-        QVERIFY(f.doc.OnOpenDocument(good));
+        QVERIFY(f.file.OnOpenDocument(good));
         const ControlRecord* first = f.doc.Set().controls.front().get();
 
         // A file cut off in the middle of its second record.
@@ -159,7 +161,7 @@ private slots:
         out.close();
 
         const int asked = f.prompter.screenSizeAsked;
-        QVERIFY(!f.doc.OnOpenDocument(bad));
+        QVERIFY(!f.file.OnOpenDocument(bad));
         QCOMPARE(f.prompter.errors.size(), 1);
         QVERIFY2(f.prompter.errors.first().contains(QStringLiteral("bad.set")), qPrintable(f.prompter.errors.first()));
         QVERIFY2(f.prompter.errors.first().contains(QStringLiteral("byte offset")),
@@ -168,10 +170,10 @@ private slots:
         QCOMPARE(int(f.doc.Set().Size()), 4);
         QCOMPARE(f.doc.Set().controls.front().get(), first);
         QVERIFY(first->widget != nullptr);
-        QCOMPARE(f.doc.Title(), QStringLiteral("good.set"));
-        QCOMPARE(f.doc.PathName(), QFileInfo(good).absoluteFilePath());
+        QCOMPARE(f.file.Title(), QStringLiteral("good.set"));
+        QCOMPARE(f.file.PathName(), QFileInfo(good).absoluteFilePath());
 
-        QVERIFY(!f.doc.OnOpenDocument(f.Path(QStringLiteral("missing.set"))));
+        QVERIFY(!f.file.OnOpenDocument(f.Path(QStringLiteral("missing.set"))));
         QCOMPARE(f.prompter.errors.size(), 2);
         QVERIFY(f.prompter.errors.last().contains(QStringLiteral("missing.set")));
         QCOMPARE(int(f.doc.Set().Size()), 4);
@@ -181,17 +183,17 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("s.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
         GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Changed"; });
         QVERIFY(f.doc.IsModified());
-        QVERIFY(f.doc.FileSave());
+        QVERIFY(f.file.FileSave());
         QVERIFY(!f.doc.IsModified());
         QCOMPARE(f.prompter.saveAsAsked, 0);
         ScreenSet back;
         const QByteArray bytes = GuiTestFiles::Read(path);
         QVERIFY(ScreenSetFile::Read(bytes.constData(), size_t(bytes.size()), back).ok);
         QCOMPARE(back.At(1).label, std::string("Changed"));
-        QCOMPARE(f.doc.Stamp(), CTavloraDoc::FileStamp::Of(path));
+        QCOMPARE(f.file.Stamp(), DocumentFile::FileStamp::Of(path));
     }
 
     void failedSaveIsReportedAndKeepsThePreviousFile()
@@ -199,30 +201,30 @@ private slots:
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("keep.set"));
         const QByteArray before = GuiTestFiles::Read(path);
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
         GuiTestFiles::Change(f.doc, 0, [](ControlRecord& r) { r.rect = {INT32_MIN, 0, 10, 10}; });
-        QVERIFY(!f.doc.OnSaveDocument(path));
+        QVERIFY(!f.file.OnSaveDocument(path));
         QCOMPARE(f.prompter.errors.size(), 1);
         QVERIFY(f.doc.IsModified());
         QCOMPARE(GuiTestFiles::Read(path), before);
 
         GuiTestFiles::Change(f.doc, 0, [](ControlRecord& r) { r.rect = {0, 0, 10, 10}; });
-        QVERIFY(!f.doc.OnSaveDocument(f.Path(QStringLiteral("no/such/folder/x.set"))));
+        QVERIFY(!f.file.OnSaveDocument(f.Path(QStringLiteral("no/such/folder/x.set"))));
         QCOMPARE(f.prompter.errors.size(), 2);
         QVERIFY(f.prompter.errors.last().contains(QStringLiteral("x.set")));
-        QCOMPARE(f.doc.PathName(), QFileInfo(path).absoluteFilePath());
+        QCOMPARE(f.file.PathName(), QFileInfo(path).absoluteFilePath());
     }
 
     void saveAsOfUntitledAsksForAName()
     {
         Fixture f;
-        f.doc.OnNewDocument();
+        f.file.OnNewDocument();
         f.prompter.savePath = f.Path(QStringLiteral("named"));
-        QVERIFY(f.doc.FileSave());
+        QVERIFY(f.file.FileSave());
         QCOMPARE(f.prompter.saveAsAsked, 1);
         QCOMPARE(f.prompter.lastSuggestedName, QStringLiteral("Untitled.set"));
         QVERIFY(QFile::exists(f.Path(QStringLiteral("named.set"))));
-        QCOMPARE(f.doc.Title(), QStringLiteral("named.set"));
+        QCOMPARE(f.file.Title(), QStringLiteral("named.set"));
     }
 
     void closeFileKeepsTitleSizeAndColoursAndSavesAnEmptySet()
@@ -230,24 +232,24 @@ private slots:
         Fixture f;
         f.prompter.screenSize = QSize(640, 480);
         const QString path = f.WriteBasic(QStringLiteral("close.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
         f.doc.SetCurrentScreen(2);
         GuiTestFiles::Touch(f.doc);
         const ColourSet colours = f.doc.Set().colours;
 
-        f.doc.OnCloseFile();
+        f.file.OnCloseFile();
         QCOMPARE(int(f.doc.Set().Size()), 0);
-        QCOMPARE(f.doc.Title(), QStringLiteral("close.set"));
+        QCOMPARE(f.file.Title(), QStringLiteral("close.set"));
         QCOMPARE(f.doc.ScreenSize(), QSize(640, 480));
         QCOMPARE(f.view.DesignSize(), QSize(640, 480));
         QVERIFY(f.doc.Set().colours == colours);
         QCOMPARE(f.doc.CurrentScreen(), 2);
         QVERIFY(!f.doc.IsModified());
-        QVERIFY(f.doc.PathName().isEmpty());
+        QVERIFY(f.file.PathName().isEmpty());
 
         const QString target = f.Path(QStringLiteral("empty.set"));
         f.prompter.savePath = target;
-        QVERIFY(f.doc.FileSave());
+        QVERIFY(f.file.FileSave());
         QCOMPARE(f.prompter.saveAsAsked, 1);
         const QByteArray bytes = GuiTestFiles::Read(target);
         QCOMPARE(bytes.size(), 44);
@@ -261,11 +263,11 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("own.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
-        QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
+        QVERIFY(f.file.OnOpenDocument(path));
+        QSignalSpy notes(&f.file, &DocumentFile::fileChangeNotified);
         for (int i = 0; i < 3; ++i) {
             GuiTestFiles::Change(f.doc, 1, [i](ControlRecord& r) { r.label = "Saved " + std::to_string(i); });
-            QVERIFY(f.doc.FileSave());
+            QVERIFY(f.file.FileSave());
         }
         QTRY_VERIFY_WITH_TIMEOUT(notes.count() > 0, 5000);
         QTest::qWait(300);
@@ -280,8 +282,8 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("mine.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
-        QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
+        QVERIFY(f.file.OnOpenDocument(path));
+        QSignalSpy notes(&f.file, &DocumentFile::fileChangeNotified);
         ScreenSet other;
         QVERIFY(GuiTestFiles::Write(f.Path(QStringLiteral("other.set")), other));
         QFile text(f.Path(QStringLiteral("notes.txt")));
@@ -297,7 +299,7 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("watched.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
         f.view.show();
 
         ScreenSet changed;
@@ -330,9 +332,9 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("gone.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
-        QSignalSpy notes(&f.doc, &CTavloraDoc::fileChangeNotified);
-        QSignalSpy missing(&f.doc, &CTavloraDoc::fileMissing);
+        QVERIFY(f.file.OnOpenDocument(path));
+        QSignalSpy notes(&f.file, &DocumentFile::fileChangeNotified);
+        QSignalSpy missing(&f.file, &DocumentFile::fileMissing);
         GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Kept"; });
         QVERIFY(QFile::remove(path));
         QTRY_VERIFY_WITH_TIMEOUT(notes.count() > 0, 5000);
@@ -342,7 +344,7 @@ private slots:
         QCOMPARE(missing.count(), 1);
         QCOMPARE(int(f.doc.Set().Size()), 4);
         QVERIFY(f.doc.IsModified());
-        QVERIFY(f.doc.FileSave());
+        QVERIFY(f.file.FileSave());
         QCOMPARE(f.prompter.saveAsAsked, 0);
         ScreenSet back;
         const QByteArray bytes = GuiTestFiles::Read(path);
@@ -359,7 +361,7 @@ private slots:
         GuiTestFiles::Add(locked, TypeButton, 1, {0, 0, 50, 20}).gcode = "ZUXTide538";
         const QString second = f.Path(QStringLiteral("second.set"));
         QVERIFY(GuiTestFiles::Write(second, locked));
-        QVERIFY(f.doc.OnOpenDocument(first));
+        QVERIFY(f.file.OnOpenDocument(first));
 
         // While the second file's password is asked, the first changes outside.
         f.prompter.reloadDefault = true;
@@ -371,12 +373,12 @@ private slots:
             QVERIFY(GuiTestFiles::WriteOutside(first, QByteArray::fromStdString(GuiTestFiles::Bytes(changed)), 3));
             QTest::qWait(600);
         };
-        QVERIFY(f.doc.OnOpenDocument(second));
+        QVERIFY(f.file.OnOpenDocument(second));
         QCOMPARE(f.prompter.reloadAsked, 0);
         QTest::qWait(600);
         // The first file is no longer open: its change is not offered.
         QCOMPARE(f.prompter.reloadAsked, 0);
-        QCOMPARE(f.doc.Title(), QStringLiteral("second.set"));
+        QCOMPARE(f.file.Title(), QStringLiteral("second.set"));
         QCOMPARE(int(f.doc.Set().Size()), 5);
     }
 
@@ -386,7 +388,7 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("undo.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
         GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Unsaved"; });
         ScreenSet changed;
         GuiTestFiles::Basic(changed);
@@ -419,14 +421,14 @@ private slots:
         f.prompter.reloadAnswers = {false};
         QVERIFY(GuiTestFiles::WriteOutside(path, newer, 4));
         QTRY_COMPARE_WITH_TIMEOUT(f.prompter.reloadAsked, 2, 5000);
-        QVERIFY(!f.doc.FileSave()); // answered Cancel
+        QVERIFY(!f.file.FileSave()); // answered Cancel
         QVERIFY(f.prompter.conflictMessages.last().contains(QStringLiteral("changed on disk")));
         QCOMPARE(GuiTestFiles::Read(path), newer);
         f.prompter.conflictAnswers = {Prompter::SaveConflict::SaveAs};
         f.prompter.savePath = f.Path(QStringLiteral("mine.set"));
-        QVERIFY(f.doc.FileSave());
+        QVERIFY(f.file.FileSave());
         QCOMPARE(GuiTestFiles::Read(path), newer);
-        QCOMPARE(f.doc.Title(), QStringLiteral("mine.set"));
+        QCOMPARE(f.file.Title(), QStringLiteral("mine.set"));
     }
 
     // Save never silently replaces a read-only file or one whose reading
@@ -435,14 +437,14 @@ private slots:
     {
         Fixture f;
         const QString locked = f.WriteBasic(QStringLiteral("locked.set"));
-        QVERIFY(f.doc.OnOpenDocument(locked));
+        QVERIFY(f.file.OnOpenDocument(locked));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         GuiTestFiles::Touch(f.doc);
-        QVERIFY(!f.doc.FileSave());
+        QVERIFY(!f.file.FileSave());
         QVERIFY(f.prompter.conflictMessages.last().contains(QStringLiteral("locked.set")));
         QVERIFY(f.prompter.conflictMessages.last().contains(QStringLiteral("read-only")));
         f.prompter.conflictAnswers = {Prompter::SaveConflict::Replace}; // not offered: nothing written
-        QVERIFY(!f.doc.FileSave());
+        QVERIFY(!f.file.FileSave());
         QVERIFY(f.doc.IsModified());
 
         // 3000 bytes of something else: reading keeps 44 of them.
@@ -450,16 +452,16 @@ private slots:
         other += QByteArray(2996, 'x');
         const QString foreign = f.Path(QStringLiteral("foreign.set"));
         QVERIFY(GuiTestFiles::WriteOutside(foreign, other, 0));
-        QVERIFY(f.doc.OnOpenDocument(foreign));
+        QVERIFY(f.file.OnOpenDocument(foreign));
         for (bool replace : {false, true}) {
             if (replace)
                 f.prompter.conflictAnswers = {Prompter::SaveConflict::Replace};
             const int asked = int(f.prompter.conflictMessages.size());
-            QCOMPARE(f.doc.FileSave(), replace);
+            QCOMPARE(f.file.FileSave(), replace);
             QCOMPARE(int(f.prompter.conflictMessages.size()), asked + 1);
             QCOMPARE(GuiTestFiles::Read(foreign).size(), replace ? 44 : 3000);
         }
-        QVERIFY(f.doc.FileSave()); // the file is a screen set now: no question
+        QVERIFY(f.file.FileSave()); // the file is a screen set now: no question
         QCOMPARE(int(f.prompter.conflictMessages.size()), 4);
     }
 
@@ -486,7 +488,7 @@ private slots:
         }
         Fixture f;
         f.profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), tree + QStringLiteral("/vorn3"));
-        QVERIFY(f.doc.OnOpenDocument(tree + QStringLiteral("/mill.set")));
+        QVERIFY(f.file.OnOpenDocument(tree + QStringLiteral("/mill.set")));
         QCOMPARE(f.doc.Context().MissingImages(), QStringList());
         QCOMPARE(f.prompter.errors, QStringList());
         int shown = 0;
@@ -503,7 +505,7 @@ private slots:
     {
         Fixture f;
         const QString path = f.WriteBasic(QStringLiteral("reload.set"));
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
         GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Unsaved"; });
         f.prompter.reloadAnswers = {true};
         QVERIFY(GuiTestFiles::WriteOutside(path, QByteArray("broken"), 2));
@@ -524,26 +526,26 @@ private slots:
         QVERIFY(GuiTestFiles::Write(path, locked));
 
         const QString previous = f.WriteBasic(QStringLiteral("previous.set"));
-        QVERIFY(f.doc.OnOpenDocument(previous));
+        QVERIFY(f.file.OnOpenDocument(previous));
 
         bool promptFlag = false;
-        f.prompter.duringPassword = [&] { promptFlag = f.doc.AskingPassword(); };
+        f.prompter.duringPassword = [&] { promptFlag = f.file.AskingPassword(); };
         f.prompter.passwords = {QStringLiteral("m3 zuxtide538 secret")};
-        QVERIFY(!f.doc.OnOpenDocument(path));
+        QVERIFY(!f.file.OnOpenDocument(path));
         QCOMPARE(f.prompter.passwordAsked, 1);
         QVERIFY(promptFlag);
-        QVERIFY(!f.doc.AskingPassword());
+        QVERIFY(!f.file.AskingPassword());
         QCOMPARE(int(f.doc.Set().Size()), 0);
         QCOMPARE(f.doc.RecordsRead(), 0);
-        QCOMPARE(f.doc.Title(), QStringLiteral("Untitled"));
-        QVERIFY(f.doc.PathName().isEmpty());
+        QCOMPARE(f.file.Title(), QStringLiteral("Untitled"));
+        QVERIFY(f.file.PathName().isEmpty());
         QVERIFY(!f.prompter.errors.isEmpty());
 
         f.prompter.passwords = {QStringLiteral("M3 ZUXTide538 secret")};
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
         QCOMPARE(f.prompter.passwordAsked, 2);
         QCOMPARE(int(f.doc.Set().Size()), 5);
-        QCOMPARE(f.doc.Title(), QStringLiteral("locked.set"));
+        QCOMPARE(f.file.Title(), QStringLiteral("locked.set"));
     }
 
     void passwordEscapeAnswersEmpty()
@@ -555,9 +557,9 @@ private slots:
         QVERIFY(GuiTestFiles::Write(path, locked));
         f.prompter.passwords = {};
         // The password is the gcode of the record: "None".
-        QVERIFY(!f.doc.OnOpenDocument(path));
+        QVERIFY(!f.file.OnOpenDocument(path));
         f.prompter.passwords = {QStringLiteral("None")};
-        QVERIFY(f.doc.OnOpenDocument(path));
+        QVERIFY(f.file.OnOpenDocument(path));
     }
 
     void recentListHoldsFour()
@@ -580,27 +582,27 @@ private slots:
 
         Fixture f;
         for (int i = 0; i < 6; ++i)
-            QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("m%1.set").arg(i))));
-        QCOMPARE(f.doc.RecentFiles().Paths().size(), 4);
-        QCOMPARE(QFileInfo(f.doc.RecentFiles().Paths().first()).fileName(), QStringLiteral("m5.set"));
+            QVERIFY(f.file.OnOpenDocument(f.WriteBasic(QStringLiteral("m%1.set").arg(i))));
+        QCOMPARE(f.file.RecentFiles().Paths().size(), 4);
+        QCOMPARE(QFileInfo(f.file.RecentFiles().Paths().first()).fileName(), QStringLiteral("m5.set"));
     }
 
     void saveChangesPromptGuardsDiscarding()
     {
         Fixture f;
-        QVERIFY(f.doc.OnOpenDocument(f.WriteBasic(QStringLiteral("guard.set"))));
+        QVERIFY(f.file.OnOpenDocument(f.WriteBasic(QStringLiteral("guard.set"))));
         GuiTestFiles::Touch(f.doc);
         f.prompter.saveChoice = Prompter::SaveChoice::Cancel;
-        QVERIFY(!f.doc.FileNew());
+        QVERIFY(!f.file.FileNew());
         QCOMPARE(f.prompter.saveAsked, 1);
         QCOMPARE(int(f.doc.Set().Size()), 4);
 
         f.prompter.saveChoice = Prompter::SaveChoice::Discard;
-        QVERIFY(f.doc.FileNew());
+        QVERIFY(f.file.FileNew());
         QCOMPARE(int(f.doc.Set().Size()), 0);
 
         // Not modified: no question.
-        QVERIFY(f.doc.FileNew());
+        QVERIFY(f.file.FileNew());
         QCOMPARE(f.prompter.saveAsked, 2);
     }
 
@@ -608,12 +610,12 @@ private slots:
     {
         Fixture f;
         f.prompter.folder = std::nullopt;
-        f.doc.OnVornLocation();
+        f.file.OnVornLocation();
         QCOMPARE(f.prompter.folderAsked, 1);
         QVERIFY(!QFile::exists(f.profile.Path()));
 
         f.prompter.folder = f.dir.path();
-        f.doc.OnVornLocation();
+        f.file.OnVornLocation();
         QCOMPARE(f.profile.ReadString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), QString()),
                  QDir::toNativeSeparators(f.dir.path()));
         QCOMPARE(QString::fromStdString(f.doc.Context().vornFolder), QDir::toNativeSeparators(f.dir.path()));

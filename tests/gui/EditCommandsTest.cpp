@@ -267,7 +267,7 @@ private slots:
         ScreenSet set;
         Four(set);
         one.Open(set);
-        two.doc->OnNewDocument();
+        two.file->OnNewDocument();
         SelectInOrder(one, {0, 3});
         one.edits->Copy();
         QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(QString::fromLatin1(Clipboard::kMimeType)));
@@ -293,7 +293,7 @@ private slots:
     void hostileClipboardDataPastesNothing()
     {
         Fixture f;
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
         QStringList messages;
         connect(f.edits.get(), &EditActions::statusMessage, this, [&](const QString& m) { messages << m; });
         std::mt19937 rng(5);
@@ -326,6 +326,7 @@ private slots:
             {"text/plain", "{\"controls\": [{\"rect\": [1, 2, 3]}]}", "rect"},
             {"text/plain", "{\"controls\": [{\"label\": \"\u2192\"}]}", "U+2192"},
             {"text/plain", "{\"controls\":[{\"type\":4,\"text\":\"\\ud800x\"}]}", "U+d800, which Windows-1252"},
+            {"text/plain", "[{\"type\": 99}, {\"type\": 2}]", "no controls of a type that can be placed"},
         };
         for (const auto& [format, bytes, message] : rows) {
             auto* mime = new QMimeData;
@@ -347,6 +348,10 @@ private slots:
         f.edits->Paste();
         QCOMPARE(int(f.Set().Size()), 1);
         QCOMPARE(f.Set().At(0).rect, (Rect{INT32_MAX, -2147483638, 15, -2147483638}));
+        QGuiApplication::clipboard()->setText(QStringLiteral(R"([{"type": 7}, {"type": -4}])"));
+        f.edits->Paste();
+        QCOMPARE(int(f.Set().Size()), 2);
+        QVERIFY(messages.last().startsWith(QStringLiteral("1 of the 2 controls")));
     }
 
     void randomCommandsUndoAndRedoExactly()

@@ -110,7 +110,7 @@ private slots:
         // The selection survives screen changes and goes with New.
         f.doc->SetCurrentScreen(2);
         QCOMPARE(f.Selected().size(), size_t(1));
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
         QVERIFY(f.Selected().empty());
     }
 
@@ -250,7 +250,7 @@ private slots:
     void everyToolPlacesItsControl()
     {
         Fixture f;
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
         const struct {
             int tool;
             QPoint at;
@@ -315,7 +315,7 @@ private slots:
         f.doc->SetCurrentScreen(0);
         f.Click({500, 500}, Qt::ControlModifier);
         QCOMPARE(f.Set().controls.back()->screen, 0);
-        f.view->OnToggleTab();
+        f.doc->ToggleTabScreen();
         f.Click({500, 400}, Qt::ControlModifier);
         QCOMPARE(f.Set().controls.back()->screen, 50);
         // Dropping a work-bar entry places its control where it lands.
@@ -411,9 +411,9 @@ private slots:
             QVERIFY2(f.Bytes() == after, qPrintable(QStringLiteral("seed %1").arg(seed)));
             // Saved and opened again, the set is what the screen showed.
             const QString saved = f.dir.filePath(QStringLiteral("saved.set"));
-            QVERIFY(f.doc->OnSaveDocument(saved));
+            QVERIFY(f.file->OnSaveDocument(saved));
             QVERIFY(!f.doc->IsModified());
-            QVERIFY(f.doc->OnOpenDocument(saved));
+            QVERIFY(f.file->OnOpenDocument(saved));
             QVERIFY(f.Bytes() == after);
         }
     }

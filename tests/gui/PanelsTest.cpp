@@ -35,39 +35,22 @@ namespace {
 
 using Fixture = DesignerFixture;
 
-class ListServices : public PropertyServices {
-public:
-    int catalogReads = 0;
-    std::optional<std::vector<std::string>> Catalog(int type) override
-    {
-        ++catalogReads;
-        if (ControlForm::OemEntry(type) < 0)
-            return std::vector<std::string>{};
-        std::vector<std::string> lines;
+// Catalogs of 60 lines each in `folder`: "Button fn N" for buttons, "Fn N"
+// for DROs and LEDs (a type left out has no file).
+void WriteCatalogs(const QString& folder, const QString& buttonPrefix = QStringLiteral("Button fn "),
+                   bool buttons = true)
+{
+    QDir().mkpath(folder);
+    for (const char* name : {"DROs.txt", "Buttons.txt", "Leds.txt"}) {
+        const bool isButtons = QLatin1String(name) == QLatin1String("Buttons.txt");
+        if (isButtons && !buttons)
+            continue;
+        QByteArray lines;
         for (int i = 0; i < 60; ++i)
-            lines.push_back((type == TypeButton ? "Button fn " : "Fn ") + std::to_string(i));
-        return lines;
+            lines += (isButtons ? buttonPrefix : QStringLiteral("Fn ")).toUtf8() + QByteArray::number(i) + "\r\n";
+        QVERIFY(GuiTestFiles::WriteOutside(folder + QLatin1Char('/') + QLatin1String(name), lines, 0));
     }
-    ImageChoice ChooseImage(QWidget*) override { return {}; }
-    int CaptureHotKey(QWidget*) override { return 0; }
-    void Message(QWidget*, const QString&, bool) override {}
-};
-
-// The catalogs of a Vorn3 folder.
-class CatalogServices : public ListServices {
-public:
-    explicit CatalogServices(const QString& folder) : folder_(folder.toStdString()) {}
-    std::optional<std::vector<std::string>> Catalog(int type) override
-    {
-        FunctionCatalog catalog;
-        if (!catalog.Load(folder_, type))
-            return std::nullopt;
-        return catalog.Entries();
-    }
-
-private:
-    std::string folder_;
-};
+}
 
 // Screen 1 holds "One", a button and a DRO; the persistent layer a label;
 // screen 2 a label; screen 50 an LED.
@@ -81,15 +64,16 @@ void Sample(ScreenSet& set)
 }
 
 struct ListFixture : Fixture {
-    ListServices services;
     std::unique_ptr<ControlList> list;
 
-    explicit ListFixture(const std::function<void(ScreenSet&)>& fill = Sample)
+    explicit ListFixture(const std::function<void(ScreenSet&)>& fill = Sample, bool buttonCatalog = true)
     {
+        WriteCatalogs(dir.filePath(QStringLiteral("vorn3")), QStringLiteral("Button fn "), buttonCatalog);
+        profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), dir.filePath(QStringLiteral("vorn3")));
         ScreenSet set;
         fill(set);
         Open(set);
-        list = std::make_unique<ControlList>(*doc, services);
+        list = std::make_unique<ControlList>(*doc);
         list->resize(700, 400);
         list->show();
         QVERIFY(QTest::qWaitForWindowExposed(list.get()));
@@ -138,7 +122,7 @@ struct ScreensFixture : Fixture {
         ScreenSet set;
         fill(set);
         Open(set);
-        panel = std::make_unique<ScreensPanel>(*doc);
+        panel = std::make_unique<ScreensPanel>(*doc, prompter);
         panel->resize(260, 600);
         panel->show();
         QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
@@ -189,10 +173,21 @@ private slots:
         f.doc->SetCurrentScreen(50); // no persistent controls on the TAB screen
         QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(3)}));
         f.doc->SetCurrentScreen(1);
-        // Catalogs are read once per type until the next document.
-        const int reads = f.services.catalogReads;
-        QCOMPARE(f.Cell(2, ControlListModel::FunctionColumn), QStringLiteral("Button fn 3"));
-        QCOMPARE(f.services.catalogReads, reads);
+    }
+
+    // Function names follow the catalogs: a catalog made after the set was
+    // opened, and another Vorn3 folder, show at once.
+    void namesFollowTheCatalogs()
+    {
+        ListFixture f(Sample, false);
+        QCOMPARE(f.Cell(2, ControlListModel::FunctionColumn), QStringLiteral("Function 3"));
+        WriteCatalogs(f.dir.filePath(QStringLiteral("vorn3")));
+        QTRY_COMPARE(f.Cell(2, ControlListModel::FunctionColumn), QStringLiteral("Button fn 3"));
+        const QString other = f.dir.filePath(QStringLiteral("other"));
+        WriteCatalogs(other, QStringLiteral("Other fn "));
+        f.prompter.folder = other;
+        f.file->OnVornLocation();
+        QCOMPARE(f.Cell(2, ControlListModel::FunctionColumn), QStringLiteral("Other fn 3"));
     }
 
     void rowsFollowEditsAndUndo()
@@ -337,8 +332,7 @@ private slots:
             QVERIFY(m->index(r.row, 1).data(Qt::ToolTipRole).toString().contains(QString::fromLatin1(r.tip)));
         }
         // "Remove Bitmaps" hides the picture; the list is told to look again.
-        f.doc->SwitchImages(false);
-        f.list->Refresh();
+        f.doc->SetShowImages(false);
         QCOMPARE(m->index(4, 0).data(ControlListModel::kHiddenRole).toUInt(), unsigned(ScreenVisibility::PictureHidden));
         QVERIFY(m->index(4, 2).data(Qt::ToolTipRole).toString().contains(QStringLiteral("Remove Bitmaps")));
     }
@@ -374,6 +368,8 @@ private slots:
         QCOMPARE(f.Selected().size(), size_t(2));
     }
 
+    // Between aboutToReset and documentReset the list shows no rows; the
+    // password of a protected set is asked before the set is touched.
     void rowsShowNothingWhileTheSetIsReplaced()
     {
         ListFixture f;
@@ -384,19 +380,16 @@ private slots:
         key.gcode = "pw";
         const QString path = f.dir.filePath(QStringLiteral("other.set"));
         QVERIFY(GuiTestFiles::Write(path, other));
-        bool stale = false;
-        QVariant shown = QStringLiteral("unset");
-        // The password is asked after the old records are gone and before documentReset.
-        f.prompter.duringPassword = [&] {
-            stale = f.list->Model()->Stale();
-            shown = f.list->Model()->index(0, ControlListModel::CaptionColumn).data();
+        int rowsDuringPassword = -1, rowsInReset = -1;
+        f.prompter.duringPassword = [&] { rowsDuringPassword = f.list->Model()->rowCount(); };
+        QObject::connect(f.doc.get(), &CTavloraDoc::aboutToReset, f.list.get(), [&] {
+            rowsInReset = f.list->Model()->rowCount();
             f.list->View()->viewport()->repaint();
-        };
+        });
         f.prompter.passwords << QStringLiteral("pw");
-        QVERIFY(f.doc->OnOpenDocument(path));
-        QVERIFY(stale);
-        QVERIFY(!shown.isValid());
-        QVERIFY(!f.list->Model()->Stale());
+        QVERIFY(f.file->OnOpenDocument(path));
+        QCOMPARE(rowsDuringPassword, 4); // the old set, untouched
+        QCOMPARE(rowsInReset, 0);
         QCOMPARE(f.Cell(0, ControlListModel::CaptionColumn), QStringLiteral("Other"));
     }
 
@@ -617,7 +610,7 @@ private slots:
         // Undo clears it again; a new document empties the list at once.
         f.doc->UndoStack().undo();
         QTRY_COMPARE(panel.Errors(), errors);
-        f.doc->FileNew();
+        f.file->FileNew();
         QCOMPARE(panel.Model()->rowCount(), 0);
         QTRY_COMPARE(panel.Summary(), QStringLiteral("No problems"));
     }
@@ -652,7 +645,7 @@ private slots:
             f.profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"),
                                   source + QLatin1Char('/') + QLatin1String(vorn));
             f.prompter.screenSize = QSize(1024, 768);
-            QVERIFY2(f.doc->OnOpenDocument(source + QLatin1Char('/') + QLatin1String(file)),
+            QVERIFY2(f.file->OnOpenDocument(source + QLatin1Char('/') + QLatin1String(file)),
                      qPrintable(f.prompter.errors.join(QLatin1Char('\n'))));
         };
         const auto save = [&out](QWidget& dock, QSize size, const char* name) {
@@ -665,8 +658,7 @@ private slots:
 
         Fixture mill;
         open(mill, "examples/mill.set", "share/vorn3");
-        CatalogServices services(source + QStringLiteral("/share/vorn3"));
-        ControlList list(*mill.doc, services);
+        ControlList list(*mill.doc);
         mill.doc->EditSelection([&](Selection& s) {
             for (size_t i = 0; i < mill.Set().Size(); ++i) {
                 if (mill.At(i).screen == 1 && mill.At(i).type == TypeButton && s.Size() < 3)
@@ -675,7 +667,7 @@ private slots:
         });
         save(list, QSize(640, 420), "controls-dock.png");
 
-        ScreensPanel screens(*mill.doc);
+        ScreensPanel screens(*mill.doc, mill.prompter);
         screens.DrawThumbnails();
         save(screens, QSize(260, 640), "screens-dock.png");
 

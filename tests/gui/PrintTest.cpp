@@ -24,7 +24,7 @@ struct PrintFixture : DesignerFixture {
         GuiTestFiles::Basic(set);
         set.colours.Set(ColourSet::ScreenBack, MakeColourRef(20, 60, 120));
         Open(set);
-        print = std::make_unique<PrintActions>(*doc, prompter, view.get());
+        print = std::make_unique<PrintActions>(*file, prompter, view.get());
     }
     ~PrintFixture() { print.reset(); }
 
@@ -162,7 +162,7 @@ private slots:
     void suggestedPathOfAnUntitledSet()
     {
         PrintFixture f;
-        QVERIFY(f.doc->OnNewDocument());
+        QVERIFY(f.file->OnNewDocument());
         QCOMPARE(f.print->SuggestedPdfPath(), QStringLiteral("Untitled.pdf"));
         const QString out = f.dir.filePath(QStringLiteral("untitled.pdf"));
         f.Export(out, PrintScope::UsedScreens);

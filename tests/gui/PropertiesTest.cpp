@@ -265,7 +265,7 @@ private slots:
     void coloursAreOneStepAndMayBecomeDefaults()
     {
         Fixture f;
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
         const ColourSet before = f.Set().colours;
         f.properties->EditColours(); // Cancel
         QCOMPARE(f.doc->UndoStack().count(), 0);

@@ -2,6 +2,7 @@
 #include "ScriptedPrompter.h"
 
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
 #include "document/RecoveryCopy.h"
 #include "shell/AboutDialog.h"
 #include "shell/CMainFrame.h"
@@ -241,7 +242,7 @@ private slots:
     void titleFollowsTheDocument()
     {
         Frame f;
-        f.frame->Document().OnNewDocument();
+        f.frame->File().OnNewDocument();
         QCOMPARE(f.Title(), QStringLiteral("Untitled - Tavlora"));
         QVERIFY(!f.frame->isWindowModified());
         GuiTestFiles::Touch(f.frame->Document());
@@ -252,7 +253,7 @@ private slots:
         const QString path = f.dir.filePath(QStringLiteral("mill.set"));
         QVERIFY(GuiTestFiles::Write(path, set));
         f.prompter.saveChoice = Prompter::SaveChoice::Discard;
-        QVERIFY(f.frame->Document().OpenFile(path));
+        QVERIFY(f.frame->File().OpenFile(path));
         QCOMPARE(f.Title(), QStringLiteral("mill.set - Tavlora"));
         QVERIFY(!f.frame->isWindowModified());
 
@@ -279,7 +280,7 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(f.frame.get(), &drop);
-        QCOMPARE(f.frame->Document().Title(), QStringLiteral("dropped.set"));
+        QCOMPARE(f.frame->File().Title(), QStringLiteral("dropped.set"));
         QCOMPARE(int(f.frame->Document().Set().Size()), 4);
     }
 
@@ -321,7 +322,7 @@ private slots:
         const QStringList child = qEnvironmentVariable("TAVLORA_KILLED_DESIGNER").split(QLatin1Char('|'));
         if (child.size() == 2) {
             Frame f;
-            QVERIFY(f.frame->Document().OnOpenDocument(child[0]));
+            QVERIFY(f.frame->File().OnOpenDocument(child[0]));
             GuiTestFiles::Change(f.frame->Document(), 1, [](ControlRecord& r) { r.label = "Edited"; });
             GuiTestFiles::Change(f.frame->Document(), 2, [](ControlRecord& r) { r.rect = {-30, 7, 90, 40}; });
             QVERIFY(GuiTestFiles::Write(child[1], f.frame->Document().Set()));
@@ -353,17 +354,17 @@ private slots:
         QCOMPARE(GuiTestFiles::Read(path), before);
 
         Frame f;
-        QVERIFY(f.frame->Document().OfferRecovery());
+        QVERIFY(f.frame->File().OfferRecovery());
         QCOMPARE(f.prompter.restoreMessages.size(), 1);
         QVERIFY(f.prompter.restoreMessages.first().contains(QStringLiteral("killed.set")));
         CTavloraDoc& doc = f.frame->Document();
         QCOMPARE(QByteArray::fromStdString(GuiTestFiles::Bytes(doc.Set())), GuiTestFiles::Read(expected));
         QVERIFY(doc.IsModified());
-        QCOMPARE(doc.PathName(), path);
-        QVERIFY(doc.FileSave());
+        QCOMPARE(f.frame->File().PathName(), path);
+        QVERIFY(f.frame->File().FileSave());
         QCOMPARE(GuiTestFiles::Read(path), GuiTestFiles::Read(expected));
         QVERIFY(QDir(RecoveryCopy::DefaultFolder()).entryList(QDir::Files).isEmpty());
-        QVERIFY(!f.frame->Document().OfferRecovery());
+        QVERIFY(!f.frame->File().OfferRecovery());
         qunsetenv("XDG_STATE_HOME");
     }
 
@@ -409,12 +410,12 @@ private slots:
         path = dir.filePath(QStringLiteral("Start"));
         QCOMPARE(CMultiFileDialog::CheckName(path, {QStringLiteral("*.b*"), QStringLiteral("*.bmp")}, open, exists),
                  CMultiFileDialog::NameCheck::AcceptCompleted);
-        QCOMPARE(CMultiFileDialog::FilterPatterns(CTavloraDoc::kFilter),
+        QCOMPARE(CMultiFileDialog::FilterPatterns(DocumentFile::kFilter),
                  (QStringList{QStringLiteral("*.set"), QStringLiteral("*.lset"), QStringLiteral("*.sset")}));
-        QCOMPARE(CTavloraDoc::kFilter, QStringLiteral("Tavlora Files (*.set; *.lset, *.sset)"));
+        QCOMPARE(DocumentFile::kFilter, QStringLiteral("Tavlora Files (*.set; *.lset, *.sset)"));
 
-        CMultiFileDialog dialog(true, QStringLiteral("set"), QString(), {CTavloraDoc::kFilter});
-        QCOMPARE(dialog.nameFilters(), QStringList{CTavloraDoc::kFilter});
+        CMultiFileDialog dialog(true, QStringLiteral("set"), QString(), {DocumentFile::kFilter});
+        QCOMPARE(dialog.nameFilters(), QStringList{DocumentFile::kFilter});
         QCOMPARE(dialog.SelectedFilterPatternsText(), QStringLiteral("*.set *.lset *.sset"));
     }
 

@@ -2,6 +2,8 @@
 #include "ScriptedPrompter.h"
 
 #include "document/CTavloraDoc.h"
+#include "document/DocumentFile.h"
+#include "shell/ViewActions.h"
 #include "settings/SettingsProfile.h"
 #include "view/CTavloraView.h"
 #include "view/GridGran.h"
@@ -30,7 +32,9 @@ struct Fixture {
     SettingsProfile profile;
     ScriptedPrompter prompter;
     std::unique_ptr<CTavloraDoc> doc;
+    std::unique_ptr<DocumentFile> file;
     std::unique_ptr<CTavloraView> view;
+    std::unique_ptr<ViewActions> actions;
 
     explicit Fixture(const std::function<void(SettingsProfile&)>& setUp = {})
         : profile(dir.filePath(QStringLiteral("Tavlora.xml")))
@@ -38,13 +42,17 @@ struct Fixture {
         profile.SetSaveOnDestroy(false);
         if (setUp)
             setUp(profile);
-        doc = std::make_unique<CTavloraDoc>(profile, prompter);
-        view = std::make_unique<CTavloraView>(*doc, profile, prompter);
+        doc = std::make_unique<CTavloraDoc>(profile);
+        file = std::make_unique<DocumentFile>(*doc, profile, prompter);
+        view = std::make_unique<CTavloraView>(*doc, profile);
+        actions = std::make_unique<ViewActions>(*doc, *view, prompter, profile);
         view->resize(900, 700);
     }
     ~Fixture()
     {
+        actions.reset();
         view.reset();
+        file.reset();
         doc.reset();
     }
 
@@ -54,7 +62,7 @@ struct Fixture {
     {
         const QString path = dir.filePath(QStringLiteral("view.set"));
         QVERIFY(GuiTestFiles::Write(path, set));
-        QVERIFY(doc->OnOpenDocument(path));
+        QVERIFY(file->OnOpenDocument(path));
     }
 
     bool Visible(size_t index) { return Set().At(index).widget && Set().At(index).widget->IsVisible(); }
@@ -62,7 +70,7 @@ struct Fixture {
     void JumpTo(int screen)
     {
         prompter.page = screen;
-        view->OnPageJump();
+        actions->PageJump();
     }
 };
 
@@ -91,7 +99,7 @@ private slots:
         QVERIFY(plain.Set().colours == ColourSet());
         QCOMPARE(plain.view->CurrentTool(), 0);
         QCOMPARE(plain.doc->CurrentScreen(), 1);
-        QVERIFY(plain.view->ShowImages());
+        QVERIFY(plain.doc->ShowImages());
 
         Fixture custom([](SettingsProfile& p) {
             p.WriteInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), 8);
@@ -159,11 +167,11 @@ private slots:
         GuiTestFiles::Basic(set);
         f.Open(set);
         f.JumpTo(2);
-        f.view->OnToggleTab();
+        f.doc->ToggleTabScreen();
         QCOMPARE(f.doc->CurrentScreen(), 50);
         QVERIFY(!f.Visible(0));
         QVERIFY(f.Visible(3));
-        f.view->OnToggleTab();
+        f.doc->ToggleTabScreen();
         QCOMPARE(f.doc->CurrentScreen(), 2);
         QVERIFY(f.Visible(0));
         QVERIFY(f.Visible(2));
@@ -172,7 +180,7 @@ private slots:
         Fixture g;
         g.Open(set);
         g.JumpTo(50);
-        g.view->OnToggleTab();
+        g.doc->ToggleTabScreen();
         QCOMPARE(g.doc->CurrentScreen(), 1);
     }
 
@@ -189,9 +197,9 @@ private slots:
         QVERIFY(f.Visible(1));
         QVERIFY(!f.Visible(2));
 
-        QSignalSpy state(f.view.get(), &CTavloraView::viewStateChanged);
-        f.view->OnRemoveBitmaps();
-        QVERIFY(!f.view->ShowImages());
+        QSignalSpy state(f.doc.get(), &CTavloraDoc::showImagesChanged);
+        f.doc->SetShowImages(!f.doc->ShowImages());
+        QVERIFY(!f.doc->ShowImages());
         QVERIFY(!f.doc->Context().showImages);
         QCOMPARE(state.count(), 1);
         QVERIFY(!f.Visible(0));
@@ -204,8 +212,8 @@ private slots:
         QVERIFY(!f.Visible(2));
         QVERIFY(f.Visible(3));
 
-        f.view->OnRemoveBitmaps();
-        QVERIFY(f.view->ShowImages());
+        f.doc->SetShowImages(!f.doc->ShowImages());
+        QVERIFY(f.doc->ShowImages());
         QVERIFY(f.Visible(1));
         QVERIFY(f.Visible(2));
         QVERIFY(!f.Visible(0));
@@ -217,7 +225,7 @@ private slots:
         f.JumpTo(12);
         QCOMPARE(f.doc->CurrentScreen(), 12);
         f.prompter.page = std::nullopt;
-        f.view->OnPageJump();
+        f.actions->PageJump();
         QCOMPARE(f.prompter.pageShown, 12);
         QCOMPARE(f.doc->CurrentScreen(), 12);
 
@@ -248,7 +256,7 @@ private slots:
     {
         Fixture f;
         f.prompter.grid = {true, 7.9, true};
-        f.view->OnGridGranularity();
+        f.actions->GridGranularity();
         QCOMPARE(f.prompter.gridShown, 3.0);
         QVERIFY(!f.prompter.gridOnShown);
         QCOMPARE(f.view->GridGranularity(), 7);
@@ -260,7 +268,7 @@ private slots:
 
         // Closed without OK: the view takes the values, the profile keeps its own.
         f.prompter.grid = {false, 4.2, false};
-        f.view->OnGridGranularity();
+        f.actions->GridGranularity();
         QCOMPARE(f.prompter.gridShown, 7.0);
         QVERIFY(f.prompter.gridOnShown);
         QCOMPARE(f.view->GridGranularity(), 4);
@@ -270,12 +278,12 @@ private slots:
         // 0 or below (from a profile; the dialog refuses it) is kept, shown as 1
         // and never snaps.
         f.prompter.grid = {true, -2.5, true};
-        f.view->OnGridGranularity();
+        f.actions->GridGranularity();
         QCOMPARE(f.view->GridGranularity(), -2);
         QVERIFY(!f.view->CurrentGrid().Snaps());
         QCOMPARE(f.view->CurrentGrid().Snap(101), 101);
         QCOMPARE(f.profile.ReadInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), 99), -2);
-        f.view->OnGridGranularity();
+        f.actions->GridGranularity();
         QCOMPARE(f.prompter.gridShown, 1.0);
 
         GridGran dialog(7.5, true);
@@ -322,8 +330,8 @@ private slots:
     {
         Fixture f;
         f.prompter.screenSize = QSize(400, 300);
-        f.doc->OnNewDocument();
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
+        f.file->OnNewDocument();
         QCOMPARE(f.view->DesignSize(), QSize(400, 300));
         f.view->resize(700, 500);
         f.view->show();
@@ -339,7 +347,7 @@ private slots:
 
         // A smaller window scrolls and shows no strip.
         f.prompter.screenSize = QSize(1600, 1200);
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
         const QSize client = f.view->viewport()->size();
         QCOMPARE(PixelAt(*f.view, QPoint(client.width() - 2, client.height() - 2)), back);
         QCOMPARE(f.view->horizontalScrollBar()->maximum(), 1600 - client.width());
@@ -425,7 +433,7 @@ private slots:
         QCOMPARE(f.view->CurrentTool(), 0);
         QCOMPARE(changed.count(), 1);
         f.view->SetCurrentTool(4);
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
         QCOMPARE(f.view->CurrentTool(), 0);
         QCOMPARE(changed.takeLast().at(0).toInt(), 0);
     }

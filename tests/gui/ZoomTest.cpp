@@ -58,8 +58,8 @@ private slots:
     {
         Fixture f;
         f.prompter.screenSize = QSize(2000, 1500);
-        f.doc->OnNewDocument();
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
+        f.file->OnNewDocument();
         const QPoint cursor(300, 200);
         QCOMPARE(f.view->ToDesign(cursor), cursor);
         QWheelEvent wheel(QPointF(cursor), f.view->viewport()->mapToGlobal(QPointF(cursor)), QPoint(), QPoint(0, 120),
@@ -104,7 +104,7 @@ private slots:
     void gridIsShownAndRemembered()
     {
         Fixture f(10, true);
-        f.doc->OnNewDocument();
+        f.file->OnNewDocument();
         QVERIFY(!f.view->GridShown());
         const QColor before = Pixel(f, QPoint(100, 100));
         f.view->SetGridShown(true);
