@@ -229,6 +229,13 @@ private slots:
         QCOMPARE(f.At(0).rect.left, 55); // no snap
         QCOMPARE(f.doc->UndoStack().count(), 1);
         QVERIFY(f.doc->IsModified());
+        // A tool made anew (a work-bar choice and back) never continues an old burst.
+        f.view->SetCurrentTool(ControlTools::Label);
+        f.view->SetCurrentTool(0);
+        f.Key(Qt::Key_Left);
+        f.KeyUp(Qt::Key_Left);
+        QCOMPARE(f.doc->UndoStack().count(), 2);
+        f.doc->UndoStack().undo();
         f.Key(Qt::Key_Up, {}, false, 3); // the repeat count
         f.KeyUp(Qt::Key_Up);
         QCOMPARE(f.At(0).rect.top, 47);

@@ -339,7 +339,7 @@ bool SelectTool::KeyRelease(QKeyEvent* e)
 {
     // The key's own repeats belong to the same burst.
     if (!e->isAutoRepeat())
-        ++burst_;
+        host_.Document().EndNudgeBurst();
     return false;
 }
 
@@ -354,7 +354,7 @@ void SelectTool::Nudge(int dx, int dy)
     }
     if (swaps.empty())
         return;
-    doc.UndoStack().push(new SetRectsCommand(doc, Tr("Move"), std::move(swaps), burst_));
+    doc.UndoStack().push(new SetRectsCommand(doc, Tr("Move"), std::move(swaps), doc.NudgeBurst()));
     UpdateRestingState(lastMouse_);
 }
 
@@ -382,7 +382,7 @@ void SelectTool::Grow(int dw, int dh)
     if (swaps.empty())
         return;
     // Sizing and moving in one key press stay apart.
-    doc.UndoStack().push(new SetRectsCommand(doc, Tr("Resize"), std::move(swaps), -burst_));
+    doc.UndoStack().push(new SetRectsCommand(doc, Tr("Resize"), std::move(swaps), -doc.NudgeBurst()));
     UpdateRestingState(lastMouse_);
 }
 

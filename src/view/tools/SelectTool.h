@@ -65,7 +65,6 @@ private:
     Qt::KeyboardModifiers pressMods_;
     ControlRecord* pressedRecord_ = nullptr; // button showing its pressed look
     int pressedWidgetId_ = 0;
-    int burst_ = 1;
     Point lastMouse_;
     double lastX_ = 0;
     double lastY_ = 0;
