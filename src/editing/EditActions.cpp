@@ -156,8 +156,16 @@ void EditActions::PasteClipboard(bool offset)
             emit statusMessage(contents.problem);
         return;
     }
+    const size_t offered = contents.records.size();
     const std::vector<ControlRecord*> pasted = Add(std::move(contents.records), offset ? kPasteDx : 0,
                                                    offset ? kPasteDy : 0, offset ? Tr("Paste") : Tr("Paste Exact"));
+    if (pasted.empty())
+        emit statusMessage(Tr("The clipboard holds no controls of a type that can be placed; nothing was pasted."));
+    else if (pasted.size() < offered)
+        emit statusMessage(Tr("%1 of the %2 controls on the clipboard are of no type that can be placed; "
+                              "they were left out.")
+                               .arg(offered - pasted.size())
+                               .arg(offered));
     // The clipboard now holds the pasted controls: repeated pastes cascade.
     if (!pasted.empty())
         clipboard_.Copy(std::vector<const ControlRecord*>(pasted.begin(), pasted.end()));

@@ -132,8 +132,9 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     });
     connect(view_, &CTavloraView::captionChanged, captionLabel_, &QLabel::setText);
     connect(view_, &CTavloraView::statusTextChanged, positionLabel_, &QLabel::setText);
-    connect(view_, &CTavloraView::zoomChanged, this,
-            [this](double zoom) { zoomLabel_->setText(QStringLiteral("%1 %").arg(std::lround(zoom * 100))); });
+    const auto showZoom = [this](double zoom) { zoomLabel_->setText(QStringLiteral("%1 %").arg(std::lround(zoom * 100))); };
+    connect(view_, &CTavloraView::zoomChanged, this, showZoom);
+    showZoom(view_->Zoom()); // as the last session left it
     connect(view_, &CTavloraView::propertiesRequested, properties_, &PropertyActions::EditAt);
     connect(edits_, &EditActions::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     connect(doc_, &CTavloraDoc::currentScreenChanged, this, &CMainFrame::UpdateViewState);

@@ -77,6 +77,12 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, QWidget* 
         changed();
     });
     connect(&doc_, &CTavloraDoc::selectionChanged, this, repaint);
+    // The tool's status shows the anchor's place: it follows every change.
+    const auto refreshTool = [this] { tool_->Refresh(); };
+    connect(&doc_, &CTavloraDoc::controlsChanged, this, refreshTool);
+    connect(&doc_, &CTavloraDoc::controlsRemoved, this, refreshTool);
+    connect(&doc_, &CTavloraDoc::selectionChanged, this, refreshTool);
+    connect(&doc_, &CTavloraDoc::documentReset, this, refreshTool);
     connect(&doc_, &CTavloraDoc::coloursChanged, this, redraw);
     connect(&doc_, &CTavloraDoc::repaintRequested, this, redraw);
     connect(&doc_, &CTavloraDoc::currentScreenChanged, this, &CTavloraView::OnScreenChanged);

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -237,6 +238,17 @@ private slots:
         QVERIFY(!f.frame->Action(QStringLiteral("ID_VIEW_WORKBAR"))->isCheckable());
         f.frame->Action(QStringLiteral("ID_VIEW_WORKBAR"))->trigger();
         QVERIFY(f.frame->Workspace().isVisible());
+    }
+
+    // The zoom of the last session comes back, and the status bar says so.
+    void zoomComesBackAndIsShown()
+    {
+        QSettings settings(QStringLiteral("Tavlora"), QStringLiteral("Tavlora"));
+        settings.setValue(QStringLiteral("Window/Zoom"), 2.0 / 3);
+        Frame f;
+        settings.remove(QStringLiteral("Window/Zoom"));
+        QCOMPARE(f.frame->View().Zoom(), 2.0 / 3);
+        QCOMPARE(f.frame->findChild<QLabel*>(QStringLiteral("ZoomLabel"))->text(), QStringLiteral("67 %"));
     }
 
     void titleFollowsTheDocument()

@@ -386,6 +386,12 @@ void SelectTool::Grow(int dw, int dh)
     UpdateRestingState(lastMouse_);
 }
 
+void SelectTool::Refresh()
+{
+    if (!Dragging())
+        UpdateRestingState(lastMouse_);
+}
+
 void SelectTool::UpdateRestingState(Point p)
 {
     CTavloraDoc& doc = host_.Document();

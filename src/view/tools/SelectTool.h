@@ -30,6 +30,7 @@ public:
     bool KeyRelease(QKeyEvent* e) override;
     void PaintOverlay(QPainter& p) override;
     void Cancel() override;
+    void Refresh() override;
     bool Dragging() const override { return drag_ != Drag::None; }
 
     // Cursor over the handles of selected controls: 0/2 north-west, 1/3

@@ -42,6 +42,8 @@ public:
     virtual void PaintOverlay(QPainter&) {}
     // Drops a drag in progress without changing anything.
     virtual void Cancel() {}
+    // What the status text shows changed elsewhere (an edit, undo, another set).
+    virtual void Refresh() {}
     virtual bool Dragging() const { return false; }
 
     const QString& StatusText() const { return status_; }
