@@ -1,10 +1,17 @@
 #include "ControlRecord.h"
 
+#include <atomic>
 #include <utility>
 
 namespace tavlora {
 
-ControlRecord::ControlRecord(const ControlRecord& other)
+namespace {
+std::atomic<uint64_t> g_nextSerial{1};
+}
+
+ControlRecord::ControlRecord() : serial_(g_nextSerial++) {}
+
+ControlRecord::ControlRecord(const ControlRecord& other) : serial_(g_nextSerial++)
 {
     *this = other;
 }

@@ -14,7 +14,7 @@ namespace tavlora {
 // Selection, clipboard and other session state live outside the record.
 class ControlRecord {
 public:
-    ControlRecord() = default;
+    ControlRecord();
     ControlRecord(const ControlRecord& other);            // copies the stored fields, no widget
     ControlRecord& operator=(const ControlRecord& other); // idem; keeps this record's widget
     ~ControlRecord();
@@ -40,6 +40,10 @@ public:
     // Derived from the fields above; never stored and never copied.
     std::unique_ptr<ControlWidget> widget;
 
+    // A number no other record of this run has, copies included: the key of
+    // what the designer keeps about a record besides its fields.
+    uint64_t Serial() const { return serial_; }
+
     // LED choice 0..7 (" Green" ... " Red/Green Flashing") from the three LED
     // fields; -1 for a colour that is none of them.
     int LedChoice() const;
@@ -52,6 +56,9 @@ public:
     bool SameFieldsButRect(const ControlRecord& other) const;
     // Exchanges every stored field with `other`; the widgets stay where they are.
     void SwapStoredFields(ControlRecord& other);
+
+private:
+    uint64_t serial_;
 };
 
 } // namespace tavlora

@@ -109,6 +109,7 @@ void CTavloraDoc::ClearHistoryAndSelection()
 {
     undo_.clear();
     selection_.Clear();
+    ctx_->ForgetLooks();
 }
 
 void CTavloraDoc::BuildWidgets()

@@ -37,6 +37,9 @@ void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
             what |= ControlChange::Geometry;
         if (fields)
             what |= ControlChange::Fields;
+        // The placing set-up shows until the fields it stands in for change.
+        if (rec.image != s.fields.image || rec.function != s.fields.function || rec.parameter != s.fields.parameter)
+            ForgetPlacing(rec);
         rec.SwapStoredFields(s.fields);
         WidgetFactory::Sync(rec, doc_.Context(), fields);
         if (fields)
@@ -71,18 +74,30 @@ void ControlEdits::Insert(std::vector<Held>& held)
     WidgetContext& ctx = doc_.Context();
     for (Held& h : held) {
         ControlRecord& rec = *inserted[qsizetype(&h - held.data())];
-        WidgetFactory::Build(rec, ctx, h.look ? &*h.look : nullptr);
-        if (h.placed && rec.widget) {
-            if (!h.look && (rec.type == TypeGCodeList || rec.type == TypeToolPath)) {
-                DesignWidget::Look look = WidgetFactory::Of(rec)->CurrentLook();
-                look.framed = true;
-                WidgetFactory::Of(rec)->SetLook(look);
-            }
+        if (h.look)
+            ctx.KeepLook(rec, *h.look);
+        WidgetFactory::Build(rec, ctx);
+        if (h.placed && rec.widget && !WidgetFactory::Of(rec)->CurrentLook().placed) {
+            // Placed for the first time: lists and tool paths get a frame.
+            DesignWidget::Look look = WidgetFactory::Of(rec)->CurrentLook();
+            look.framed = rec.type == TypeGCodeList || rec.type == TypeToolPath;
+            look.placed = true;
+            WidgetFactory::Of(rec)->SetLook(look);
             WidgetFactory::ApplyPlacementSetUp(rec);
         }
         ScreenVisibility::Apply(rec, doc_.CurrentScreen(), ctx.showImages);
     }
     emit doc_.controlsInserted(inserted);
+}
+
+void ControlEdits::ForgetPlacing(const ControlRecord& rec)
+{
+    WidgetContext& ctx = doc_.Context();
+    if (const ControlLook* kept = ctx.LookOf(rec); kept && kept->placed) {
+        ControlLook look = *kept;
+        look.placed = false;
+        ctx.KeepLook(rec, look);
+    }
 }
 
 void ControlEdits::SwapContents(ScreenSet& other, ReadResult& read)
@@ -175,8 +190,6 @@ std::vector<ControlEdits::Held> ControlEdits::Remove(const std::vector<ControlRe
         }
         Held h;
         h.index = i;
-        if (const DesignWidget* w = WidgetFactory::Of(*controls[i]))
-            h.look = w->CurrentLook();
         controls[i]->widget.reset();
         removed.append(controls[i].get());
         h.record = std::move(controls[i]);

@@ -33,12 +33,13 @@ public:
         ControlRecord* record = nullptr;
         ControlRecord fields;
     };
-    // A record out of the list: where it goes back and how its widget looked.
+    // A record out of the list and where it goes back. Its widget's look is
+    // kept by the widget context; a new copy can be given one.
     struct Held {
         size_t index = 0;
         std::unique_ptr<ControlRecord> record;
-        std::optional<DesignWidget::Look> look; // none: the widget's own at creation
-        bool placed = false;                    // made by placing: framed lists, placement set-up
+        std::optional<ControlLook> look; // for a new copy: its look
+        bool placed = false;             // made by placing: framed lists, placement set-up
     };
 
     // A widget's place in the stacking order to exchange with its current one.
@@ -70,6 +71,8 @@ public:
     void SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking);
 
 private:
+    void ForgetPlacing(const ControlRecord& rec);
+
     CTavloraDoc& doc_;
 };
 

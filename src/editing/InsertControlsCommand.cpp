@@ -29,7 +29,7 @@ void InsertControlsCommand::undo()
     for (size_t i = 0; i < back.size() && i < held_.size(); ++i) {
         held_[i].record = std::move(back[i].record);
         held_[i].index = back[i].index;
-        held_[i].look = back[i].look;
+        held_[i].look.reset(); // kept by the widget context from now on
     }
 }
 

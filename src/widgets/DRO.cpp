@@ -18,7 +18,8 @@ namespace tavlora {
 DRO::DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
-    LowerToBottom();
+    if (!Remade())
+        LowerToBottom();
 }
 
 DRO::~DRO()

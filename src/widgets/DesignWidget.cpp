@@ -33,8 +33,17 @@ int ClampedExtent(int32_t from, int32_t to)
 } // namespace
 
 DesignWidget::DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
-    : record_(&record), ctx_(ctx), id_(controlId), enabled_(!disabled), z_(ctx.TakeTopZ())
+    : record_(&record), ctx_(ctx), id_(controlId), enabled_(!disabled)
 {
+    if (const Look* kept = ctx.LookOf(record)) {
+        z_ = kept->z;
+        framed_ = kept->framed;
+        placed_ = kept->placed;
+        remade_ = true;
+    } else {
+        z_ = ctx.TakeTopZ();
+        ctx.KeepLook(record, CurrentLook());
+    }
     syncedSize_ = ClientSize();
 }
 
@@ -155,20 +164,24 @@ void DesignWidget::SyncGeometry()
 void DesignWidget::SetLook(const Look& look)
 {
     z_ = look.z;
+    placed_ = look.placed;
     if (framed_ != look.framed) {
         framed_ = look.framed;
         SyncGeometry();
     }
+    ctx_.KeepLook(*record_, CurrentLook());
 }
 
 void DesignWidget::RaiseToTop()
 {
     z_ = ctx_.TakeTopZ();
+    ctx_.KeepLook(*record_, CurrentLook());
 }
 
 void DesignWidget::LowerToBottom()
 {
     z_ = ctx_.TakeBottomZ();
+    ctx_.KeepLook(*record_, CurrentLook());
 }
 
 QRect DesignWidget::Geometry() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlLook.h"
+
 #include "core/ControlWidget.h"
 #include "core/ImagePath.h"
 
@@ -29,13 +31,7 @@ public:
     // Larger widgets are always painted directly.
     static constexpr qint64 kMaxLookPixels = 1024 * 1024;
 
-    // What a widget keeps that its record does not: its place in the stacking
-    // order and its window frame. Kept when the widget is made anew.
-    struct Look {
-        qint64 z = 0;
-        bool framed = false;
-        bool operator==(const Look&) const = default;
-    };
+    using Look = ControlLook;
 
     DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
     ~DesignWidget() override;
@@ -49,8 +45,11 @@ public:
     // Repainting is the caller's.
     void SyncGeometry();
 
-    Look CurrentLook() const { return {z_, framed_}; }
+    Look CurrentLook() const { return {z_, framed_, placed_}; }
+    // Takes a look, and keeps it for the record.
     void SetLook(const Look& look);
+    // Whether this widget was made with a kept look (not for the first time).
+    bool Remade() const { return remade_; }
 
     // Takes what it shows from its record, as loading does.
     virtual void Configure(const ControlRecord& record) { (void)record; }
@@ -143,7 +142,9 @@ private:
     bool visible_ = false;
     bool enabled_;
     bool framed_ = false;
-    qint64 z_;
+    bool placed_ = false;
+    bool remade_ = false;
+    qint64 z_ = 0;
     QImage look_;
     LookKey lookKey_{};
     double lookScale_ = 1.0;

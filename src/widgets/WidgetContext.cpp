@@ -1,5 +1,6 @@
 #include "WidgetContext.h"
 
+#include "core/ControlRecord.h"
 #include "core/ImagePath.h"
 #include "core/ScreenSet.h"
 #include "settings/SettingsProfile.h"
@@ -101,6 +102,17 @@ void WidgetContext::NoteOutside(const std::string& storedPath)
         missingWhy_.insert(path, PresenceTest::Result::OutsideFolder);
         missing_.append(path);
     }
+}
+
+const ControlLook* WidgetContext::LookOf(const ControlRecord& record) const
+{
+    const auto it = looks_.find(record.Serial());
+    return it == looks_.end() ? nullptr : &it->second;
+}
+
+void WidgetContext::KeepLook(const ControlRecord& record, const ControlLook& look)
+{
+    looks_[record.Serial()] = look;
 }
 
 void WidgetContext::StartSampleCounter()

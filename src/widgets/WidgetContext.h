@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlLook.h"
 #include "ImageCache.h"
 #include "PresenceTest.h"
 
@@ -10,12 +11,14 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <string>
 
 class QTimer;
 
 namespace tavlora {
 
+class ControlRecord;
 class ScreenSet;
 class SettingsProfile;
 
@@ -65,6 +68,12 @@ public:
     void NoteOutside(const std::string& storedPath);
     ImageCache& Images() { return images_; }
 
+    // The look kept for a record (null when its widget was never made), and
+    // keeping one. Forgotten with the set (ForgetLooks).
+    const ControlLook* LookOf(const ControlRecord& record) const;
+    void KeepLook(const ControlRecord& record, const ControlLook& look);
+    void ForgetLooks() { looks_.clear(); }
+
     // Stacking order: each call returns a place above / below all earlier ones.
     qint64 TakeTopZ() { return ++topZ_; }
     qint64 TakeBottomZ() { return --bottomZ_; }
@@ -93,6 +102,7 @@ private:
     ImageCache images_;
     QStringList missing_;
     QHash<QString, PresenceTest::Result> missingWhy_;
+    std::unordered_map<uint64_t, ControlLook> looks_;
     QHash<QString, QString> platformPaths_;
     QHash<QString, PresenceTest::Result> presence_;
     int batchDepth_ = 0;

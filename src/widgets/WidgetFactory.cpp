@@ -64,7 +64,8 @@ bool WidgetFactory::CreateWidget(ControlRecord& rec, int kind, WidgetContext& ct
     switch (kind) {
     case KindPicture: {
         auto w = std::make_unique<Picture>(rec, ctx, id, disabled);
-        w->LowerToBottom();
+        if (!w->Remade())
+            w->LowerToBottom();
         widget = std::move(w);
         break;
     }
@@ -123,15 +124,15 @@ void WidgetFactory::RebuildWidgets(ScreenSet& set, WidgetContext& ctx)
     ctx.RequestRepaint();
 }
 
-void WidgetFactory::Build(ControlRecord& rec, WidgetContext& ctx, const DesignWidget::Look* look)
+void WidgetFactory::Build(ControlRecord& rec, WidgetContext& ctx)
 {
     rec.widget.reset();
     const int kind = KindForType(rec.type);
     if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(rec.type)))
         return;
     Of(rec)->Configure(rec);
-    if (look)
-        Of(rec)->SetLook(*look);
+    if (Of(rec)->CurrentLook().placed)
+        ApplyPlacementSetUp(rec);
 }
 
 void WidgetFactory::Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged)
@@ -142,12 +143,8 @@ void WidgetFactory::Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChan
             w->SyncGeometry();
         return;
     }
-    if (w) {
-        const DesignWidget::Look look = w->CurrentLook();
-        Build(rec, ctx, &look);
-    } else {
-        Build(rec, ctx);
-    }
+    (void)w;
+    Build(rec, ctx);
 }
 
 std::optional<QSize> WidgetFactory::NaturalSize(const ControlRecord& rec, WidgetContext& ctx)

@@ -41,12 +41,12 @@ public:
     static void RebuildWidgets(ScreenSet& set, WidgetContext& ctx);
 
     // Brings a record's widget up to date. A changed rectangle only moves (and
-    // maybe resizes) it; changed fields make it anew from the record, keeping
-    // its look, or remove it when the type has no widget. Visibility is the
-    // caller's.
+    // maybe resizes) it; changed fields make it anew from the record and the
+    // look kept for it, or remove it when the type has no widget. Visibility
+    // is the caller's.
     static void Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged);
-    // Makes the widget of a record that has none (yet) with a given look.
-    static void Build(ControlRecord& rec, WidgetContext& ctx, const DesignWidget::Look* look = nullptr);
+    // Makes the widget of a record from its fields and the look kept for it.
+    static void Build(ControlRecord& rec, WidgetContext& ctx);
     // What placing gives a new control's widget beyond its record: an image
     // button shows the offline picture; button copies of function and
     // parameter are 0 and -1.

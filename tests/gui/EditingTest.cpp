@@ -9,6 +9,7 @@
 #include "settings/SettingsProfile.h"
 #include "view/CTavloraView.h"
 #include "view/tools/Tool.h"
+#include "widgets/EmergButton.h"
 #include "widgets/WidgetFactory.h"
 
 #include <QKeyEvent>
@@ -296,6 +297,25 @@ private slots:
         f.doc->UndoStack().redo();
         QCOMPARE(&f.Set().At(7), list);
         QCOMPARE(WidgetFactory::Of(f.Set().At(7))->FrameWidth(), 1);
+
+        // A widget made anew from its record (Lock ticked) looks the same: the
+        // placed image button keeps the offline picture and its 0 / -1, and
+        // every widget its frame and place in the stacking order, until the
+        // fields the set-up stands in for are edited.
+        const auto* button = dynamic_cast<const EmergButton*>(f.Set().At(3).widget.get());
+        QVERIFY(button->ImagePathName().endsWith(QStringLiteral("offline.jpg")));
+        std::vector<DesignWidget::Look> looks;
+        for (const auto& rec : f.Set().controls)
+            looks.push_back(WidgetFactory::Of(*rec)->CurrentLook());
+        for (size_t i = 0; i < f.Set().Size(); ++i)
+            GuiTestFiles::Change(*f.doc, i, [](ControlRecord& r) { r.locked = true; });
+        button = dynamic_cast<const EmergButton*>(f.Set().At(3).widget.get());
+        QVERIFY(button->ImagePathName().endsWith(QStringLiteral("offline.jpg")));
+        QCOMPARE(button->Function(), 0);
+        for (size_t i = 0; i < f.Set().Size(); ++i)
+            QCOMPARE(WidgetFactory::Of(f.Set().At(i))->CurrentLook(), looks[i]);
+        GuiTestFiles::Change(*f.doc, 3, [](ControlRecord& r) { r.function = 5; });
+        QCOMPARE(dynamic_cast<const EmergButton*>(f.Set().At(3).widget.get())->Function(), 5);
     }
 
     void placingRulesAroundControls()
