@@ -111,7 +111,7 @@ struct SelectedList : ShownList {
 void BM_ControlListEdit10000(benchmark::State& state)
 {
     SelectedList l(state);
-    ControlRecord* rec = l.d.doc->Set().controls[5000].get();
+    const ControlRecord* rec = l.d.doc->Set().controls[5000].get();
     for (auto _ : state) {
         ControlRecord moved(*rec);
         moved.rect.left += 3;

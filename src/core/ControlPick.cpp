@@ -26,7 +26,7 @@ ControlPick::Hit ControlPick::At(const ScreenSet& set, int currentScreen, bool s
     Hit best;
     long long bound = kAreaBound;
     for (size_t i = set.controls.size(); i-- > 0;) {
-        ControlRecord& rec = *set.controls[i];
+        const ControlRecord& rec = *set.controls[i];
         if (rec.screen != currentScreen && rec.screen != ScreenVisibility::kPersistentScreen)
             continue;
         if (rec.type == TypeImage && !showImages)
@@ -43,12 +43,12 @@ ControlPick::Hit ControlPick::At(const ScreenSet& set, int currentScreen, bool s
     return best;
 }
 
-std::vector<ControlRecord*> ControlPick::InBand(const ScreenSet& set, int currentScreen, const Rect& band)
+std::vector<const ControlRecord*> ControlPick::InBand(const ScreenSet& set, int currentScreen, const Rect& band)
 {
     const Rect b = Handles::Normalised(band);
-    std::vector<ControlRecord*> inside;
+    std::vector<const ControlRecord*> inside;
     for (size_t i = set.controls.size(); i-- > 0;) {
-        ControlRecord& rec = *set.controls[i];
+        const ControlRecord& rec = *set.controls[i];
         if (rec.screen != currentScreen)
             continue;
         const Rect& r = rec.rect;
@@ -60,12 +60,12 @@ std::vector<ControlRecord*> ControlPick::InBand(const ScreenSet& set, int curren
     return inside;
 }
 
-ControlRecord* ControlPick::Inside(const ScreenSet& set, int currentScreen, bool showImages, Point p)
+const ControlRecord* ControlPick::Inside(const ScreenSet& set, int currentScreen, bool showImages, Point p)
 {
-    ControlRecord* best = nullptr;
+    const ControlRecord* best = nullptr;
     long long bound = kAreaBound;
     for (size_t i = set.controls.size(); i-- > 0;) {
-        ControlRecord& rec = *set.controls[i];
+        const ControlRecord& rec = *set.controls[i];
         const bool candidate = rec.screen == currentScreen
             || (rec.screen == ScreenVisibility::kPersistentScreen && !(rec.type == TypeImage && !showImages));
         if (!candidate || !Handles::Contains(Handles::Normalised(rec.rect), p))
@@ -79,9 +79,9 @@ ControlRecord* ControlPick::Inside(const ScreenSet& set, int currentScreen, bool
     return best;
 }
 
-std::vector<ControlRecord*> ControlPick::OnScreen(const ScreenSet& set, int currentScreen)
+std::vector<const ControlRecord*> ControlPick::OnScreen(const ScreenSet& set, int currentScreen)
 {
-    std::vector<ControlRecord*> on;
+    std::vector<const ControlRecord*> on;
     for (size_t i = set.controls.size(); i-- > 0;) {
         if (set.controls[i]->screen == currentScreen)
             on.push_back(set.controls[i].get());

@@ -17,7 +17,7 @@ public:
     static constexpr long long kAreaBound = 1000000;
 
     struct Hit {
-        ControlRecord* record = nullptr;
+        const ControlRecord* record = nullptr;
         int code = -1; // handle code of the hit
         explicit operator bool() const { return record != nullptr; }
     };
@@ -34,17 +34,17 @@ public:
     // The controls of the current screen (persistent ones only when the
     // persistent layer is current) lying completely inside the band, from the
     // last record to the first.
-    static std::vector<ControlRecord*> InBand(const ScreenSet& set, int currentScreen, const Rect& band);
+    static std::vector<const ControlRecord*> InBand(const ScreenSet& set, int currentScreen, const Rect& band);
 
     // The control a property edit means: the smallest candidate whose
     // rectangle holds the point (handles do not count). Candidates are the
     // current screen's controls and the persistent ones, without persistent
     // pictures while pictures are hidden.
-    static ControlRecord* Inside(const ScreenSet& set, int currentScreen, bool showImages, Point p);
+    static const ControlRecord* Inside(const ScreenSet& set, int currentScreen, bool showImages, Point p);
 
     // Every control of the current screen (persistent ones only when the
     // persistent layer is current), from the last record to the first.
-    static std::vector<ControlRecord*> OnScreen(const ScreenSet& set, int currentScreen);
+    static std::vector<const ControlRecord*> OnScreen(const ScreenSet& set, int currentScreen);
 
     // Area used for picking.
     static long long Area(const Rect& r);

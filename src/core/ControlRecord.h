@@ -37,8 +37,9 @@ public:
     std::string format = "%+.4f";
     int32_t tabGroup = 0;
     bool locked = false;
-    // Derived from the fields above; never stored and never copied.
-    std::unique_ptr<ControlWidget> widget;
+    // Derived from the fields above (and made anew from them even through a
+    // read-only record); never stored and never copied.
+    mutable std::unique_ptr<ControlWidget> widget;
 
     // A number no other record of this run has, copies included: the key of
     // what the designer keeps about a record besides its fields.

@@ -35,7 +35,7 @@ std::unique_ptr<ControlRecord> ScreenSet::Take(size_t index)
 {
     if (index >= controls.size())
         throw std::out_of_range("control index out of range");
-    std::unique_ptr<ControlRecord> taken = std::move(controls[index]);
+    std::unique_ptr<ControlRecord> taken = controls[index].Release();
     controls.erase(controls.begin() + std::ptrdiff_t(index));
     return taken;
 }

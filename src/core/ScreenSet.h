@@ -2,6 +2,7 @@
 
 #include "ColourSet.h"
 #include "ControlRecord.h"
+#include "OwnedRecord.h"
 
 #include <memory>
 #include <vector>
@@ -10,7 +11,8 @@ namespace tavlora {
 
 // The screen-set model: the owning control list in file order and the colours.
 // A record's index in the list is its place in the file; records keep their
-// address for as long as they live, in or out of the list.
+// address for as long as they live, in or out of the list. A const set gives
+// read-only records: in the designer only ControlEdits holds the set itself.
 class ScreenSet {
 public:
     ScreenSet() = default;
@@ -19,7 +21,7 @@ public:
     ScreenSet(ScreenSet&&) = default;
     ScreenSet& operator=(ScreenSet&&) = default;
 
-    std::vector<std::unique_ptr<ControlRecord>> controls;
+    std::vector<OwnedRecord> controls;
     ColourSet colours;
 
     size_t Size() const { return controls.size(); }

@@ -8,7 +8,7 @@
 
 namespace tavlora {
 
-void ScreenVisibility::Refresh(ScreenSet& set, int current, bool showImages)
+void ScreenVisibility::Refresh(const ScreenSet& set, int current, bool showImages)
 {
     for (auto& rec : set.controls) {
         if (!rec->widget)
@@ -19,14 +19,14 @@ void ScreenVisibility::Refresh(ScreenSet& set, int current, bool showImages)
     }
 }
 
-void ScreenVisibility::Apply(ControlRecord& rec, int current, bool showImages)
+void ScreenVisibility::Apply(const ControlRecord& rec, int current, bool showImages)
 {
     if (!rec.widget)
         return;
     rec.widget->SetVisible(ShowsOn(rec.screen, current) && (rec.type != TypeImage || showImages));
 }
 
-void ScreenVisibility::ApplyImageSwitch(ScreenSet& set, int current, bool showImages)
+void ScreenVisibility::ApplyImageSwitch(const ScreenSet& set, int current, bool showImages)
 {
     for (auto& rec : set.controls) {
         if (rec->type != TypeImage || !rec->widget)

@@ -22,14 +22,14 @@ public:
 
     // Shows and hides the widgets for the current screen. Image controls follow
     // the rule only while images are shown; otherwise they keep their state.
-    static void Refresh(ScreenSet& set, int current, bool showImages);
+    static void Refresh(const ScreenSet& set, int current, bool showImages);
     // The same rule for one record whose widget was just made: hidden images
     // stay hidden.
-    static void Apply(ControlRecord& record, int current, bool showImages);
+    static void Apply(const ControlRecord& record, int current, bool showImages);
 
     // After the image display switch changed: image controls of the current
     // screen and of the persistent layer are shown or hidden with it.
-    static void ApplyImageSwitch(ScreenSet& set, int current, bool showImages);
+    static void ApplyImageSwitch(const ScreenSet& set, int current, bool showImages);
 
     // The screens that hold controls: 0 first when used, then the others ascending.
     static std::vector<int> UsedScreens(const ScreenSet& set);

@@ -6,7 +6,7 @@
 
 namespace tavlora {
 
-void Selection::Select(ControlRecord* record)
+void Selection::Select(const ControlRecord* record)
 {
     anchor_ = nullptr;
     if (!record || record->locked)
@@ -16,7 +16,7 @@ void Selection::Select(ControlRecord* record)
     anchor_ = record;
 }
 
-void Selection::Deselect(ControlRecord* record)
+void Selection::Deselect(const ControlRecord* record)
 {
     if (!Contains(record))
         return;

@@ -16,17 +16,17 @@ class Selection {
 public:
     // Drops the anchor; a locked record is not selected. Otherwise the record
     // joins the end of the order (once) and becomes the anchor.
-    void Select(ControlRecord* record);
+    void Select(const ControlRecord* record);
     // Removes a member, keeping the order of the others; no anchor remains.
-    void Deselect(ControlRecord* record);
+    void Deselect(const ControlRecord* record);
     void Clear();
     // Records left the control list: they leave the selection (and the anchor
     // with them) without touching the order of the other members.
     void Forget(const std::unordered_set<const ControlRecord*>& records);
 
     bool Contains(const ControlRecord* record) const { return members_.count(record) != 0; }
-    const std::vector<ControlRecord*>& Records() const { return order_; }
-    ControlRecord* Anchor() const { return anchor_; }
+    const std::vector<const ControlRecord*>& Records() const { return order_; }
+    const ControlRecord* Anchor() const { return anchor_; }
     bool Empty() const { return order_.empty(); }
     size_t Size() const { return order_.size(); }
 
@@ -36,9 +36,9 @@ public:
     }
 
 private:
-    std::vector<ControlRecord*> order_;
+    std::vector<const ControlRecord*> order_;
     std::unordered_set<const ControlRecord*> members_;
-    ControlRecord* anchor_ = nullptr;
+    const ControlRecord* anchor_ = nullptr;
 };
 
 } // namespace tavlora

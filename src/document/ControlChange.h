@@ -17,7 +17,7 @@ enum class ControlChange : unsigned {
 Q_DECLARE_FLAGS(ControlChanges, ControlChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(ControlChanges)
 
-using RecordList = QList<ControlRecord*>;
+using RecordList = QList<const ControlRecord*>;
 
 } // namespace tavlora
 

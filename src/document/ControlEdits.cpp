@@ -13,12 +13,19 @@
 
 namespace tavlora {
 
+ControlRecord& ControlEdits::Writable(const ControlRecord* record)
+{
+    // The set's records are the document's own: ControlEdits, its one writer,
+    // is given them as read-only pointers by every other piece of code.
+    return const_cast<ControlRecord&>(*record);
+}
+
 void ControlEdits::SwapRects(std::vector<RectSwap>& swaps)
 {
     RecordList changed;
     changed.reserve(qsizetype(swaps.size()));
     for (RectSwap& s : swaps) {
-        std::swap(s.record->rect, s.rect);
+        std::swap(Writable(s.record).rect, s.rect);
         WidgetFactory::Sync(*s.record, doc_.Context(), false);
         changed.append(s.record);
     }
@@ -31,7 +38,7 @@ void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
     RecordList changed;
     ControlChanges what;
     for (FieldsSwap& s : swaps) {
-        ControlRecord& rec = *s.record;
+        ControlRecord& rec = Writable(s.record);
         const bool fields = !rec.SameFieldsButRect(s.fields);
         if (!(rec.rect == s.fields.rect))
             what |= ControlChange::Geometry;
@@ -55,7 +62,7 @@ void ControlEdits::Insert(std::vector<Held>& held)
     if (held.empty())
         return;
     auto& controls = doc_.set_.controls;
-    std::vector<std::unique_ptr<ControlRecord>> merged;
+    std::vector<OwnedRecord> merged;
     merged.reserve(controls.size() + held.size());
     size_t from = 0;
     RecordList inserted;
@@ -73,7 +80,7 @@ void ControlEdits::Insert(std::vector<Held>& held)
 
     WidgetContext& ctx = doc_.Context();
     for (Held& h : held) {
-        ControlRecord& rec = *inserted[qsizetype(&h - held.data())];
+        const ControlRecord& rec = *inserted[qsizetype(&h - held.data())];
         if (h.look)
             ctx.KeepLook(rec, *h.look);
         WidgetFactory::Build(rec, ctx);
@@ -127,7 +134,7 @@ void ControlEdits::SwapColours(ColourSet& colours)
     emit doc_.coloursChanged();
 }
 
-void ControlEdits::SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking)
+void ControlEdits::SwapOrder(std::vector<const ControlRecord*>& order, std::vector<ZSwap>& stacking)
 {
     auto& controls = doc_.set_.controls;
     if (!order.empty()) {
@@ -148,11 +155,11 @@ void ControlEdits::SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSw
             used[it->second] = true;
             from.push_back(it->second);
         }
-        std::vector<ControlRecord*> before;
+        std::vector<const ControlRecord*> before;
         before.reserve(controls.size());
         for (const auto& rec : controls)
             before.push_back(rec.get());
-        std::vector<std::unique_ptr<ControlRecord>> reordered;
+        std::vector<OwnedRecord> reordered;
         reordered.reserve(controls.size());
         for (size_t i : from)
             reordered.push_back(std::move(controls[i]));
@@ -173,14 +180,14 @@ void ControlEdits::SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSw
     emit doc_.controlsChanged(changed, ControlChange::Stacking);
 }
 
-std::vector<ControlEdits::Held> ControlEdits::Remove(const std::vector<ControlRecord*>& records)
+std::vector<ControlEdits::Held> ControlEdits::Remove(const std::vector<const ControlRecord*>& records)
 {
     std::vector<Held> held;
     if (records.empty())
         return held;
     const std::unordered_set<const ControlRecord*> targets(records.begin(), records.end());
     auto& controls = doc_.set_.controls;
-    std::vector<std::unique_ptr<ControlRecord>> kept;
+    std::vector<OwnedRecord> kept;
     kept.reserve(controls.size());
     RecordList removed;
     for (size_t i = 0; i < controls.size(); ++i) {
@@ -192,7 +199,7 @@ std::vector<ControlEdits::Held> ControlEdits::Remove(const std::vector<ControlRe
         h.index = i;
         controls[i]->widget.reset();
         removed.append(controls[i].get());
-        h.record = std::move(controls[i]);
+        h.record = controls[i].Release();
         held.push_back(std::move(h));
     }
     controls = std::move(kept);

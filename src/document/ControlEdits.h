@@ -25,12 +25,12 @@ class ControlEdits {
 public:
     // A record's rectangle to exchange with its current one.
     struct RectSwap {
-        ControlRecord* record = nullptr;
+        const ControlRecord* record = nullptr;
         Rect rect;
     };
     // A record's stored fields to exchange with its current ones.
     struct FieldsSwap {
-        ControlRecord* record = nullptr;
+        const ControlRecord* record = nullptr;
         ControlRecord fields;
     };
     // A record out of the list and where it goes back. Its widget's look is
@@ -44,7 +44,7 @@ public:
 
     // A widget's place in the stacking order to exchange with its current one.
     struct ZSwap {
-        ControlRecord* record = nullptr;
+        const ControlRecord* record = nullptr;
         qint64 z = 0;
     };
 
@@ -57,7 +57,7 @@ public:
     // is handed over.
     void Insert(std::vector<Held>& held);
     // Takes records out of the list (and the selection); ascending by index.
-    std::vector<Held> Remove(const std::vector<ControlRecord*>& records);
+    std::vector<Held> Remove(const std::vector<const ControlRecord*>& records);
     // Exchanges the target screen size with `size`.
     void SwapScreenSize(QSize& size);
     // Exchanges the colour set with `colours`.
@@ -68,9 +68,10 @@ public:
     void SwapContents(ScreenSet& other, ReadResult& read);
     // Exchanges the list order with `order` (the same records in another
     // order) and the widgets' stacking places with the ones given.
-    void SwapOrder(std::vector<ControlRecord*>& order, std::vector<ZSwap>& stacking);
+    void SwapOrder(std::vector<const ControlRecord*>& order, std::vector<ZSwap>& stacking);
 
 private:
+    static ControlRecord& Writable(const ControlRecord* record);
     void ForgetPlacing(const ControlRecord& rec);
 
     CTavloraDoc& doc_;

@@ -81,7 +81,7 @@ void EditActions::Arrange(tavlora::Arrange::Command command)
         return;
     std::vector<ControlEdits::RectSwap> swaps;
     for (size_t i = 0; i < rects.size(); ++i) {
-        ControlRecord* rec = selection.Records()[i];
+        const ControlRecord* rec = selection.Records()[i];
         // A control locked since it was selected stays where it is.
         if (!rec->locked && !((*arranged)[i] == rec->rect))
             swaps.push_back({rec, (*arranged)[i]});
@@ -109,14 +109,14 @@ void EditActions::Delete()
 
 void EditActions::RemoveSelection(const QString& text)
 {
-    std::vector<ControlRecord*> doomed = doc_.CurrentSelection().Records();
+    std::vector<const ControlRecord*> doomed = doc_.CurrentSelection().Records();
     if (doomed.empty())
         return;
     doc_.EditSelection([](Selection& s) { s.Clear(); });
     doc_.UndoStack().push(new RemoveControlsCommand(doc_, text, std::move(doomed)));
 }
 
-std::vector<ControlRecord*> EditActions::Add(std::vector<std::unique_ptr<ControlRecord>> records, int dx, int dy,
+std::vector<const ControlRecord*> EditActions::Add(std::vector<std::unique_ptr<ControlRecord>> records, int dx, int dy,
                                              const QString& text)
 {
     std::vector<ControlEdits::Held> held;
@@ -138,11 +138,11 @@ std::vector<ControlRecord*> EditActions::Add(std::vector<std::unique_ptr<Control
     if (held.empty())
         return {};
     auto* command = new InsertControlsCommand(doc_, text, std::move(held));
-    const std::vector<ControlRecord*> added = command->Records();
+    const std::vector<const ControlRecord*> added = command->Records();
     doc_.EditSelection([](Selection& s) { s.Clear(); });
     doc_.UndoStack().push(command);
     doc_.EditSelection([&added](Selection& s) {
-        for (ControlRecord* rec : added)
+        for (const ControlRecord* rec : added)
             s.Select(rec);
     });
     return added;
@@ -157,7 +157,7 @@ void EditActions::PasteClipboard(bool offset)
         return;
     }
     const size_t offered = contents.records.size();
-    const std::vector<ControlRecord*> pasted = Add(std::move(contents.records), offset ? kPasteDx : 0,
+    const std::vector<const ControlRecord*> pasted = Add(std::move(contents.records), offset ? kPasteDx : 0,
                                                    offset ? kPasteDy : 0, offset ? Tr("Paste") : Tr("Paste Exact"));
     if (pasted.empty())
         emit statusMessage(Tr("The clipboard holds no controls of a type that can be placed; nothing was pasted."));
@@ -213,7 +213,7 @@ void EditActions::BitmapsToBack()
     for (const auto& rec : controls)
         shownPicture.push_back(rec->type == TypeImage && rec->widget && rec->widget->IsVisible());
     const std::vector<size_t> order = Reorder::PicturesFirst(shownPicture);
-    std::vector<ControlRecord*> reordered;
+    std::vector<const ControlRecord*> reordered;
     reordered.reserve(order.size());
     for (size_t i : order)
         reordered.push_back(controls[i].get());
@@ -223,7 +223,7 @@ void EditActions::BitmapsToBack()
     std::vector<ControlEdits::ZSwap> stacking;
     for (const bool pictures : {true, false}) {
         for (size_t k = order.size(); k-- > 0;) {
-            ControlRecord* rec = reordered[k];
+            const ControlRecord* rec = reordered[k];
             if (shownPicture[order[k]] == pictures && rec->screen == doc_.CurrentScreen() && rec->widget)
                 stacking.push_back({rec, 0});
         }

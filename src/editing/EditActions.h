@@ -54,7 +54,7 @@ private:
     bool PaintOrderUnchanged(const std::vector<ControlEdits::ZSwap>& stacking) const;
     // Adds copies at the end of the list on the current screen as one step,
     // and selects them. Returns the records added.
-    std::vector<ControlRecord*> Add(std::vector<std::unique_ptr<ControlRecord>> records, int dx, int dy,
+    std::vector<const ControlRecord*> Add(std::vector<std::unique_ptr<ControlRecord>> records, int dx, int dy,
                                     const QString& text);
     std::vector<const ControlRecord*> Selected() const;
 

@@ -23,7 +23,7 @@ public:
     void redo() override;
     void undo() override;
 
-    const std::vector<ControlRecord*>& Records() const { return records_; }
+    const std::vector<const ControlRecord*>& Records() const { return records_; }
 
     // "Place DRO", "Place LED", ... for a record type.
     static QString PlaceText(int type);
@@ -31,7 +31,7 @@ public:
 private:
     CTavloraDoc& doc_;
     std::vector<ControlEdits::Held> held_;
-    std::vector<ControlRecord*> records_;
+    std::vector<const ControlRecord*> records_;
 };
 
 } // namespace tavlora

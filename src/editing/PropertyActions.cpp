@@ -40,11 +40,11 @@ void PropertyActions::EditAt(Point p)
     if (doc_.CurrentSelection().Size() > 1)
         return;
     doc_.EditSelection([](Selection& s) { s.Clear(); });
-    if (ControlRecord* rec = ControlPick::Inside(doc_.Set(), doc_.CurrentScreen(), doc_.Context().showImages, p))
+    if (const ControlRecord* rec = ControlPick::Inside(doc_.Set(), doc_.CurrentScreen(), doc_.Context().showImages, p))
         Edit(rec);
 }
 
-void PropertyActions::Edit(ControlRecord* rec)
+void PropertyActions::Edit(const ControlRecord* rec)
 {
     const std::optional<ControlForm> answer = prompter_.AskControlProperties(ControlForm::FromRecord(*rec));
     if (answer) {

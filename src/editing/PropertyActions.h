@@ -24,7 +24,7 @@ public slots:
     // Nothing while more than one control is selected; otherwise the selection
     // is emptied and the smallest control holding the point is edited.
     void EditAt(tavlora::Point designPoint);
-    void Edit(tavlora::ControlRecord* record);
+    void Edit(const tavlora::ControlRecord* record);
     void EditColours();
 
 private:

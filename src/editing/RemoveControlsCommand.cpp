@@ -4,7 +4,7 @@
 
 namespace tavlora {
 
-RemoveControlsCommand::RemoveControlsCommand(CTavloraDoc& doc, const QString& text, std::vector<ControlRecord*> records)
+RemoveControlsCommand::RemoveControlsCommand(CTavloraDoc& doc, const QString& text, std::vector<const ControlRecord*> records)
     : QUndoCommand(text), doc_(doc), records_(std::move(records))
 {
 }

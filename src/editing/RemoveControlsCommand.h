@@ -14,14 +14,14 @@ class CTavloraDoc;
 // at the same places with the same stacking. The command owns them meanwhile.
 class RemoveControlsCommand : public QUndoCommand {
 public:
-    RemoveControlsCommand(CTavloraDoc& doc, const QString& text, std::vector<ControlRecord*> records);
+    RemoveControlsCommand(CTavloraDoc& doc, const QString& text, std::vector<const ControlRecord*> records);
 
     void redo() override;
     void undo() override;
 
 private:
     CTavloraDoc& doc_;
-    std::vector<ControlRecord*> records_;
+    std::vector<const ControlRecord*> records_;
     std::vector<ControlEdits::Held> held_;
 };
 

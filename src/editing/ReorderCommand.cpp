@@ -4,7 +4,7 @@
 
 namespace tavlora {
 
-ReorderCommand::ReorderCommand(CTavloraDoc& doc, const QString& text, std::vector<ControlRecord*> order,
+ReorderCommand::ReorderCommand(CTavloraDoc& doc, const QString& text, std::vector<const ControlRecord*> order,
                                std::vector<ControlEdits::ZSwap> stacking)
     : QUndoCommand(text), doc_(doc), order_(std::move(order)), stacking_(std::move(stacking))
 {

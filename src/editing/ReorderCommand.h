@@ -14,7 +14,7 @@ class CTavloraDoc;
 // places given are exchanged with the current ones on redo and undo alike.
 class ReorderCommand : public QUndoCommand {
 public:
-    ReorderCommand(CTavloraDoc& doc, const QString& text, std::vector<ControlRecord*> order,
+    ReorderCommand(CTavloraDoc& doc, const QString& text, std::vector<const ControlRecord*> order,
                    std::vector<ControlEdits::ZSwap> stacking);
 
     void redo() override { Swap(); }
@@ -24,7 +24,7 @@ private:
     void Swap();
 
     CTavloraDoc& doc_;
-    std::vector<ControlRecord*> order_;
+    std::vector<const ControlRecord*> order_;
     std::vector<ControlEdits::ZSwap> stacking_;
 };
 

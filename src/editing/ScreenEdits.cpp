@@ -25,9 +25,9 @@ QString Tr(const char* text)
 
 } // namespace
 
-std::vector<ControlRecord*> ScreenEdits::ControlsOf(const ScreenSet& set, int screen)
+std::vector<const ControlRecord*> ScreenEdits::ControlsOf(const ScreenSet& set, int screen)
 {
-    std::vector<ControlRecord*> records;
+    std::vector<const ControlRecord*> records;
     for (const auto& rec : set.controls) {
         if (rec->screen == screen)
             records.push_back(rec.get());
@@ -46,7 +46,7 @@ QString ScreenEdits::ScreenName(int screen)
 
 std::unique_ptr<QUndoCommand> ScreenEdits::Copy(CTavloraDoc& doc, int from, int to)
 {
-    std::vector<ControlRecord*> originals = ControlsOf(doc.Set(), from);
+    std::vector<const ControlRecord*> originals = ControlsOf(doc.Set(), from);
     if (originals.empty() || from == to)
         return nullptr;
 
@@ -80,12 +80,12 @@ std::unique_ptr<QUndoCommand> ScreenEdits::Copy(CTavloraDoc& doc, int from, int 
 
 std::unique_ptr<QUndoCommand> ScreenEdits::Move(CTavloraDoc& doc, int from, int to)
 {
-    const std::vector<ControlRecord*> records = ControlsOf(doc.Set(), from);
+    const std::vector<const ControlRecord*> records = ControlsOf(doc.Set(), from);
     if (records.empty() || from == to)
         return nullptr;
     std::vector<ControlEdits::FieldsSwap> swaps;
     swaps.reserve(records.size());
-    for (ControlRecord* rec : records) {
+    for (const ControlRecord* rec : records) {
         ControlRecord fields(*rec);
         fields.screen = to;
         swaps.push_back({rec, std::move(fields)});
@@ -96,7 +96,7 @@ std::unique_ptr<QUndoCommand> ScreenEdits::Move(CTavloraDoc& doc, int from, int 
 
 std::unique_ptr<QUndoCommand> ScreenEdits::Delete(CTavloraDoc& doc, int screen)
 {
-    std::vector<ControlRecord*> records = ControlsOf(doc.Set(), screen);
+    std::vector<const ControlRecord*> records = ControlsOf(doc.Set(), screen);
     if (records.empty())
         return nullptr;
     return std::make_unique<RemoveControlsCommand>(doc, Tr("Delete %1").arg(ScreenName(screen)),

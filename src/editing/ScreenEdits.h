@@ -17,7 +17,7 @@ class ScreenSet;
 class ScreenEdits {
 public:
     // The records of one screen (its own, not the persistent layer's), in list order.
-    static std::vector<ControlRecord*> ControlsOf(const ScreenSet& set, int screen);
+    static std::vector<const ControlRecord*> ControlsOf(const ScreenSet& set, int screen);
 
     // Copies of the controls of `from` on screen `to`, appended to the list and
     // stacked above what `to` holds in their own stacking order. Nothing when

@@ -77,7 +77,7 @@ ControlList::ControlList(CTavloraDoc& doc, QWidget* parent)
     connect(view_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.column() == ControlListModel::LockColumn)
             return;
-        if (ControlRecord* rec = ShownRecord(index.row()))
+        if (const ControlRecord* rec = ShownRecord(index.row()))
             emit editRequested(rec);
     });
     connect(model_, &ControlListModel::lockToggled, this, &ControlList::ToggleLock);
@@ -116,7 +116,7 @@ int ControlList::ShownRow(const ControlRecord* record) const
     return record ? model_->RowOf(record) : -1;
 }
 
-ControlRecord* ControlList::ShownRecord(int row) const
+const ControlRecord* ControlList::ShownRecord(int row) const
 {
     return model_->RecordAt(row);
 }
@@ -155,10 +155,10 @@ void ControlList::OnViewSelectionChanged(const QItemSelection& selected, const Q
     if (syncing_)
         return;
     const auto recordsOf = [this](const QItemSelection& ranges) {
-        std::vector<std::pair<int, ControlRecord*>> records;
+        std::vector<std::pair<int, const ControlRecord*>> records;
         for (const QItemSelectionRange& range : ranges) {
             for (int row = range.top(); row <= range.bottom(); ++row) {
-                if (ControlRecord* rec = ShownRecord(row))
+                if (const ControlRecord* rec = ShownRecord(row))
                     records.emplace_back(row, rec);
             }
         }
@@ -170,7 +170,7 @@ void ControlList::OnViewSelectionChanged(const QItemSelection& selected, const Q
     const auto dropped = recordsOf(deselected);
     QItemSelectionModel* model = view_->selectionModel();
     const QModelIndex current = model->currentIndex();
-    ControlRecord* anchor = current.isValid() && model->isRowSelected(current.row()) ? ShownRecord(current.row())
+    const ControlRecord* anchor = current.isValid() && model->isRowSelected(current.row()) ? ShownRecord(current.row())
                                                                                     : nullptr;
     pushing_ = true;
     doc_.EditSelection([&](Selection& s) {
@@ -201,7 +201,7 @@ void ControlList::OnCurrentChanged(const QModelIndex& current)
 {
     if (syncing_ || pushing_)
         return;
-    ControlRecord* rec = ShownRecord(current.row());
+    const ControlRecord* rec = ShownRecord(current.row());
     const Selection& selection = doc_.CurrentSelection();
     if (!rec || !selection.Contains(rec) || selection.Anchor() == rec)
         return;
@@ -210,7 +210,7 @@ void ControlList::OnCurrentChanged(const QModelIndex& current)
     pushing_ = false;
 }
 
-void ControlList::ToggleLock(ControlRecord* record, bool locked)
+void ControlList::ToggleLock(const ControlRecord* record, bool locked)
 {
     ControlRecord fields(*record);
     fields.locked = locked;

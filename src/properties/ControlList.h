@@ -29,10 +29,10 @@ public:
     // The row of a record (after the filter), or -1.
     int ShownRow(const ControlRecord* record) const;
     // The record of a row.
-    ControlRecord* ShownRecord(int row) const;
+    const ControlRecord* ShownRecord(int row) const;
 
 signals:
-    void editRequested(tavlora::ControlRecord* record);
+    void editRequested(const tavlora::ControlRecord* record);
 
 public slots:
     // Marks again after the picture switch ("Remove Bitmaps") or the target size changed.
@@ -42,7 +42,7 @@ private:
     void SyncFromDocument();
     void OnViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnCurrentChanged(const QModelIndex& current);
-    void ToggleLock(ControlRecord* record, bool locked);
+    void ToggleLock(const ControlRecord* record, bool locked);
     // Runs a change of the model with the view's own selection reactions off.
     template <class Change>
     void Follow(Change change);

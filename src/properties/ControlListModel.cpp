@@ -48,7 +48,7 @@ int ControlListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-ControlRecord* ControlListModel::RecordAt(int row) const
+const ControlRecord* ControlListModel::RecordAt(int row) const
 {
     if (row < 0 || size_t(row) >= rows_.size())
         return nullptr;
@@ -200,7 +200,7 @@ Qt::ItemFlags ControlListModel::flags(const QModelIndex& index) const
 
 bool ControlListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    ControlRecord* rec = RecordAt(index.row());
+    const ControlRecord* rec = RecordAt(index.row());
     if (!rec || index.column() != LockColumn || role != Qt::CheckStateRole)
         return false;
     const bool locked = value.toInt() == Qt::Checked;
@@ -209,9 +209,9 @@ bool ControlListModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
-std::vector<ControlRecord*> ControlListModel::Listed() const
+std::vector<const ControlRecord*> ControlListModel::Listed() const
 {
-    std::vector<ControlRecord*> rows;
+    std::vector<const ControlRecord*> rows;
     for (const auto& rec : doc_.Set().controls) {
         if (Wanted(*rec))
             rows.push_back(rec.get());
@@ -255,7 +255,7 @@ void ControlListModel::RefreshMarks()
         emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, ColumnCount - 1));
 }
 
-void ControlListModel::ApplyRows(const std::vector<ControlRecord*>& rows)
+void ControlListModel::ApplyRows(const std::vector<const ControlRecord*>& rows)
 {
     const std::unordered_set<const ControlRecord*> wanted(rows.begin(), rows.end());
     // Removals, from the end, one call per run of rows.
@@ -279,7 +279,7 @@ void ControlListModel::ApplyRows(const std::vector<ControlRecord*>& rows)
 
     // The survivors must keep their order; otherwise the list starts anew.
     size_t next = 0;
-    for (ControlRecord* rec : rows) {
+    for (const ControlRecord* rec : rows) {
         if (next < rows_.size() && rows_[next] == rec)
             ++next;
         else if (rowOf_.contains(rec)) {

@@ -36,9 +36,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    const std::vector<ControlRecord*>& Records() const { return rows_; }
+    const std::vector<const ControlRecord*>& Records() const { return rows_; }
     // The record of a row; none outside the rows.
-    ControlRecord* RecordAt(int row) const;
+    const ControlRecord* RecordAt(int row) const;
     // The row of a listed record, or -1.
     int RowOf(const ControlRecord* record) const { return rowOf_.value(record, -1); }
 
@@ -62,23 +62,23 @@ public:
     void OnRemoved(const RecordList& records);
 
 signals:
-    void lockToggled(tavlora::ControlRecord* record, bool locked);
+    void lockToggled(const tavlora::ControlRecord* record, bool locked);
 
 private:
     // The records listed for the current screen, in list order.
-    std::vector<ControlRecord*> Listed() const;
+    std::vector<const ControlRecord*> Listed() const;
     bool Wanted(const ControlRecord& record) const;
     QString Text(const ControlRecord& record, int column) const;
     // Brings the rows to `rows` (the same records minus some plus some, in
     // list order) with row removals and insertions; a new order resets.
-    void ApplyRows(const std::vector<ControlRecord*>& rows);
+    void ApplyRows(const std::vector<const ControlRecord*>& rows);
     void Reindex();
     QString FunctionName(const ControlRecord& record) const;
     unsigned HiddenReasons(const ControlRecord& record) const;
 
     CTavloraDoc& doc_;
     QString filter_;
-    std::vector<ControlRecord*> rows_;
+    std::vector<const ControlRecord*> rows_;
     QHash<const ControlRecord*, int> rowOf_;
 
 };

@@ -21,7 +21,7 @@ public:
 
     struct Row {
         Finding finding;
-        ControlRecord* record = nullptr; // only to compare with the list's records
+        const ControlRecord* record = nullptr; // only to compare with the list's records
         QString control;                 // "#3 Button "Cycle Start""
     };
 

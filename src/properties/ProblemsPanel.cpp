@@ -103,7 +103,7 @@ void ProblemsPanel::ShowProblem(int row)
     const ProblemListModel::Row* problem = model_->At(row);
     if (!problem)
         return;
-    ControlRecord* rec = problem->record;
+    const ControlRecord* rec = problem->record;
     // A control that left the list since the check is not selected.
     if (rec && doc_.Set().IndexOf(rec) < 0)
         rec = nullptr;

@@ -247,7 +247,7 @@ void PropertyPanel::CommitInteger(QLineEdit* box, int ControlForm::*field)
     });
 }
 
-std::vector<ControlRecord*> PropertyPanel::Selected() const
+std::vector<const ControlRecord*> PropertyPanel::Selected() const
 {
     return doc_.CurrentSelection().Records();
 }
@@ -264,7 +264,7 @@ void PropertyPanel::Apply(const std::function<void(ControlForm&)>& change)
     if (refreshing_)
         return;
     std::vector<ControlEdits::FieldsSwap> swaps;
-    for (ControlRecord* rec : Selected()) {
+    for (const ControlRecord* rec : Selected()) {
         ControlForm form = ControlForm::FromRecord(*rec);
         change(form);
         ControlRecord fields = form.Apply(*rec, doc_.CurrentScreen());
@@ -280,7 +280,7 @@ void PropertyPanel::Apply(const std::function<void(ControlForm&)>& change)
 void PropertyPanel::Refresh()
 {
     refreshing_ = true;
-    const std::vector<ControlRecord*> records = Selected();
+    const std::vector<const ControlRecord*> records = Selected();
     forms_.clear();
     for (const ControlRecord* rec : records)
         forms_.push_back(ControlForm::FromRecord(*rec));

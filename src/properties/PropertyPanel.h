@@ -63,7 +63,7 @@ public slots:
 private:
     void Build();
     const std::vector<std::string>* CatalogFor(int type) const;
-    std::vector<ControlRecord*> Selected() const;
+    std::vector<const ControlRecord*> Selected() const;
     void CommitText(QLineEdit* box, std::string ControlForm::*field);
     void CommitInteger(QLineEdit* box, int ControlForm::*field);
 

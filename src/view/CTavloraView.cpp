@@ -564,10 +564,10 @@ void CTavloraView::StepScreen(int direction)
 
 void CTavloraView::OnSelectAll()
 {
-    const std::vector<ControlRecord*> all = ControlPick::OnScreen(doc_.Set(), doc_.CurrentScreen());
+    const std::vector<const ControlRecord*> all = ControlPick::OnScreen(doc_.Set(), doc_.CurrentScreen());
     doc_.EditSelection([&all](Selection& s) {
         s.Clear();
-        for (ControlRecord* rec : all)
+        for (const ControlRecord* rec : all)
             s.Select(rec);
     });
 }

@@ -30,7 +30,7 @@ const char* const CGodeList::kSampleLines[kSampleCount] = {
     "G1X.4 Y.5 Z-2.2 ",
 };
 
-CGodeList::CGodeList(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+CGodeList::CGodeList(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
 }

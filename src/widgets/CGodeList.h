@@ -14,7 +14,7 @@ public:
     static constexpr int kSampleCount = 11;
     static const char* const kSampleLines[kSampleCount];
 
-    CGodeList(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    CGodeList(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     // Stores min(n, 80); counts below 1 are drawn as one line.
     void Configure(const ControlRecord& record) override;

@@ -15,7 +15,7 @@
 
 namespace tavlora {
 
-DRO::DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+DRO::DRO(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
     if (!Remade())

@@ -23,7 +23,7 @@ public:
         std::string paintFormat;
     };
 
-    DRO(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    DRO(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
     ~DRO() override;
 
     void Configure(const ControlRecord& record) override;

@@ -32,7 +32,7 @@ int ClampedExtent(int32_t from, int32_t to)
 
 } // namespace
 
-DesignWidget::DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+DesignWidget::DesignWidget(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : record_(&record), ctx_(ctx), id_(controlId), enabled_(!disabled)
 {
     if (const Look* kept = ctx.LookOf(record)) {
@@ -249,17 +249,6 @@ bool DesignWidget::ReloadScaled(Vorn3Image& image, const QString& path, bool key
     const QSize s = ClientSize();
     image.Resample(s.width(), s.height());
     return true;
-}
-
-void DesignWidget::TakeNaturalSize(double width, double height)
-{
-    auto add = [](int32_t from, double extent) {
-        return int32_t(std::clamp(std::trunc(double(from) + extent), double(INT32_MIN), double(INT32_MAX)));
-    };
-    Rect& r = record_->rect;
-    r.right = add(r.left, width);
-    r.bottom = add(r.top, height);
-    SyncGeometry();
 }
 
 bool DesignWidget::IsBmpPath(const QString& path)

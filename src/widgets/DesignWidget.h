@@ -33,7 +33,7 @@ public:
 
     using Look = ControlLook;
 
-    DesignWidget(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    DesignWidget(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
     ~DesignWidget() override;
     DesignWidget(const DesignWidget&) = delete;
     DesignWidget& operator=(const DesignWidget&) = delete;
@@ -74,7 +74,7 @@ public:
     void RaiseToTop();
     void LowerToBottom();
 
-    ControlRecord* Record() const { return record_; }
+    const ControlRecord* Record() const { return record_; }
     WidgetContext& Context() const { return ctx_; }
 
     // Design-coordinate rectangle of the window (empty when the stored one is
@@ -122,9 +122,6 @@ protected:
     // widgets do on resize.
     bool ReloadScaled(Vorn3Image& image, const QString& path, bool keyBmp);
 
-    // "Original Size": the record's rect keeps its top-left corner and takes
-    // the given size (sums truncated), and the widget moves there.
-    void TakeNaturalSize(double width, double height);
 
     static bool IsBmpPath(const QString& path);
     static bool IsPngPath(const QString& path);
@@ -135,7 +132,7 @@ private:
     bool LookCurrent(QSize lookSize, double scale) const;
     bool RenderLook(QSize lookSize, double scale);
 
-    ControlRecord* record_;
+    const ControlRecord* record_;
     WidgetContext& ctx_;
     QSize syncedSize_;
     int id_;

@@ -8,7 +8,7 @@
 
 namespace tavlora {
 
-EmergButton::EmergButton(ControlRecord& record, WidgetContext& ctx, int controlId,
+EmergButton::EmergButton(const ControlRecord& record, WidgetContext& ctx, int controlId,
                          bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
@@ -18,12 +18,12 @@ void EmergButton::Configure(const ControlRecord& rec)
 {
     if (rec.image.empty())
         return;
-    SetImage(rec.image, false);
+    SetImage(rec.image);
     SetFunction(rec.function);
     SetParameter(rec.parameter);
 }
 
-void EmergButton::SetImage(const std::string& name, bool pictureSize)
+void EmergButton::SetImage(const std::string& name)
 {
     const QString path = ResolvePicture(name, ImagePath::Keywords::EmergButton);
     if (path.isEmpty() || !Context().IsPresent(path)) {
@@ -36,10 +36,6 @@ void EmergButton::SetImage(const std::string& name, bool pictureSize)
         imageLoaded_ = false;
         Update();
         return;
-    }
-    if (pictureSize) {
-        imageLoaded_ = false; // the move must not reload the previous picture
-        TakeNaturalSize(image_.Width(), image_.Height());
     }
     scaledSize_ = ClientSize();
     image_.Resample(scaledSize_.width(), scaledSize_.height());

@@ -11,12 +11,12 @@ class EmergButton : public DesignWidget {
 public:
     static constexpr int kPressInset = 3;
 
-    EmergButton(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    EmergButton(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
-    // Resolves and loads the picture; with pictureSize the record takes the
-    // picture's natural size.
     void Configure(const ControlRecord& record) override;
-    void SetImage(const std::string& name, bool pictureSize = false);
+    // Resolves and loads the picture ("Original Size" is an edit of the
+    // record: WidgetFactory::NaturalSize).
+    void SetImage(const std::string& name);
     void SetText(const std::string& text) { text_ = text; }
     void SetFunction(int function) { function_ = function; }
     void SetParameter(int parameter) { parameter_ = parameter; }

@@ -10,7 +10,7 @@
 
 namespace tavlora {
 
-LED::LED(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+LED::LED(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
 }

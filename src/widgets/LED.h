@@ -15,7 +15,7 @@ public:
     static constexpr int kRedGreen = 136;
     static constexpr int kYellow = 137;
 
-    LED(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    LED(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     void Configure(const ControlRecord& record) override;
     void SetColourCode(int code);

@@ -12,7 +12,7 @@
 
 namespace tavlora {
 
-Labels::Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+Labels::Labels(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
 }

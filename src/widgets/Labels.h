@@ -8,7 +8,7 @@ namespace tavlora {
 // background (the screen behind shows through).
 class Labels : public DesignWidget {
 public:
-    Labels(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    Labels(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     // Stores the text; the next paint shows it.
     void Configure(const ControlRecord& record) override;

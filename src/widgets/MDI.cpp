@@ -10,7 +10,7 @@
 
 namespace tavlora {
 
-MDI::MDI(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+MDI::MDI(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
 }

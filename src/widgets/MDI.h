@@ -9,7 +9,7 @@ class MDI : public DesignWidget {
 public:
     static constexpr const char* kSampleBlock = "G2 X2.34 Y7.86 Z5.65 I4.56 J5.65 ";
 
-    MDI(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    MDI(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     void Paint(QPainter& p) override;
 

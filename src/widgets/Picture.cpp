@@ -8,12 +8,12 @@
 
 namespace tavlora {
 
-Picture::Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+Picture::Picture(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
 }
 
-void Picture::SetImage(const std::string& name, bool pictureSize)
+void Picture::SetImage(const std::string& name)
 {
     imagePath_ = ResolvePicture(name, ImagePath::Keywords::Picture);
     if (!Context().IsPresent(imagePath_)) {
@@ -32,10 +32,6 @@ void Picture::SetImage(const std::string& name, bool pictureSize)
     }
     if (IsPngPath(imagePath_))
         RaiseToTop();
-    if (pictureSize) {
-        imageLoaded_ = false; // the move must not reload the previous picture
-        TakeNaturalSize(image_.Width(), image_.Height());
-    }
     const QSize s = ClientSize();
     image_.Resample(s.width(), s.height());
     imageLoaded_ = true;
@@ -45,7 +41,7 @@ void Picture::SetImage(const std::string& name, bool pictureSize)
 void Picture::Configure(const ControlRecord& rec)
 {
     if (!placeholder_ && !rec.image.empty())
-        SetImage(rec.image, false);
+        SetImage(rec.image);
 }
 
 void Picture::ShowPlaceholder()

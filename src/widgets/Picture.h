@@ -10,11 +10,10 @@ namespace tavlora {
 // to the top of the stacking order. Paints only while pictures are shown.
 class Picture : public DesignWidget {
 public:
-    Picture(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    Picture(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     void Configure(const ControlRecord& record) override;
-    // With pictureSize ("Original Size") the record takes the picture's natural size.
-    void SetImage(const std::string& name, bool pictureSize = false);
+    void SetImage(const std::string& name);
     // The older image control's placeholder "Missing": it names no picture
     // (no extension, so nothing could load), so it is neither opened nor
     // reported missing.

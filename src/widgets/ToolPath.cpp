@@ -68,7 +68,7 @@ QImage DrawSample()
 
 } // namespace
 
-ToolPath::ToolPath(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
+ToolPath::ToolPath(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
 }

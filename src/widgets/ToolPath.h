@@ -14,7 +14,7 @@ public:
     static constexpr int kPictureWidth = 486;
     static constexpr int kPictureHeight = 483;
 
-    ToolPath(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    ToolPath(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     // The sample picture: blue zig-zag passes fanning out from the lower-left
     // corner inside an olive square outline on white (drawn once).

@@ -43,7 +43,7 @@ QRgb Mix(QRgb a, QRgb b, int wa, int wb, int div)
 
 } // namespace
 
-Vorn1Button::Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId,
+Vorn1Button::Vorn1Button(const ControlRecord& record, WidgetContext& ctx, int controlId,
                          bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {

@@ -14,7 +14,7 @@ public:
     static constexpr int kBorderWidth = 4;
     static constexpr int kMaxCaptionHeight = 16;
 
-    Vorn1Button(ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
+    Vorn1Button(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
     void Configure(const ControlRecord& record) override;
     void SetText(const std::string& text);

@@ -10,7 +10,7 @@
 
 namespace tavlora {
 
-WidgetContext::WidgetContext(ScreenSet& s)
+WidgetContext::WidgetContext(const ScreenSet& s)
     : set(s),
       reporter_([this](const QString& path, const QString& error) { emit pictureFailed(path, error); }),
       images_(reporter_)

@@ -31,13 +31,13 @@ public:
     static constexpr int kSampleIntervalMs = 200;
     static constexpr int kFirstControlId = 8000;
 
-    explicit WidgetContext(ScreenSet& set);
+    explicit WidgetContext(const ScreenSet& set);
     // Destroys the widgets of the set's records, which refer to this context.
     ~WidgetContext() override;
     WidgetContext(const WidgetContext&) = delete;
     WidgetContext& operator=(const WidgetContext&) = delete;
 
-    ScreenSet& set;
+    const ScreenSet& set;
     std::string vornFolder;  // as stored ("C:\\Vorn3" or a POSIX path)
     bool showImages = true;  // the "Remove Bitmaps" switch
 

@@ -55,7 +55,7 @@ DesignWidget* WidgetFactory::Of(const ControlRecord& rec)
     return static_cast<DesignWidget*>(rec.widget.get());
 }
 
-bool WidgetFactory::CreateWidget(ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled)
+bool WidgetFactory::CreateWidget(const ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled)
 {
     if (TypeForKind(kind) == 0)
         return false;
@@ -108,14 +108,13 @@ bool WidgetFactory::CreateWidget(ControlRecord& rec, int kind, WidgetContext& ct
     return true;
 }
 
-void WidgetFactory::RebuildWidgets(ScreenSet& set, WidgetContext& ctx)
+void WidgetFactory::RebuildWidgets(const ScreenSet& set, WidgetContext& ctx)
 {
     ctx.BeginBatch();
-    for (auto& recPtr : set.controls) {
-        ControlRecord& rec = *recPtr;
+    for (const auto& recPtr : set.controls) {
+        const ControlRecord& rec = *recPtr;
         const int type = rec.type;
         const int kind = KindForType(type);
-        ApplyCreationRules(rec);
         if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(type)))
             continue;
         Of(rec)->Configure(rec);
@@ -124,7 +123,7 @@ void WidgetFactory::RebuildWidgets(ScreenSet& set, WidgetContext& ctx)
     ctx.RequestRepaint();
 }
 
-void WidgetFactory::Build(ControlRecord& rec, WidgetContext& ctx)
+void WidgetFactory::Build(const ControlRecord& rec, WidgetContext& ctx)
 {
     rec.widget.reset();
     const int kind = KindForType(rec.type);
@@ -135,7 +134,7 @@ void WidgetFactory::Build(ControlRecord& rec, WidgetContext& ctx)
         ApplyPlacementSetUp(rec);
 }
 
-void WidgetFactory::Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged)
+void WidgetFactory::Sync(const ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged)
 {
     DesignWidget* w = Of(rec);
     if (!fieldsChanged) {
@@ -168,7 +167,7 @@ std::optional<QSize> WidgetFactory::NaturalSize(const ControlRecord& rec, Widget
     return size;
 }
 
-void WidgetFactory::ApplyPlacementSetUp(ControlRecord& rec)
+void WidgetFactory::ApplyPlacementSetUp(const ControlRecord& rec)
 {
     if (auto* w = dynamic_cast<EmergButton*>(rec.widget.get())) {
         w->SetImage("Missing");

@@ -34,23 +34,23 @@ public:
 
     // Creates the widget of a kind for the record, hidden, with the next
     // control identifier. False (and no widget) for kinds that create nothing.
-    static bool CreateWidget(ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled);
+    static bool CreateWidget(const ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled);
 
-    // Creates and configures the widgets of a freshly read set, applying the
-    // creation rules to its records as part of reading.
-    static void RebuildWidgets(ScreenSet& set, WidgetContext& ctx);
+    // Creates and configures the widgets of a freshly read set (the records
+    // stay as they are: the document applies the creation rules after).
+    static void RebuildWidgets(const ScreenSet& set, WidgetContext& ctx);
 
     // Brings a record's widget up to date. A changed rectangle only moves (and
     // maybe resizes) it; changed fields make it anew from the record and the
     // look kept for it, or remove it when the type has no widget. Visibility
     // is the caller's.
-    static void Sync(ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged);
+    static void Sync(const ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged);
     // Makes the widget of a record from its fields and the look kept for it.
-    static void Build(ControlRecord& rec, WidgetContext& ctx);
+    static void Build(const ControlRecord& rec, WidgetContext& ctx);
     // What placing gives a new control's widget beyond its record: an image
     // button shows the offline picture; button copies of function and
     // parameter are 0 and -1.
-    static void ApplyPlacementSetUp(ControlRecord& rec);
+    static void ApplyPlacementSetUp(const ControlRecord& rec);
 
     // "Original Size": the natural size of the picture a picture or image
     // button record names, or nothing when there is none to be found.

@@ -220,10 +220,10 @@ TEST(Selection, OrderAndAnchorRules)
     s.Select(&a);
     s.Select(&b);
     s.Select(&c);
-    EXPECT_EQ(s.Records(), (std::vector<ControlRecord*>{&a, &b, &c}));
+    EXPECT_EQ(s.Records(), (std::vector<const ControlRecord*>{&a, &b, &c}));
     EXPECT_EQ(s.Anchor(), &c);
     s.Select(&b); // selecting a member again moves the anchor, not the order
-    EXPECT_EQ(s.Records(), (std::vector<ControlRecord*>{&a, &b, &c}));
+    EXPECT_EQ(s.Records(), (std::vector<const ControlRecord*>{&a, &b, &c}));
     EXPECT_EQ(s.Anchor(), &b);
 
     // A locked record is not selected and leaves the selection without anchor.
@@ -234,14 +234,14 @@ TEST(Selection, OrderAndAnchorRules)
 
     s.Select(&a);
     s.Deselect(&b);
-    EXPECT_EQ(s.Records(), (std::vector<ControlRecord*>{&a, &c}));
+    EXPECT_EQ(s.Records(), (std::vector<const ControlRecord*>{&a, &c}));
     EXPECT_EQ(s.Anchor(), nullptr); // no anchor after a deselect
     s.Deselect(&b);                 // not a member: nothing happens
     EXPECT_EQ(s.Size(), 2u);
 
     s.Select(&b);
     s.Forget({&a});
-    EXPECT_EQ(s.Records(), (std::vector<ControlRecord*>{&c, &b}));
+    EXPECT_EQ(s.Records(), (std::vector<const ControlRecord*>{&c, &b}));
     EXPECT_EQ(s.Anchor(), &b); // the anchor stays when another record goes
     s.Forget({&b});
     EXPECT_EQ(s.Anchor(), nullptr);
@@ -266,7 +266,7 @@ TEST(ControlPick, SmallestAreaWinsAndTiesGoToTheLaterRecord)
         Point p;
         int screen;
         bool showImages;
-        ControlRecord* record;
+        const ControlRecord* record;
         int code;
     };
     const Case cases[] = {
@@ -303,10 +303,10 @@ TEST(ControlPick, BandTakesWhollyInsideControlsOfTheScreen)
     ControlRecord& edge = SetBuilder::Add(set, TypeDro, 1, {0, 0, 100, 100});
 
     const Rect band{0, 0, 100, 100};
-    EXPECT_EQ(ControlPick::InBand(set, 1, band), (std::vector<ControlRecord*>{&edge, &b, &a}));
+    EXPECT_EQ(ControlPick::InBand(set, 1, band), (std::vector<const ControlRecord*>{&edge, &b, &a}));
     // The band may be drawn in any direction.
     EXPECT_EQ(ControlPick::InBand(set, 1, Rect{100, 100, 0, 0}).size(), 3u);
-    EXPECT_EQ(ControlPick::InBand(set, 0, band), (std::vector<ControlRecord*>{&persistent}));
+    EXPECT_EQ(ControlPick::InBand(set, 0, band), (std::vector<const ControlRecord*>{&persistent}));
     EXPECT_TRUE(ControlPick::InBand(set, 1, Rect{11, 10, 100, 100}).size() == 1); // only b
     (void)partly;
 }

@@ -64,7 +64,7 @@ struct DesignerFixture {
     }
 
     const ScreenSet& Set() const { return doc->Set(); }
-    ControlRecord& At(size_t i) const { return *doc->Set().controls.at(i); }
+    const ControlRecord& At(size_t i) const { return *doc->Set().controls.at(i); }
     QWidget* Surface() const { return view->viewport(); }
 
     void Open(const ScreenSet& set)
@@ -74,8 +74,8 @@ struct DesignerFixture {
         QVERIFY(file->OnOpenDocument(path));
     }
 
-    std::vector<ControlRecord*> Selected() const { return doc->CurrentSelection().Records(); }
-    ControlRecord* Anchor() const { return doc->CurrentSelection().Anchor(); }
+    std::vector<const ControlRecord*> Selected() const { return doc->CurrentSelection().Records(); }
+    const ControlRecord* Anchor() const { return doc->CurrentSelection().Anchor(); }
 
     void Click(QPoint p, Qt::KeyboardModifiers mods = {}) { QTest::mouseClick(Surface(), Qt::LeftButton, mods, p); }
     void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = {})

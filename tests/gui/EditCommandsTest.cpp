@@ -103,7 +103,7 @@ private slots:
             const ControlRecord& pasted = *f.Set().controls.back();
             QCOMPARE(pasted.rect, (Rect{10 + 20 * i, 50 + 10 * i, 70 + 20 * i, 70 + 10 * i}));
             QCOMPARE(pasted.label, std::string("A"));
-            QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{const_cast<ControlRecord*>(&pasted)}));
+            QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{const_cast<const ControlRecord*>(&pasted)}));
             QVERIFY(pasted.widget && pasted.widget->IsVisible());
         }
         QCOMPARE(int(f.Set().Size()), 8);

@@ -50,23 +50,23 @@ private slots:
         ScreenSet set;
         Row(set);
         f.Open(set);
-        ControlRecord* a = &f.At(0);
-        ControlRecord* b = &f.At(1);
-        ControlRecord* c = &f.At(2);
-        ControlRecord* locked = &f.At(4);
+        const ControlRecord* a = &f.At(0);
+        const ControlRecord* b = &f.At(1);
+        const ControlRecord* c = &f.At(2);
+        const ControlRecord* locked = &f.At(4);
 
         f.Click({60, 60});
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{a}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{a}));
         f.Click({160, 60}, Qt::ShiftModifier);
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{a, b}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{a, b}));
         QCOMPARE(f.Anchor(), b);
         f.Click({160, 60}, Qt::ShiftModifier); // already selected: nothing changes
         QCOMPARE(f.Selected().size(), size_t(2));
         f.Click({160, 60}, Qt::ControlModifier); // Ctrl takes it away; no anchor remains
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{a}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{a}));
         QCOMPARE(f.Anchor(), nullptr);
         f.Click({260, 60}, Qt::ControlModifier);
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{a, c}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{a, c}));
         QCOMPARE(f.Anchor(), c);
 
         // Shift or Ctrl on a locked control keep the selection, without anchor.
@@ -96,17 +96,17 @@ private slots:
         Row(set);
         f.Open(set);
         f.Drag({40, 40}, {230, 100}); // A and B inside; C partly; the LED is persistent
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(1), &f.At(0)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(1), &f.At(0)}));
         QCOMPARE(f.Anchor(), &f.At(0)); // the first in list order
         // Drawn the other way round.
         f.Drag({320, 100}, {140, 40});
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(2), &f.At(1)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(2), &f.At(1)}));
         // Persistent controls are caught only on the persistent layer.
         f.Drag({390, 40}, {430, 80});
         QVERIFY(f.Selected().empty());
         f.doc->SetCurrentScreen(0);
         f.Drag({390, 40}, {430, 80});
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(3)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(3)}));
         QCOMPARE(f.view->Caption(), CTavloraView::CaptionFor(0));
         // The selection survives screen changes and goes with New.
         f.doc->SetCurrentScreen(2);

@@ -56,7 +56,7 @@ public:
     // Changes the fields of the record at `index` through an undo command.
     static void Change(CTavloraDoc& doc, size_t index, const std::function<void(ControlRecord&)>& change)
     {
-        ControlRecord* rec = doc.Set().controls.at(index).get();
+        const ControlRecord* rec = doc.Set().controls.at(index).get();
         ControlRecord fields(*rec);
         change(fields);
         doc.UndoStack().push(new SetFieldsCommand(doc, QStringLiteral("Edit"), {{rec, fields}}));

@@ -84,28 +84,28 @@ struct ListFixture : Fixture {
     {
         return list->Model()->index(row, column).data().toString();
     }
-    std::vector<ControlRecord*> Rows() const
+    std::vector<const ControlRecord*> Rows() const
     {
-        std::vector<ControlRecord*> rows;
+        std::vector<const ControlRecord*> rows;
         for (int r = 0; r < list->Model()->rowCount(); ++r)
             rows.push_back(list->ShownRecord(r));
         return rows;
     }
-    std::vector<ControlRecord*> ListSelected() const
+    std::vector<const ControlRecord*> ListSelected() const
     {
         QModelIndexList rows = list->View()->selectionModel()->selectedRows();
         std::sort(rows.begin(), rows.end());
-        std::vector<ControlRecord*> records;
+        std::vector<const ControlRecord*> records;
         for (const QModelIndex& i : rows)
             records.push_back(list->ShownRecord(i.row()));
         return records;
     }
-    ControlRecord* ListCurrent() const
+    const ControlRecord* ListCurrent() const
     {
         const QModelIndex current = list->View()->currentIndex();
         return current.isValid() ? list->ShownRecord(current.row()) : nullptr;
     }
-    void ClickRow(ControlRecord* rec, Qt::KeyboardModifiers mods = {})
+    void ClickRow(const ControlRecord* rec, Qt::KeyboardModifiers mods = {})
     {
         const int row = list->ShownRow(rec);
         QVERIFY(row >= 0);
@@ -146,7 +146,7 @@ private slots:
     void listShowsTheScreenAndThePersistentLayerInListOrder()
     {
         ListFixture f;
-        QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(0), &f.At(1), &f.At(4), &f.At(5)}));
+        QCOMPARE(f.Rows(), (std::vector<const ControlRecord*>{&f.At(0), &f.At(1), &f.At(4), &f.At(5)}));
         const struct {
             int row;
             int column;
@@ -169,9 +169,9 @@ private slots:
         QVERIFY(!f.list->Model()->index(1, 0).data(Qt::FontRole).value<QFont>().italic());
 
         f.doc->SetCurrentScreen(2);
-        QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(0), &f.At(2)}));
+        QCOMPARE(f.Rows(), (std::vector<const ControlRecord*>{&f.At(0), &f.At(2)}));
         f.doc->SetCurrentScreen(50); // no persistent controls on the TAB screen
-        QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(3)}));
+        QCOMPARE(f.Rows(), (std::vector<const ControlRecord*>{&f.At(3)}));
         f.doc->SetCurrentScreen(1);
     }
 
@@ -200,12 +200,12 @@ private slots:
         QCOMPARE(f.Cell(2, ControlListModel::SizeColumn), QString::fromUtf8("80 \u00d7 20"));
         // Another screen number takes the row out; the screen's number brings one in.
         GuiTestFiles::Change(*f.doc, 1, [](ControlRecord& r) { r.screen = 2; });
-        QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(0), &f.At(4), &f.At(5)}));
+        QCOMPARE(f.Rows(), (std::vector<const ControlRecord*>{&f.At(0), &f.At(4), &f.At(5)}));
         GuiTestFiles::Change(*f.doc, 2, [](ControlRecord& r) { r.screen = 1; });
-        QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(0), &f.At(2), &f.At(4), &f.At(5)}));
+        QCOMPARE(f.Rows(), (std::vector<const ControlRecord*>{&f.At(0), &f.At(2), &f.At(4), &f.At(5)}));
         // Delete and paste through the edit actions.
         f.doc->EditSelection([&](Selection& s) { s.Select(&f.At(4)); });
-        ControlRecord* go = &f.At(4);
+        const ControlRecord* go = &f.At(4);
         f.edits->Copy();
         f.edits->Delete();
         QCOMPARE(f.list->ShownRow(go), -1);
@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(f.Cell(3, ControlListModel::CaptionColumn), QStringLiteral("Go"));
         while (f.doc->UndoStack().canUndo())
             f.doc->UndoStack().undo();
-        QCOMPARE(f.Rows(), (std::vector<ControlRecord*>{&f.At(0), &f.At(1), &f.At(4), &f.At(5)}));
+        QCOMPARE(f.Rows(), (std::vector<const ControlRecord*>{&f.At(0), &f.At(1), &f.At(4), &f.At(5)}));
         QCOMPARE(f.Cell(2, ControlListModel::XColumn), QStringLiteral("200"));
         QCOMPARE(resets.count(), 0); // rows came and went one by one
     }
@@ -228,17 +228,17 @@ private slots:
             s.Select(&f.At(1));
             s.Select(&f.At(2)); // on screen 2: not listed
         });
-        QCOMPARE(f.ListSelected(), (std::vector<ControlRecord*>{&f.At(1), &f.At(5)}));
+        QCOMPARE(f.ListSelected(), (std::vector<const ControlRecord*>{&f.At(1), &f.At(5)}));
         QVERIFY(!f.ListCurrent()); // the anchor is not listed
         f.doc->EditSelection([&](Selection& s) { s.Select(&f.At(5)); });
         QCOMPARE(f.ListCurrent(), &f.At(5));
         f.doc->EditSelection([&](Selection& s) { s.Deselect(&f.At(5)); }); // no anchor
-        QCOMPARE(f.ListSelected(), (std::vector<ControlRecord*>{&f.At(1)}));
+        QCOMPARE(f.ListSelected(), (std::vector<const ControlRecord*>{&f.At(1)}));
         QVERIFY(!f.list->View()->currentIndex().isValid());
         // A click in the view reaches the list.
         f.doc->EditSelection([](Selection& s) { s.Clear(); });
         f.Click({230, 50});
-        QCOMPARE(f.ListSelected(), (std::vector<ControlRecord*>{&f.At(4)}));
+        QCOMPARE(f.ListSelected(), (std::vector<const ControlRecord*>{&f.At(4)}));
         QCOMPARE(f.ListCurrent(), &f.At(4));
     }
 
@@ -247,20 +247,20 @@ private slots:
         ListFixture f;
         QSignalSpy changes(f.doc.get(), &CTavloraDoc::selectionChanged);
         f.ClickRow(&f.At(4));
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(4)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(4)}));
         QCOMPARE(f.Anchor(), &f.At(4));
         f.ClickRow(&f.At(0), Qt::ControlModifier);
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(4), &f.At(0)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(4), &f.At(0)}));
         QCOMPARE(f.Anchor(), &f.At(0));
         // Clicking a selected row makes it the anchor.
         f.ClickRow(&f.At(4), Qt::ControlModifier);
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(0)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(0)}));
         QVERIFY(!f.Anchor()); // a Ctrl-click that deselects leaves none, as in the view
         f.ClickRow(&f.At(1));
         f.ClickRow(&f.At(5), Qt::ShiftModifier);
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(1), &f.At(4), &f.At(5)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(1), &f.At(4), &f.At(5)}));
         QCOMPARE(f.Anchor(), &f.At(5));
-        QCOMPARE(f.ListSelected(), (std::vector<ControlRecord*>{&f.At(1), &f.At(4), &f.At(5)}));
+        QCOMPARE(f.ListSelected(), (std::vector<const ControlRecord*>{&f.At(1), &f.At(4), &f.At(5)}));
         // Moving the current row onto a selected one moves the anchor.
         f.list->View()->selectionModel()->setCurrentIndex(f.list->Model()->index(f.list->ShownRow(&f.At(4)), 0),
                                                            QItemSelectionModel::NoUpdate);
@@ -272,7 +272,7 @@ private slots:
             s.Select(&f.At(2));
         });
         f.ClickRow(&f.At(1));
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(2), &f.At(1)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(2), &f.At(1)}));
         QVERIFY(changes.count() > 0);
     }
 
@@ -358,12 +358,12 @@ private slots:
         };
         for (const auto& c : filters) {
             f.list->FilterBox()->setText(QString::fromLatin1(c.text));
-            std::vector<ControlRecord*> expected;
+            std::vector<const ControlRecord*> expected;
             for (size_t i : c.records)
                 expected.push_back(&f.At(i));
             QCOMPARE(f.Rows(), expected);
         }
-        QCOMPARE(f.ListSelected(), (std::vector<ControlRecord*>{&f.At(1), &f.At(4)}));
+        QCOMPARE(f.ListSelected(), (std::vector<const ControlRecord*>{&f.At(1), &f.At(4)}));
         QCOMPARE(f.ListCurrent(), &f.At(4));
         QCOMPARE(f.Selected().size(), size_t(2));
     }
@@ -401,7 +401,7 @@ private slots:
         QTest::mouseClick(f.list->View()->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(f.list->View()->viewport(), Qt::LeftButton, {}, r.center());
         QCOMPARE(asked.count(), 1);
-        QCOMPARE(asked.first().first().value<ControlRecord*>(), &f.At(5));
+        QCOMPARE(asked.first().first().value<const ControlRecord*>(), &f.At(5));
     }
 
     // --- Screens --------------------------------------------------------
@@ -605,7 +605,7 @@ private slots:
         QTest::mouseClick(panel.View()->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(panel.View()->viewport(), Qt::LeftButton, {}, r.center());
         QCOMPARE(f.doc->CurrentScreen(), 1);
-        QCOMPARE(f.Selected(), (std::vector<ControlRecord*>{&f.At(4)}));
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(4)}));
 
         // Undo clears it again; a new document empties the list at once.
         f.doc->UndoStack().undo();

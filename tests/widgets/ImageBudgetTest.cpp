@@ -5,6 +5,7 @@
 #include "widgets/ImageLru.h"
 #include "widgets/LED.h"
 #include "widgets/Picture.h"
+#include "widgets/WidgetFactory.h"
 #include "widgets/ToolPath.h"
 #include "widgets/Vorn3Image.h"
 
@@ -155,9 +156,8 @@ TEST_F(ImageBudgetTest, LargePicturesAreOpenedFromTheirHeaderAndDecodedAtTheDraw
     // "Original Size" needs no decode.
     ControlRecord& original = Add(TypeImage, 0, 0, 10, 10);
     Rebuild();
-    auto* pic = dynamic_cast<Picture*>(original.widget.get());
-    pic->SetImage("Large.png", true);
-    EXPECT_EQ(original.rect, (Rect{0, 0, 2400, 2000}));
+    original.image = "Large.png";
+    EXPECT_EQ(WidgetFactory::NaturalSize(original, ctx_), QSize(2400, 2000));
     EXPECT_EQ(ctx_.Images().DecodeCount(), 0);
 
     ControlRecord& small = Add(TypeImage, 10, 10, 110, 90);

@@ -86,13 +86,16 @@ TEST_F(PictureTest, OriginalSizeMakesTheControlThePictureSize)
     ControlRecord& rec = Add(TypeImage, 30, 40, 50, 50);
     ControlRecord& button = Add(TypeImageButton, 200, 40, 210, 45);
     Rebuild();
-    PictureOf(rec)->SetImage("Big.jpg", true);
-    EXPECT_EQ(rec.rect, (Rect{30, 40, 150, 120}));
+    rec.image = button.image = "Big.jpg";
+    // "Original Size" is an edit that takes the natural size; the widget follows the record.
+    ASSERT_EQ(WidgetFactory::NaturalSize(rec, ctx_), QSize(120, 80));
+    ASSERT_EQ(WidgetFactory::NaturalSize(button, ctx_), QSize(120, 80));
+    rec.rect = {30, 40, 150, 120};
+    WidgetFactory::Sync(rec, ctx_, true);
     EXPECT_EQ(PictureOf(rec)->Geometry(), QRect(30, 40, 120, 80));
     EXPECT_EQ(PictureOf(rec)->Image().Picture().size(), QSize(120, 80));
-
-    dynamic_cast<EmergButton*>(button.widget.get())->SetImage("Big.jpg", true);
-    EXPECT_EQ(button.rect, (Rect{200, 40, 320, 120}));
+    button.image = "None.png";
+    EXPECT_EQ(WidgetFactory::NaturalSize(button, ctx_), std::nullopt); // no picture at all
 }
 
 TEST_F(PictureTest, KeywordsAndTheOfflinePlaceholder)

@@ -3,6 +3,7 @@
 #include "SetBuilder.h"
 #include "Unprivileged.h"
 
+#include "core/ControlType.h"
 #include "widgets/WidgetFactory.h"
 #include "widgets/ScreenRenderer.h"
 
@@ -82,6 +83,9 @@ void WidgetFixture::Rebuild()
 {
     ctx_.BeginLoad();
     WidgetFactory::RebuildWidgets(set_, ctx_);
+    // What the document's load does after: the records take the creation rules.
+    for (auto& rec : set_.controls)
+        ApplyCreationRules(*rec);
 }
 
 QImage WidgetFixture::Render(QSize size, int screen)

@@ -27,7 +27,7 @@ protected:
     static bool RanAsNobody();
 
     tavlora::ControlRecord& Add(int type, int left, int top, int right, int bottom, int screen = 1);
-    // RebuildWidgets after a fresh BeginLoad.
+    // RebuildWidgets after a fresh BeginLoad, then the creation rules, as a load does.
     void Rebuild();
     QImage Render(QSize size = QSize(400, 300), int screen = 1);
 

@@ -131,7 +131,7 @@ void SelectTool::PressButtonWidget(const ToolEvent& e)
 
 void SelectTool::ReleaseButtonWidget(const ToolEvent& e)
 {
-    ControlRecord* rec = std::exchange(pressedRecord_, nullptr);
+    const ControlRecord* rec = std::exchange(pressedRecord_, nullptr);
     if (!rec || host_.Document().Set().IndexOf(rec) < 0 || !rec->widget
         || rec->widget->ControlId() != pressedWidgetId_)
         return;
@@ -149,7 +149,7 @@ bool SelectTool::Click(const ToolEvent& e)
     const bool shift = e.mods & Qt::ShiftModifier;
 
     if (hit) {
-        ControlRecord* rec = hit.record;
+        const ControlRecord* rec = hit.record;
         const bool selected = doc.CurrentSelection().Contains(rec);
         if (ctrl) {
             doc.EditSelection([&](Selection& s) { selected ? s.Deselect(rec) : s.Select(rec); });
@@ -194,7 +194,7 @@ void SelectTool::StartMove(Point p)
 {
     dragged_.clear();
     startRects_.clear();
-    for (ControlRecord* rec : host_.Document().CurrentSelection().Records()) {
+    for (const ControlRecord* rec : host_.Document().CurrentSelection().Records()) {
         if (rec->locked)
             continue;
         dragged_.push_back(rec);
@@ -267,10 +267,10 @@ void SelectTool::FinishDrag(Point p)
     CTavloraDoc& doc = host_.Document();
 
     if (kind == Drag::Band) {
-        const std::vector<ControlRecord*> inside = ControlPick::InBand(doc.Set(), doc.CurrentScreen(), end);
+        const std::vector<const ControlRecord*> inside = ControlPick::InBand(doc.Set(), doc.CurrentScreen(), end);
         if (!inside.empty()) {
             doc.EditSelection([&inside](Selection& s) {
-                for (ControlRecord* rec : inside)
+                for (const ControlRecord* rec : inside)
                     s.Select(rec);
             });
         }
@@ -347,7 +347,7 @@ void SelectTool::Nudge(int dx, int dy)
 {
     CTavloraDoc& doc = host_.Document();
     std::vector<ControlEdits::RectSwap> swaps;
-    for (ControlRecord* rec : doc.CurrentSelection().Records()) {
+    for (const ControlRecord* rec : doc.CurrentSelection().Records()) {
         if (rec->locked)
             break;
         swaps.push_back({rec, Offset(rec->rect, dx, dy)});
@@ -370,7 +370,7 @@ void SelectTool::Grow(int dw, int dh)
     };
     CTavloraDoc& doc = host_.Document();
     std::vector<ControlEdits::RectSwap> swaps;
-    for (ControlRecord* rec : doc.CurrentSelection().Records()) {
+    for (const ControlRecord* rec : doc.CurrentSelection().Records()) {
         if (rec->locked)
             break;
         Rect r = rec->rect;

@@ -60,11 +60,11 @@ private:
 
     Drag drag_ = Drag::None;
     std::optional<TrackerDrag> tracker_;
-    std::vector<ControlRecord*> dragged_;
+    std::vector<const ControlRecord*> dragged_;
     std::vector<Rect> startRects_;
     Point press_;
     Qt::KeyboardModifiers pressMods_;
-    ControlRecord* pressedRecord_ = nullptr; // button showing its pressed look
+    const ControlRecord* pressedRecord_ = nullptr; // button showing its pressed look
     int pressedWidgetId_ = 0;
     Point lastMouse_;
     double lastX_ = 0;
