@@ -50,6 +50,9 @@ std::string ImagePath::InBitmaps(std::string_view vornFolder, std::string_view n
 
 bool ImagePath::LeavesFolder(std::string_view name)
 {
+    // The file system cuts a name at a NUL: what follows could not be checked.
+    if (name.find('\0') != std::string_view::npos)
+        return true;
     int depth = 0;
     size_t start = 0;
     while (start <= name.size()) {
@@ -57,7 +60,10 @@ bool ImagePath::LeavesFolder(std::string_view name)
         if (end == std::string_view::npos)
             end = name.size();
         const std::string_view part = name.substr(start, end - start);
-        if (part == "..") {
+        // Windows drops trailing dots and blanks: "...", ". ." count as "..".
+        const bool parent = part.find_first_not_of(". ") == std::string_view::npos
+            && std::count(part.begin(), part.end(), '.') >= 2;
+        if (parent) {
             if (--depth < 0)
                 return true;
         } else if (!part.empty() && part != ".") {

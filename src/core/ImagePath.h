@@ -31,7 +31,9 @@ public:
     static std::string InBitmaps(std::string_view vornFolder, std::string_view name);
 
     // Whether a name climbs out of the folder it is relative to ("..\\..\\etc"),
-    // with either separator. Such a name is never opened.
+    // with either separator; names holding a NUL, and parts of dots and
+    // blanks that Windows reads as "..", count as climbing out. Such a name is
+    // never opened.
     static bool LeavesFolder(std::string_view name);
 
     // Full stored-form path for a record's image name, or empty when the

@@ -107,6 +107,9 @@ bool SettingsProfile::Salvage(const QByteArray& bytes)
 
 bool SettingsProfile::Storable(const QString& value)
 {
+    // Text of blanks alone does not survive XML reading (it is dropped).
+    if (!value.isEmpty() && value.trimmed().isEmpty())
+        return false;
     for (qsizetype i = 0; i < value.size(); ++i) {
         const char16_t c = value[i].unicode();
         if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')

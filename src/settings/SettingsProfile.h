@@ -46,7 +46,7 @@ public:
     void WriteInt(const QString& section, const QString& key, int value);
     // False, and the stored value unchanged, for text XML cannot carry
     // (control characters other than tab and line ends, U+FFFE, U+FFFF, lone
-    // surrogates).
+    // surrogates, or blanks alone).
     bool WriteString(const QString& section, const QString& key, const QString& value);
     static bool Storable(const QString& value);
 

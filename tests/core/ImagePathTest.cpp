@@ -25,6 +25,23 @@ TEST(ImagePath, NormaliseAndKeywords)
     EXPECT_EQ(ImagePath::Resolve("V", "x/None/y.bmp", ImagePath::Keywords::LedCustom), "");
 }
 
+TEST(ImagePath, NamesThatLeaveTheBitmapsFolder)
+{
+    const struct {
+        std::string name;
+        bool leaves;
+    } rows[] = {
+        {"..\\..\\etc\\shadow", true}, {"a/../../b.png", true}, {"a/../b.png", false}, {"./a.png", false},
+        {"...\\x.png", true},     {". .\\x.png", true},    {std::string("a\\..\\\0x", 7), true},
+        {"a..b.png", false},     {"", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ImagePath::LeavesFolder(row.name), row.leaves) << row.name;
+    bool outside = false;
+    EXPECT_EQ(ImagePath::Resolve("V", "../x.png", ImagePath::Keywords::Picture, &outside), "");
+    EXPECT_TRUE(outside);
+}
+
 #ifndef _WIN32
 TEST(ImagePath, MatchesComponentsWithoutRegardToCase)
 {

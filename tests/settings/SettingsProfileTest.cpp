@@ -169,7 +169,8 @@ TEST(SettingsProfile, WhatCannotBeStoredOrReadIsRefused)
     {
         SettingsProfile p(path);
         EXPECT_TRUE(p.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), QStringLiteral("/srv/ok")));
-        for (const QString& bad : {QStringLiteral("/srv/a\u0001b"), QString(QChar(0xFFFF)), QString(QChar(0xD800))})
+        for (const QString& bad : {QStringLiteral("/srv/a\u0001b"), QString(QChar(0xFFFF)), QString(QChar(0xD800)),
+                                   QStringLiteral(" \t ")})
             EXPECT_FALSE(p.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), bad));
         EXPECT_TRUE(p.Save());
     }
