@@ -11,10 +11,10 @@
 #include "document/CTavloraDoc.h"
 #include "document/DocumentFile.h"
 #include "editing/SetFieldsCommand.h"
-#include "properties/ControlList.h"
-#include "properties/ProblemsPanel.h"
+#include "panels/ControlList.h"
+#include "panels/ProblemsPanel.h"
 #include "properties/PropertyServices.h"
-#include "properties/ScreensPanel.h"
+#include "panels/ScreensPanel.h"
 #include "settings/SettingsProfile.h"
 
 #include <QTreeView>

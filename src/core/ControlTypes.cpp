@@ -25,30 +25,30 @@ using D = DefaultSizes;
 using T = ControlTypes;
 
 constexpr std::array<T::Facts, 11> kFacts = {{
-    {TypeDro, " DRO Control", "DRO", T::DroWidget, false, ControlTools::Dro, 0, "DRO", "work-dro", D::DROX, D::DROY,
+    {TypeDro, " DRO Control", "DRO", T::DroWidget, false, false, ControlTools::Dro, 0, "DRO", "work-dro", D::DROX, D::DROY,
      Bit(ControlForm::SkinnedBox) | Bit(ControlForm::SystemAndOem) | Bit(ControlForm::HotKeyItems)
          | Bit(ControlForm::FormatBox) | Bit(ControlForm::TabGroupBox) | Bit(ControlForm::ImageItems)
          | kScreenAndLock},
-    {TypeObsolete, " Obsolete Control", "Obsolete Control", T::NoWidget, false, 0, -1, {}, {}, D::Count, D::Count, 0},
-    {TypeImage, " Bitmap or Image Control", "Image", T::PictureWidget, false, ControlTools::Image, 3, "IMAGE",
+    {TypeObsolete, " Obsolete Control", "Obsolete Control", T::NoWidget, false, false, 0, -1, {}, {}, D::Count, D::Count, 0},
+    {TypeImage, " Bitmap or Image Control", "Image", T::PictureWidget, false, false, ControlTools::Image, 3, "IMAGE",
      "work-image", D::BX, D::BY, Bit(ControlForm::ImageItems) | kScreenAndLock},
-    {TypeButton, " Button Control", "Button", T::ButtonWidget, false, ControlTools::Button, 1, "BUTTON", "work-button",
+    {TypeButton, " Button Control", "Button", T::ButtonWidget, false, false, ControlTools::Button, 1, "BUTTON", "work-button",
      D::PBX, D::PBY, kButtonItems | Bit(ControlForm::TextBox)},
-    {TypeOlderImage, {}, "Older Image Control", T::MissingPictureWidget, false, 0, -1, {}, {}, D::Count, D::Count,
+    {TypeOlderImage, {}, "Older Image Control", T::MissingPictureWidget, false, false, 0, -1, {}, {}, D::Count, D::Count,
      kAllItems},
-    {TypeLed, " LED Control", "LED", T::LedWidget, false, ControlTools::Led, 5, "LED", "work-led", D::LEDX, D::LEDY,
+    {TypeLed, " LED Control", "LED", T::LedWidget, false, false, ControlTools::Led, 5, "LED", "work-led", D::LEDX, D::LEDY,
      Bit(ControlForm::SystemAndOem) | Bit(ControlForm::ImageItems) | Bit(ControlForm::LedColourList)
          | kScreenAndLock},
-    {TypeLabel, "Label Control", "Label", T::LabelWidget, false, ControlTools::Label, 4, "LABEL", "work-label", D::LX,
+    {TypeLabel, "Label Control", "Label", T::LabelWidget, false, false, ControlTools::Label, 4, "LABEL", "work-label", D::LX,
      D::LY, Bit(ControlForm::TextBox) | kScreenAndLock},
-    {TypeImageButton, " Image Button", "Image Button", T::ImageButtonWidget, true, ControlTools::ImageButton, 2,
+    {TypeImageButton, " Image Button", "Image Button", T::ImageButtonWidget, true, false, ControlTools::ImageButton, 2,
      "IMAGE BUTTON", "work-image-button", D::PBX, D::PBY,
      kButtonItems | Bit(ControlForm::TabGroupBox) | Bit(ControlForm::ImageItems)},
-    {TypeMdi, " MDI Control", "MDI Line", T::MdiWidget, false, ControlTools::Mdi, 6, "MDI LINE", "work-mdi", D::MDIX,
+    {TypeMdi, " MDI Control", "MDI Line", T::MdiWidget, false, false, ControlTools::Mdi, 6, "MDI LINE", "work-mdi", D::MDIX,
      D::MDIY, kScreenAndLock},
-    {TypeGCodeList, "GCode Display", "G-code List", T::GCodeListWidget, false, ControlTools::GCodeList, 7, "GCODE LIST",
+    {TypeGCodeList, "GCode Display", "G-code List", T::GCodeListWidget, false, true, ControlTools::GCodeList, 7, "GCODE LIST",
      "work-gcode", D::GCX, D::GCY, Bit(ControlForm::TabGroupBox) | Bit(ControlForm::LinesBox) | kScreenAndLock},
-    {TypeToolPath, " ToolPath Display", "Tool Path", T::ToolPathWidget, false, ControlTools::ToolPath, 8, "TOOLPATH",
+    {TypeToolPath, " ToolPath Display", "Tool Path", T::ToolPathWidget, false, true, ControlTools::ToolPath, 8, "TOOLPATH",
      "work-toolpath", D::TX, D::TY, Bit(ControlForm::TurningBox) | kScreenAndLock},
 }};
 

@@ -35,6 +35,7 @@ public:
         std::string_view name;     // in messages and undo texts: "Place Image Button"
         Widget widget;
         bool takesInput;           // the widget gets mouse input itself (image buttons)
+        bool framedWhenPlaced;     // a placed one gets a window frame (lists, tool paths)
         int tool;                  // the work-bar tool placing it; 0 none
         int barPosition;           // its entry's place on the work bar; -1 none
         std::string_view toolName; // the work-bar entry: "IMAGE BUTTON"

@@ -3,6 +3,7 @@
 #include "CTavloraDoc.h"
 
 #include "core/ControlType.h"
+#include "core/ControlTypes.h"
 #include "core/ScreenVisibility.h"
 #include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"
@@ -87,7 +88,7 @@ void ControlEdits::Insert(std::vector<Held>& held)
         if (h.placed && rec.widget && !WidgetFactory::Of(rec)->CurrentLook().placed) {
             // Placed for the first time: lists and tool paths get a frame.
             DesignWidget::Look look = WidgetFactory::Of(rec)->CurrentLook();
-            look.framed = rec.type == TypeGCodeList || rec.type == TypeToolPath;
+            look.framed = ControlTypes::Of(rec.type)->framedWhenPlaced;
             look.placed = true;
             WidgetFactory::Of(rec)->SetLook(look);
             WidgetFactory::ApplyPlacementSetUp(rec);

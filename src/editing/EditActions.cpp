@@ -8,6 +8,7 @@
 #include "SetRectsCommand.h"
 
 #include "core/ControlType.h"
+#include "core/ControlTypes.h"
 #include "core/Reorder.h"
 #include "document/CTavloraDoc.h"
 #include "widgets/WidgetContext.h"
@@ -123,7 +124,7 @@ std::vector<const ControlRecord*> EditActions::Add(std::vector<std::unique_ptr<C
     size_t at = doc_.Set().Size();
     for (auto& rec : records) {
         // Obsolete and unknown types are dropped.
-        if (WidgetFactory::KindForType(rec->type) == 0)
+        if (!ControlTypes::Shown(rec->type))
             continue;
         Rect& r = rec->rect;
         r = {Clamp(static_cast<long long>(r.left) + dx), Clamp(static_cast<long long>(r.top) + dy),

@@ -11,7 +11,6 @@ namespace tavlora {
 class CTavloraDoc;
 class ControlListModel;
 class ControlRecord;
-class PropertyServices;
 
 // The docked "Controls" list: the controls of the current screen and the
 // persistent ones, in list order, with a text filter. Its selection is the
