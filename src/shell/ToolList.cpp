@@ -11,6 +11,12 @@ ToolList::ToolList(int (*toolOf)(const QString& text), QWidget* parent) : QListW
     setDefaultDropAction(Qt::CopyAction);
 }
 
+void ToolList::startDrag(Qt::DropActions supportedActions)
+{
+    QListWidget::startDrag(supportedActions);
+    emit dragFinished();
+}
+
 QStringList ToolList::mimeTypes() const
 {
     return {QString::fromLatin1(CTavloraView::kToolMimeType)};

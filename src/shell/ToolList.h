@@ -12,7 +12,12 @@ public:
     // `toolOf` gives the tool number of an entry's text (-1 for none).
     explicit ToolList(int (*toolOf)(const QString& text), QWidget* parent = nullptr);
 
+signals:
+    // A drag of an entry ended (dropped or not); the entry chose no tool.
+    void dragFinished();
+
 protected:
+    void startDrag(Qt::DropActions supportedActions) override;
     QStringList mimeTypes() const override;
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
 

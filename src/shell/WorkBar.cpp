@@ -91,7 +91,10 @@ WorkBar::WorkBar(QWidget* parent) : QDockWidget(QStringLiteral("Workspace"), par
     groups_ = new QToolBox(body);
     groups_->setObjectName(QStringLiteral("ShortcutBar"));
 
-    controls_ = MakeList(new ToolList(&WorkBar::ToolForText, groups_));
+    auto* tools = new ToolList(&WorkBar::ToolForText, groups_);
+    controls_ = MakeList(tools);
+    // A dragged entry places a control where it is dropped; the current tool stays.
+    connect(tools, &ToolList::dragFinished, this, [this] { SelectTool(tool_); });
     // Entries drag onto the design view (a static icon list turns dragging off).
     controls_->setDragEnabled(true);
     controls_->setDragDropMode(QAbstractItemView::DragOnly);
@@ -156,6 +159,7 @@ int WorkBar::NoneItem() const
 
 void WorkBar::SelectTool(int tool)
 {
+    tool_ = tool;
     for (int i = 0; i < controls_->count(); ++i) {
         if (ToolForText(controls_->item(i)->text()) == tool) {
             SelectItem(i);

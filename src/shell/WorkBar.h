@@ -45,6 +45,7 @@ private:
     QToolBox* groups_ = nullptr;
     QListWidget* controls_ = nullptr;
     QListWidget* panels_ = nullptr;
+    int tool_ = 0; // the tool the entries show
 };
 
 } // namespace tavlora

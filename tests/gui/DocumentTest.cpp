@@ -141,6 +141,39 @@ private slots:
         QCOMPARE(f.prompter.errors.size(), 0);
     }
 
+    // The document shows the widgets of its current screen itself: whoever
+    // reads visibility needs no view, and the picture switch is the document's.
+    void theDocumentAppliesVisibility()
+    {
+        QTemporaryDir dir;
+        SettingsProfile profile{dir.filePath(QStringLiteral("Tavlora.xml"))};
+        profile.SetSaveOnDestroy(false);
+        ScriptedPrompter prompter;
+        CTavloraDoc doc{profile};
+        DocumentFile file{doc, profile, prompter};
+        ScreenSet set;
+        GuiTestFiles::Basic(set); // labels on 0, 1, 2 and an LED on 50
+        GuiTestFiles::Add(set, TypeImage, 1, {0, 0, 10, 10});
+        const QString path = dir.filePath(QStringLiteral("v.set"));
+        QVERIFY(GuiTestFiles::Write(path, set));
+        QVERIFY(file.OnOpenDocument(path));
+        const auto shown = [&doc] {
+            QList<bool> v;
+            for (const auto& rec : doc.Set().controls)
+                v << (rec->widget && rec->widget->IsVisible());
+            return v;
+        };
+        QCOMPARE(shown(), (QList<bool>{true, true, false, false, true}));
+        doc.SetCurrentScreen(2);
+        QCOMPARE(shown(), (QList<bool>{true, false, true, false, false}));
+        doc.ToggleTabScreen();
+        QCOMPARE(shown(), (QList<bool>{false, false, false, true, false}));
+        doc.ToggleTabScreen();
+        doc.SetCurrentScreen(1);
+        doc.SetShowImages(false);
+        QCOMPARE(shown(), (QList<bool>{true, true, false, false, false}));
+    }
+
     void failedOpenKeepsThePreviousSet()
     {
         Fixture f;
