@@ -1,17 +1,10 @@
 #include "ControlRecord.h"
 
-#include <atomic>
 #include <utility>
 
 namespace tavlora {
 
-namespace {
-std::atomic<uint64_t> g_nextSerial{1};
-}
-
-ControlRecord::ControlRecord() : serial_(g_nextSerial++) {}
-
-ControlRecord::ControlRecord(const ControlRecord& other) : serial_(g_nextSerial++)
+ControlRecord::ControlRecord(const ControlRecord& other)
 {
     *this = other;
 }

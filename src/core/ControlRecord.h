@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ControlLook.h"
 #include "ControlWidget.h"
 #include "Rect.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tavlora {
@@ -14,7 +16,7 @@ namespace tavlora {
 // Selection, clipboard and other session state live outside the record.
 class ControlRecord {
 public:
-    ControlRecord();
+    ControlRecord() = default;
     ControlRecord(const ControlRecord& other);            // copies the stored fields, no widget
     ControlRecord& operator=(const ControlRecord& other); // idem; keeps this record's widget
     ~ControlRecord();
@@ -41,9 +43,9 @@ public:
     // read-only record); never stored and never copied.
     mutable std::unique_ptr<ControlWidget> widget;
 
-    // A number no other record of this run has, copies included: the key of
-    // what the designer keeps about a record besides its fields.
-    uint64_t Serial() const { return serial_; }
+    // The look of its widget, kept while the record lives (none until a
+    // widget was made); never stored and never copied.
+    mutable std::optional<ControlLook> look;
 
     // LED choice 0..7 (" Green" ... " Red/Green Flashing") from the three LED
     // fields; -1 for a colour that is none of them.
@@ -57,9 +59,6 @@ public:
     bool SameFieldsButRect(const ControlRecord& other) const;
     // Exchanges every stored field with `other`; the widgets stay where they are.
     void SwapStoredFields(ControlRecord& other);
-
-private:
-    uint64_t serial_;
 };
 
 } // namespace tavlora

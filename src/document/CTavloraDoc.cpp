@@ -109,7 +109,6 @@ void CTavloraDoc::ClearHistoryAndSelection()
 {
     undo_.clear();
     selection_.Clear();
-    ctx_->ForgetLooks();
 }
 
 void CTavloraDoc::BuildWidgets()

@@ -80,13 +80,13 @@ protected:
 private:
     // One command of the window: everything about it in one row.
     struct ActionRow {
-        const char* id;
-        QString text;
-        QList<QKeySequence> keys;
-        const char* icon;
-        QString tip;
-        std::function<void()> run;
-        std::function<bool()> enabled; // none: always enabled
+        const char* id = nullptr;
+        QString text = {};
+        QList<QKeySequence> keys = {};
+        const char* icon = nullptr;
+        QString tip = {};
+        std::function<void()> run = {};
+        std::function<bool()> enabled = {}; // none: always enabled
         bool checkable = false;
     };
     QAction* MakeAction(const ActionRow& row);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ControlLook.h"
-
+#include "core/ControlLook.h"
 #include "core/ControlWidget.h"
 #include "core/ImagePath.h"
 

@@ -104,15 +104,14 @@ void WidgetContext::NoteOutside(const std::string& storedPath)
     }
 }
 
-const ControlLook* WidgetContext::LookOf(const ControlRecord& record) const
+const ControlLook* WidgetContext::LookOf(const ControlRecord& record)
 {
-    const auto it = looks_.find(record.Serial());
-    return it == looks_.end() ? nullptr : &it->second;
+    return record.look ? &*record.look : nullptr;
 }
 
 void WidgetContext::KeepLook(const ControlRecord& record, const ControlLook& look)
 {
-    looks_[record.Serial()] = look;
+    record.look = look;
 }
 
 void WidgetContext::StartSampleCounter()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlLook.h"
+#include "core/ControlLook.h"
 #include "ImageCache.h"
 #include "PresenceTest.h"
 
@@ -68,11 +68,10 @@ public:
     void NoteOutside(const std::string& storedPath);
     ImageCache& Images() { return images_; }
 
-    // The look kept for a record (null when its widget was never made), and
-    // keeping one. Forgotten with the set (ForgetLooks).
-    const ControlLook* LookOf(const ControlRecord& record) const;
-    void KeepLook(const ControlRecord& record, const ControlLook& look);
-    void ForgetLooks() { looks_.clear(); }
+    // The look kept with a record (null when its widget was never made), and
+    // keeping one.
+    static const ControlLook* LookOf(const ControlRecord& record);
+    static void KeepLook(const ControlRecord& record, const ControlLook& look);
 
     // Stacking order: each call returns a place above / below all earlier ones.
     qint64 TakeTopZ() { return ++topZ_; }
@@ -102,7 +101,6 @@ private:
     ImageCache images_;
     QStringList missing_;
     QHash<QString, PresenceTest::Result> missingWhy_;
-    std::unordered_map<uint64_t, ControlLook> looks_;
     QHash<QString, QString> platformPaths_;
     QHash<QString, PresenceTest::Result> presence_;
     int batchDepth_ = 0;
