@@ -1,6 +1,7 @@
 #include "FunctionCatalogs.h"
 
 #include "core/ControlType.h"
+#include "core/ControlTypes.h"
 #include "core/FunctionCatalog.h"
 #include "core/ImagePath.h"
 
@@ -40,9 +41,15 @@ void FunctionCatalogs::Refresh()
         fresh.emplace(std::string(FunctionCatalog::FileNameForType(type)), std::move(file));
     }
     Watch();
-    if (fresh == files_)
+    if (fresh == files_ && !byType_.empty())
         return;
     files_ = std::move(fresh);
+    byType_.clear();
+    for (const ControlTypes::Facts& f : ControlTypes::All()) {
+        const auto it = files_.find(std::string(FunctionCatalog::FileNameForType(f.type)));
+        if (it != files_.end())
+            byType_.emplace(f.type, &it->second);
+    }
     emit changed();
 }
 
@@ -86,10 +93,10 @@ std::optional<std::vector<std::string>> FunctionCatalogs::Lines(int type) const
 
 const std::vector<std::string>* FunctionCatalogs::Entries(int type) const
 {
-    const auto it = files_.find(std::string(FunctionCatalog::FileNameForType(type)));
-    if (it == files_.end() || !it->second.lines)
+    const auto it = byType_.find(type);
+    if (it == byType_.end() || !it->second->lines)
         return nullptr;
-    return &*it->second.lines;
+    return &*it->second->lines;
 }
 
 void FunctionCatalogs::FillCheckOptions(SetCheck::Options& options) const

@@ -50,6 +50,7 @@ private:
 
     std::string folder_;
     std::map<std::string, File> files_; // by file name
+    std::map<int, const File*> byType_;  // the catalog of each type that has one
     QFileSystemWatcher watcher_;
 };
 

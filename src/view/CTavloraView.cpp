@@ -78,7 +78,16 @@ CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, QWidget* 
     });
     connect(&doc_, &CTavloraDoc::selectionChanged, this, repaint);
     // The tool's status shows the anchor's place: it follows every change.
-    const auto refreshTool = [this] { tool_->Refresh(); };
+    // Once per turn of the event loop, however many changes came.
+    const auto refreshTool = [this] {
+        if (toolRefreshQueued_)
+            return;
+        toolRefreshQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            toolRefreshQueued_ = false;
+            tool_->Refresh();
+        });
+    };
     connect(&doc_, &CTavloraDoc::controlsChanged, this, refreshTool);
     connect(&doc_, &CTavloraDoc::controlsRemoved, this, refreshTool);
     connect(&doc_, &CTavloraDoc::selectionChanged, this, refreshTool);

@@ -141,6 +141,7 @@ private:
     QSize designSize_;
     QString caption_;
     bool painted_ = false;
+    bool toolRefreshQueued_ = false;
 };
 
 } // namespace tavlora

@@ -372,16 +372,16 @@ private slots:
         QVERIFY(f.view->StatusText().contains(QStringLiteral("x 50, y 50, 60")));
         // The anchor's place follows edits made elsewhere, undo and another set.
         GuiTestFiles::Change(*f.doc, 0, [](ControlRecord& r) { r.rect = {51, 52, 111, 72}; });
-        QVERIFY(f.view->StatusText().contains(QStringLiteral("x 51, y 52")));
+        QTRY_VERIFY(f.view->StatusText().contains(QStringLiteral("x 51, y 52")));
         f.doc->UndoStack().undo();
-        QVERIFY(f.view->StatusText().contains(QStringLiteral("x 50, y 50")));
+        QTRY_VERIFY(f.view->StatusText().contains(QStringLiteral("x 50, y 50")));
         QCOMPARE(f.Surface()->cursor().shape(), Qt::ArrowCursor);
         QTest::mouseMove(f.Surface(), QPoint(60, 60));
         QCOMPARE(f.Surface()->cursor().shape(), Qt::SizeAllCursor);
         QTest::mouseMove(f.Surface(), QPoint(112, 60));
         QCOMPARE(f.Surface()->cursor().shape(), Qt::SizeHorCursor);
         f.file->OnCloseFile();
-        QVERIFY(!f.view->StatusText().contains(QStringLiteral("Anchor")));
+        QTRY_VERIFY(!f.view->StatusText().contains(QStringLiteral("Anchor")));
     }
 
     void randomEditsUndoAndRedoExactly()
