@@ -3,6 +3,7 @@
 #include "ControlType.h"
 #include "ControlTypes.h"
 #include "FunctionCatalog.h"
+#include "HotKey.h"
 
 #include <algorithm>
 #include <climits>
@@ -75,7 +76,7 @@ ControlForm ControlForm::FromRecord(const ControlRecord& r)
     f.oemCode = r.parameter;
     f.lines = r.parameter;
     f.hotKey = r.hotKey;
-    f.useHotKey = r.hotKey != 0;
+    f.useHotKey = HotKey::IsSet(r.hotKey);
     f.skinned = r.label == "Skinned";
     f.locked = r.locked;
     f.image = r.image;
@@ -104,7 +105,8 @@ ControlRecord ControlForm::Apply(const ControlRecord& record, int currentScreen)
     if (type == TypeLed && ledChoice >= 0 && ledChoice < 8)
         r.SetLedChoice(ledChoice);
     r.screen = allScreens ? 0 : (record.screen != 0 ? record.screen : currentScreen);
-    r.hotKey = useHotKey ? hotKey : 0;
+    // A hot key left unused keeps the "none" it had (0 or -1).
+    r.hotKey = useHotKey ? hotKey : (HotKey::IsSet(record.hotKey) ? 0 : record.hotKey);
     r.label = text;
     r.locked = locked;
     r.tabGroup = tabGroup;
@@ -142,7 +144,9 @@ void ControlForm::ChooseFunction(int entry)
 
 void ControlForm::ListFilled(size_t entries)
 {
-    if (function < 0 || size_t(function) >= entries)
+    // A type without catalog has no function; a number beyond a catalog (one
+    // made for a machine with longer catalogs) stays until an entry is picked.
+    if (entries == 0)
         function = -1;
 }
 

@@ -74,8 +74,8 @@ public:
     void ChooseFunction(int entry);
     // "OEM Code Function" clicked: the OEM entry is selected.
     void ChooseOem();
-    // The function list was filled with `entries` lines (0 for types without a
-    // catalog): a function number outside the list leaves no selection (-1).
+    // The function list was filled with `entries` lines: 0 (a type without
+    // catalog) leaves no function (-1); a number beyond the list is kept.
     void ListFilled(size_t entries);
     bool UsesCatalog() const;
 };

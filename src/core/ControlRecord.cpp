@@ -38,6 +38,35 @@ ControlRecord& ControlRecord::operator=(const ControlRecord& other)
 
 ControlRecord::~ControlRecord() = default;
 
+void ControlRecord::TakeChanges(const ControlRecord& before, const ControlRecord& after)
+{
+    auto take = [](auto& field, const auto& from, const auto& to) {
+        if (!(from == to))
+            field = to;
+    };
+    take(rect.left, before.rect.left, after.rect.left);
+    take(rect.top, before.rect.top, after.rect.top);
+    take(rect.right, before.rect.right, after.rect.right);
+    take(rect.bottom, before.rect.bottom, after.rect.bottom);
+    take(function, before.function, after.function);
+    take(type, before.type, after.type);
+    take(screen, before.screen, after.screen);
+    take(text, before.text, after.text);
+    take(gcode, before.gcode, after.gcode);
+    take(image, before.image, after.image);
+    take(reservedA, before.reservedA, after.reservedA);
+    take(reservedB, before.reservedB, after.reservedB);
+    take(label, before.label, after.label);
+    take(ledColour, before.ledColour, after.ledColour);
+    take(ledFlashing, before.ledFlashing, after.ledFlashing);
+    take(ledRedGreen, before.ledRedGreen, after.ledRedGreen);
+    take(parameter, before.parameter, after.parameter);
+    take(hotKey, before.hotKey, after.hotKey);
+    take(format, before.format, after.format);
+    take(tabGroup, before.tabGroup, after.tabGroup);
+    take(locked, before.locked, after.locked);
+}
+
 int ControlRecord::LedChoice() const
 {
     const bool flashing = ledFlashing != 0;

@@ -59,6 +59,9 @@ public:
     bool SameFieldsButRect(const ControlRecord& other) const;
     // Exchanges every stored field with `other`; the widgets stay where they are.
     void SwapStoredFields(ControlRecord& other);
+    // Takes from `after` each stored field (each rectangle side) in which it
+    // differs from `before`: the change one edit made, and nothing else.
+    void TakeChanges(const ControlRecord& before, const ControlRecord& after);
 };
 
 } // namespace tavlora

@@ -86,19 +86,4 @@ int Handles::HitZoomed(const Rect& r, double x, double y, double zoom)
     return Hit(scale.ToScreen(r), p);
 }
 
-int Handles::ForStored(const Rect& stored, int code)
-{
-    if (code < 0 || code >= kCount)
-        return code;
-    if (stored.right < stored.left) {
-        static constexpr int kMirrorX[kCount] = {TopRight, TopLeft, BottomLeft, BottomRight, Top, Left, Bottom, Right};
-        code = kMirrorX[code];
-    }
-    if (stored.bottom < stored.top) {
-        static constexpr int kMirrorY[kCount] = {BottomLeft, BottomRight, TopRight, TopLeft, Bottom, Right, Top, Left};
-        code = kMirrorY[code];
-    }
-    return code;
-}
-
 } // namespace tavlora

@@ -55,9 +55,6 @@ public:
     // size on the screen, so the test runs in screen pixels. At zoom 1 it is Hit.
     static int HitZoomed(const Rect& r, double x, double y, double zoom);
 
-    // A handle found on the normalised rectangle, as the handle of the stored
-    // rectangle: mirrored on each axis where the stored one is inverted.
-    static int ForStored(const Rect& stored, int code);
 
     // Which coordinates a handle drags.
     static bool MovesLeft(int code) { return code == TopLeft || code == BottomLeft || code == Left || code == Middle; }

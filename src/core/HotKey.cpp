@@ -103,7 +103,7 @@ std::string HotKey::Name(int code)
 
 const ControlRecord* HotKey::FindDuplicate(const ScreenSet& set, const ControlRecord& edited, int screen)
 {
-    if (edited.hotKey == 0)
+    if (!IsSet(edited.hotKey))
         return nullptr;
     for (const auto& rec : set.controls) {
         if (rec.get() == &edited || rec->screen != screen)

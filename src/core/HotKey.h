@@ -15,6 +15,10 @@ public:
     static constexpr int kAlt = 0x800;
     static constexpr int kEnter = 13;
 
+    // Whether a stored code is a hot key: 0, and the -1 a cleared "Use Hot
+    // Key" leaves on the machine (any value <= 0), are none.
+    static bool IsSet(int code) { return code > 0; }
+
     // Code for a key pressed with the given modifiers (Alt is not added to a
     // plain Enter); 0 for a virtual-key code outside 1..255.
     static int Compose(int virtualKey, bool ctrl, bool shift, bool alt);
@@ -24,7 +28,7 @@ public:
     static std::string KeyName(int virtualKey);
 
     // The first other control of `screen` with the same hot key as `edited`,
-    // or nothing (a hot key of 0 is never a duplicate).
+    // or nothing (no hot key is never a duplicate).
     static const ControlRecord* FindDuplicate(const ScreenSet& set, const ControlRecord& edited, int screen);
     // The warning shown for a duplicate.
     static std::string DuplicateMessage(const ControlRecord& duplicate);

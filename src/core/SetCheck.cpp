@@ -430,12 +430,12 @@ void SetCheck::CheckHotKeys(const ScreenSet& set, std::vector<Finding>& out)
     std::map<std::pair<int32_t, int32_t>, size_t> first;
     for (size_t i = 0; i < set.controls.size(); ++i) {
         const ControlRecord& r = *set.controls[i];
-        if (r.hotKey != 0 && HasHotKey(r.type))
+        if (HotKey::IsSet(r.hotKey) && HasHotKey(r.type))
             first.emplace(std::make_pair(r.screen, r.hotKey), i);
     }
     for (size_t i = 0; i < set.controls.size(); ++i) {
         const ControlRecord& r = *set.controls[i];
-        if (r.hotKey == 0 || !HasHotKey(r.type))
+        if (!HotKey::IsSet(r.hotKey) || !HasHotKey(r.type))
             continue;
         // Another control shown together with this one: an earlier one of the
         // same screen, or (for a screen that shows them) a persistent one.

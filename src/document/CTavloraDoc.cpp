@@ -10,6 +10,7 @@
 #include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"
 
+#include <unordered_set>
 #include <utility>
 
 namespace tavlora {
@@ -79,6 +80,54 @@ void CTavloraDoc::EditSelection(const std::function<void(Selection&)>& change)
     const ControlRecord* lastNow = selection_.Empty() ? nullptr : selection_.Records().back();
     if (selection_.Size() != size || selection_.Anchor() != anchor || lastNow != last)
         emit selectionChanged();
+}
+
+void CTavloraDoc::Undo()
+{
+    Step(false);
+}
+
+void CTavloraDoc::Redo()
+{
+    Step(true);
+}
+
+void CTavloraDoc::NoteTouched(const ControlRecord& record)
+{
+    if (!noting_)
+        return;
+    if (touched_.empty())
+        touchedScreen_ = record.screen;
+    touched_.push_back(&record);
+}
+
+void CTavloraDoc::Step(bool redo)
+{
+    touched_.clear();
+    noting_ = true;
+    if (redo)
+        undo_.redo();
+    else
+        undo_.undo();
+    noting_ = false;
+    if (touched_.empty())
+        return;
+    // A change out of sight shows where it happened (the persistent layer is
+    // seen from any screen but the TAB screen).
+    if (!ScreenVisibility::ShowsOn(touchedScreen_, currentScreen_))
+        SetCurrentScreen(touchedScreen_ == ScreenVisibility::kPersistentScreen ? screenBeforeTab_ : touchedScreen_);
+    std::unordered_set<const ControlRecord*> listed;
+    listed.reserve(set_.Size());
+    for (const auto& rec : set_.controls)
+        listed.insert(rec.get());
+    EditSelection([this, &listed](Selection& s) {
+        s.Clear();
+        for (const ControlRecord* rec : touched_) {
+            if (listed.count(rec) && ScreenVisibility::ShowsOn(rec->screen, currentScreen_))
+                s.Select(rec);
+        }
+    });
+    touched_.clear();
 }
 
 void CTavloraDoc::SetScreenSize(QSize size)

@@ -83,6 +83,11 @@ public:
     // Marks the set modified without an undo step (restored unsaved edits).
     void MarkModified() { undo_.resetClean(); }
 
+    // Edit > Undo and Redo: one step, then the screen where it changed
+    // records is shown and they are selected.
+    void Undo();
+    void Redo();
+
     // Arrow-key nudges of one burst merge into one undo step; a burst ends
     // when the key is released, and its number is never used again.
     int NudgeBurst() const { return nudgeBurst_; }
@@ -114,6 +119,10 @@ private:
     // makes of the records (older images become images, ...).
     void BuildWidgets();
     void ClearHistoryAndSelection();
+    // Runs one undo or redo step, noting the records it changed, and shows them.
+    void Step(bool redo);
+    // ControlEdits tells of each record an undo or redo step changes.
+    void NoteTouched(const ControlRecord& record);
 
     ScreenSet set_;
     std::unique_ptr<WidgetContext> ctx_;
@@ -124,6 +133,9 @@ private:
     int currentScreen_ = 1;
     int screenBeforeTab_ = 1;
     int nudgeBurst_ = 1;
+    bool noting_ = false;
+    std::vector<const ControlRecord*> touched_;
+    int touchedScreen_ = -1;
     ReadResult lastRead_;
     QSize screenSize_{1024, 768};
 };

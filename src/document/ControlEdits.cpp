@@ -28,6 +28,7 @@ void ControlEdits::SwapRects(std::vector<RectSwap>& swaps)
     for (RectSwap& s : swaps) {
         std::swap(Writable(s.record).rect, s.rect);
         WidgetFactory::Sync(*s.record, doc_.Context(), false);
+        doc_.NoteTouched(*s.record);
         changed.append(s.record);
     }
     if (!changed.isEmpty())
@@ -49,6 +50,7 @@ void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
         if (rec.image != s.fields.image || rec.function != s.fields.function || rec.parameter != s.fields.parameter)
             ForgetPlacing(rec);
         rec.SwapStoredFields(s.fields);
+        doc_.NoteTouched(rec);
         WidgetFactory::Sync(rec, doc_.Context(), fields);
         if (fields)
             ScreenVisibility::Apply(rec, doc_.CurrentScreen(), doc_.Context().showImages);
@@ -94,6 +96,7 @@ void ControlEdits::Insert(std::vector<Held>& held)
             WidgetFactory::ApplyPlacementSetUp(rec);
         }
         ScreenVisibility::Apply(rec, doc_.CurrentScreen(), ctx.showImages);
+        doc_.NoteTouched(rec);
     }
     emit doc_.controlsInserted(inserted);
 }
@@ -198,6 +201,7 @@ std::vector<ControlEdits::Held> ControlEdits::Remove(const std::vector<const Con
         }
         Held h;
         h.index = i;
+        doc_.NoteTouched(*controls[i]);
         controls[i]->widget.reset();
         removed.append(controls[i].get());
         h.record = controls[i].Release();

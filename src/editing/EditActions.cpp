@@ -69,20 +69,24 @@ std::vector<const ControlRecord*> EditActions::Selected() const
 void EditActions::Arrange(tavlora::Arrange::Command command)
 {
     const Selection& selection = doc_.CurrentSelection();
+    // Records without a widget (the obsolete type) keep their rectangle.
+    std::vector<const ControlRecord*> laid;
     std::vector<Rect> rects;
     int anchor = -1;
-    for (size_t i = 0; i < selection.Size(); ++i) {
-        const ControlRecord* rec = selection.Records()[i];
-        rects.push_back(rec->rect);
+    for (const ControlRecord* rec : selection.Records()) {
+        if (!rec->widget)
+            continue;
         if (rec == selection.Anchor())
-            anchor = int(i);
+            anchor = int(laid.size());
+        laid.push_back(rec);
+        rects.push_back(rec->rect);
     }
     const auto arranged = Arrange::Apply(command, rects, anchor);
     if (!arranged)
         return;
     std::vector<ControlEdits::RectSwap> swaps;
     for (size_t i = 0; i < rects.size(); ++i) {
-        const ControlRecord* rec = selection.Records()[i];
+        const ControlRecord* rec = laid[i];
         // A control locked since it was selected stays where it is.
         if (!rec->locked && !((*arranged)[i] == rec->rect))
             swaps.push_back({rec, (*arranged)[i]});
@@ -118,7 +122,7 @@ void EditActions::RemoveSelection(const QString& text)
 }
 
 std::vector<const ControlRecord*> EditActions::Add(std::vector<std::unique_ptr<ControlRecord>> records, int dx, int dy,
-                                             const QString& text)
+                                                   const QString& text, bool keepScreens)
 {
     std::vector<ControlEdits::Held> held;
     size_t at = doc_.Set().Size();
@@ -129,7 +133,8 @@ std::vector<const ControlRecord*> EditActions::Add(std::vector<std::unique_ptr<C
         Rect& r = rec->rect;
         r = {Clamp(static_cast<long long>(r.left) + dx), Clamp(static_cast<long long>(r.top) + dy),
              Clamp(static_cast<long long>(r.right) + dx), Clamp(static_cast<long long>(r.bottom) + dy)};
-        rec->screen = doc_.CurrentScreen();
+        if (!keepScreens)
+            rec->screen = doc_.CurrentScreen();
         ApplyCreationRules(*rec);
         ControlEdits::Held h;
         h.index = at++;
@@ -184,7 +189,8 @@ void EditActions::Duplicate()
     std::vector<std::unique_ptr<ControlRecord>> copies;
     for (const ControlRecord* rec : Selected())
         copies.push_back(std::make_unique<ControlRecord>(*rec));
-    Add(std::move(copies), kPasteDx, kPasteDy, Tr("Duplicate"));
+    // A copy stays on its source's screen (the persistent layer included).
+    Add(std::move(copies), kPasteDx, kPasteDy, Tr("Duplicate"), true);
 }
 
 bool EditActions::PaintOrderUnchanged(const std::vector<ControlEdits::ZSwap>& stacking) const

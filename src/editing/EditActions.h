@@ -52,10 +52,10 @@ private:
     void RemoveSelection(const QString& text);
     // True when raising the given widgets would not change what is painted over what.
     bool PaintOrderUnchanged(const std::vector<ControlEdits::ZSwap>& stacking) const;
-    // Adds copies at the end of the list on the current screen as one step,
-    // and selects them. Returns the records added.
+    // Adds copies at the end of the list as one step, on the current screen
+    // unless they keep their own, and selects them. Returns the records added.
     std::vector<const ControlRecord*> Add(std::vector<std::unique_ptr<ControlRecord>> records, int dx, int dy,
-                                    const QString& text);
+                                          const QString& text, bool keepScreens = false);
     std::vector<const ControlRecord*> Selected() const;
 
     CTavloraDoc& doc_;

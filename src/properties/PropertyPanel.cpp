@@ -15,6 +15,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -106,6 +107,7 @@ void PropertyPanel::Build()
     lines_ = new QLineEdit(body);
     hotKey_ = new QLineEdit(body);
     hotKey_->setReadOnly(true);
+    hotKey_->setMinimumWidth(hotKey_->fontMetrics().horizontalAdvance(QStringLiteral("35952  (Ctrl+Shift+Alt+Num 0)")) + 12);
     hotKeyButton_ = new QPushButton(tr("Set..."), body);
     clearHotKey_ = new QPushButton(tr("Clear"), body);
     image_ = new QLineEdit(body);
@@ -124,7 +126,8 @@ void PropertyPanel::Build()
         geometry_[i]->setSpecialValueText(QStringLiteral(" "));
         geometry_[i]->setKeyboardTracking(false);
         geometry_[i]->setObjectName(QString::fromLatin1(geometry[i]));
-        geometry_[i]->setMinimumWidth(60);
+        // Room for any 32-bit value: ten digits and a sign.
+        geometry_[i]->setMinimumWidth(geometry_[i]->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 30);
     }
 
     auto row = [body](QWidget* a, QWidget* b, QWidget* c = nullptr) {
@@ -159,6 +162,8 @@ void PropertyPanel::Build()
     scroll->setWidget(body);
     setWidget(scroll);
 
+    for (QLineEdit* box : body->findChildren<QLineEdit*>())
+        box->installEventFilter(this);
     CommitText(gcode_, &ControlForm::gcode);
     CommitText(text_, &ControlForm::text);
     CommitText(format_, &ControlForm::format);
@@ -204,6 +209,13 @@ void PropertyPanel::Build()
             f.useHotKey = code != 0;
             f.hotKey = code;
         });
+        // The same check as after Setup Control.
+        for (const ControlRecord* rec : Selected()) {
+            if (const ControlRecord* duplicate = HotKey::FindDuplicate(doc_.Set(), *rec, doc_.CurrentScreen())) {
+                services_.Message(this, QString::fromStdString(HotKey::DuplicateMessage(*duplicate)), false);
+                break;
+            }
+        }
     });
     connect(clearHotKey_, &QPushButton::clicked, this, [this] {
         Apply([](ControlForm& f) { f.useHotKey = false; });
@@ -215,6 +227,19 @@ void PropertyPanel::Build()
         else if (choice.result == PropertyServices::ImageChoice::Chosen)
             Apply([name = choice.name](ControlForm& f) { f.image = name; });
     });
+}
+
+bool PropertyPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* box = qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (box && !box->isModified() && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void PropertyPanel::CommitText(QLineEdit* box, std::string ControlForm::*field)
@@ -263,11 +288,15 @@ void PropertyPanel::Apply(const std::function<void(ControlForm&)>& change)
 {
     if (refreshing_)
         return;
+    // Only what the edit changes is written: the form's take-back alone
+    // would rewrite fields the edit did not touch (a DRO's label from its text).
     std::vector<ControlEdits::FieldsSwap> swaps;
     for (const ControlRecord* rec : Selected()) {
         ControlForm form = ControlForm::FromRecord(*rec);
+        const ControlRecord before = form.Apply(*rec, doc_.CurrentScreen());
         change(form);
-        ControlRecord fields = form.Apply(*rec, doc_.CurrentScreen());
+        ControlRecord fields(*rec);
+        fields.TakeChanges(before, form.Apply(*rec, doc_.CurrentScreen()));
         if (!fields.SameStoredFields(*rec))
             swaps.push_back({rec, std::move(fields)});
     }
@@ -344,7 +373,7 @@ void PropertyPanel::Refresh()
     lines_->setEnabled(enabled(ControlForm::LinesBox));
 
     const auto hotKey = Shared<int>(forms_, [](const ControlForm& f) { return f.useHotKey ? f.hotKey : 0; });
-    ShowText(hotKey_, hotKey ? std::optional<QString>(*hotKey == 0 ? QString()
+    ShowText(hotKey_, hotKey ? std::optional<QString>(!HotKey::IsSet(*hotKey) ? QString()
                                                                     : QStringLiteral("%1  (%2)")
                                                                           .arg(*hotKey)
                                                                           .arg(QString::fromStdString(HotKey::Name(*hotKey))))

@@ -60,6 +60,10 @@ public:
 public slots:
     void Refresh();
 
+protected:
+    // Undo and Redo in a field that holds what it shows are the document's.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Build();
     const std::vector<std::string>* CatalogFor(int type) const;

@@ -210,8 +210,9 @@ void SetupControl::Show()
     locked_->setChecked(form_.locked);
     skinned_->setChecked(form_.skinned);
     useHotKey_->setChecked(form_.useHotKey);
-    hotKeyBox_->setText(QString::number(form_.hotKey));
-    hotKeyName_->setText(form_.hotKey != 0 ? QString::fromStdString(HotKey::Name(form_.hotKey)) : QString());
+    const bool hasHotKey = HotKey::IsSet(form_.hotKey);
+    hotKeyBox_->setText(QString::number(hasHotKey ? form_.hotKey : 0));
+    hotKeyName_->setText(hasHotKey ? QString::fromStdString(HotKey::Name(form_.hotKey)) : QString());
     textBox_->setText(Shown(form_.text));
     formatBox_->setText(Shown(form_.format));
     tabGroupBox_->setText(QString::number(form_.tabGroup));
@@ -238,7 +239,8 @@ void SetupControl::ReadBack()
     bytes(imageBox_, form_.image);
     form_.keepImageSize = originalSize_->isChecked();
     form_.kind = kindGroup_->checkedId() >= 0 ? kindGroup_->checkedId() : form_.kind;
-    if (catalogRead_)
+    // A number the list does not show stays unless an entry is picked.
+    if (catalogRead_ && functionList_->currentIndex() >= 0)
         form_.function = functionList_->currentIndex();
     form_.ledChoice = ledList_->currentIndex();
     integer(oemBox_, form_.oemCode);
@@ -347,10 +349,11 @@ bool SetupControl::IntegerIn(QLineEdit* box, int& value)
 bool SetupControl::StoredText(const QString& text, std::string& bytes, PropertyServices& services, QWidget* parent)
 {
     char32_t bad = 0;
-    if (Windows1252::FromUtf8(text.toStdString(), bytes, &bad))
+    if (Windows1252::FromUtf16(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()), bytes, &bad))
         return true;
     services.Message(parent,
-                     tr("The character U+%1 cannot be stored in a screen set.").arg(uint(bad), 4, 16, QLatin1Char('0')).toUpper(),
+                     tr("The character U+%1 cannot be stored in a screen set.")
+                         .arg(QString::number(uint(bad), 16).toUpper().rightJustified(4, QLatin1Char('0'))),
                      false);
     return false;
 }

@@ -143,7 +143,11 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     for (auto signal : {&CTavloraDoc::selectionChanged, &CTavloraDoc::documentReset})
         connect(doc_, signal, this, &CMainFrame::UpdateActions);
     connect(view_, &CTavloraView::toolChanged, workBar_, &WorkBar::SelectTool);
-    connect(workBar_, &WorkBar::toolChosen, view_, &CTavloraView::SetCurrentTool);
+    // A work-bar choice leaves the keyboard with the design view (arrow keys, Escape).
+    connect(workBar_, &WorkBar::toolChosen, this, [this](int tool) {
+        view_->SetCurrentTool(tool);
+        view_->setFocus(Qt::OtherFocusReason);
+    });
 
     setAcceptDrops(true);
     qApp->installEventFilter(this);
@@ -283,16 +287,21 @@ void CMainFrame::CreateActions()
     showGrid->setChecked(view_->GridShown());
     connect(showGrid, &QAction::toggled, view_, &CTavloraView::SetGridShown);
 
-    QAction* a = doc_->UndoStack().createUndoAction(this, tr("&Undo"));
-    a->setObjectName(QStringLiteral("ID_EDIT_UNDO"));
-    a->setShortcuts({K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)});
-    a->setStatusTip(tr("Undo the last edit"));
-    addAction(a);
-    a = doc_->UndoStack().createRedoAction(this, tr("&Redo"));
-    a->setObjectName(QStringLiteral("ID_EDIT_REDO"));
-    a->setShortcuts({K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    a->setStatusTip(tr("Redo the last edit undone"));
-    addAction(a);
+    // Undo and Redo name their step, and show where it changed records.
+    QUndoStack& stack = doc_->UndoStack();
+    QAction* undo = MakeAction({"ID_EDIT_UNDO", tr("&Undo"), {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)},
+                                nullptr, tr("Undo the last edit"), [this] { doc_->Undo(); },
+                                [&stack] { return stack.canUndo(); }});
+    QAction* redo = MakeAction({"ID_EDIT_REDO", tr("&Redo"), {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                                nullptr, tr("Redo the last edit undone"), [this] { doc_->Redo(); },
+                                [&stack] { return stack.canRedo(); }});
+    const auto name = [this, &stack, undo, redo] {
+        undo->setText(stack.canUndo() ? tr("&Undo %1").arg(stack.undoText()) : tr("&Undo"));
+        redo->setText(stack.canRedo() ? tr("&Redo %1").arg(stack.redoText()) : tr("&Redo"));
+        UpdateActions();
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, name);
+    connect(&stack, &QUndoStack::cleanChanged, this, name);
 
     struct Layout {
         const char* id;
@@ -638,6 +647,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Escape anywhere in the window drops the tool; the key goes on as well.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_Escape && widget && widget->window() == this && view_)
+            view_->SetCurrentTool(0);
         // A key event travels up the parents: count each press once.
         if (key->timestamp() != lastKeyTimestamp_ || key->key() != lastKey_) {
             lastKeyTimestamp_ = key->timestamp();

@@ -7,6 +7,7 @@
 #include "CMultiFileDialog.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
@@ -65,13 +66,17 @@ PropertyServices::ImageChoice QtPropertyServices::ChooseImage(QWidget* parent)
     // A fresh install starts among the sample pictures of the Vorn3 folder.
     const QString bitmaps = QDir(QString::fromStdString(ImagePath::ToPlatform(catalogs_.Folder())))
                                 .filePath(QStringLiteral("Bitmaps"));
-    const QString folder = settings.value(QStringLiteral("IMGPath"), bitmaps).toString();
+    // IMGPath holds the last picture chosen (or a folder): the dialog opens
+    // in its folder.
+    const QFileInfo last(settings.value(QStringLiteral("IMGPath"), bitmaps).toString());
+    const QString folder = last.isDir() ? last.absoluteFilePath() : last.absolutePath();
     const int filter = settings.value(QStringLiteral("IMGFilter"), 0).toInt();
 
     QStringList filters;
     for (const char* f : kImageFilters)
         filters << QString::fromLatin1(f);
-    CMultiFileDialog dialog(true, QString(), folder, filters, parent);
+    CMultiFileDialog dialog(true, QString(), QString(), filters, parent);
+    dialog.setDirectory(folder);
     dialog.setWindowTitle(QObject::tr("Open"));
     if (filter >= 0 && filter < filters.size())
         dialog.selectNameFilter(filters.at(filter));

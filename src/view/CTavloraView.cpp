@@ -36,6 +36,8 @@ const QColor kStripColour(0, 128, 128);
 // Where controls lie beyond the target screen.
 const QColor kBeyondColour(78, 96, 104);
 const QColor kEdgeColour(255, 80, 40);
+const QColor kMarkHalo(255, 255, 255, 220);
+const QColor kAnchorHandle(0, 110, 230);
 
 } // namespace
 
@@ -434,10 +436,12 @@ void CTavloraView::PaintSelectionMarks(QPainter& p) const
     const Selection& selection = doc_.CurrentSelection();
     if (selection.Empty())
         return;
-    // Marks keep their size on the screen at any zoom; outlines and handles
-    // are filled in one batch.
+    // Marks keep their size on the screen at any zoom and show on any
+    // background: dark marks inside a light halo, the anchor's handles (the
+    // control Arrange aligns to) in their own colour. Each kind is filled in
+    // one batch.
     const ViewScale scale = Scale();
-    std::vector<QRect> marks;
+    std::vector<QRect> marks, anchorHandles;
     marks.reserve(selection.Size() * 12);
     for (const ControlRecord* rec : selection.Records()) {
         if (!rec->widget || !rec->widget->IsVisible())
@@ -446,13 +450,24 @@ void CTavloraView::PaintSelectionMarks(QPainter& p) const
         const Rect o = Handles::Outline(onScreen);
         OutlineEdges::Append(marks, QRect(o.left, o.top, int(static_cast<long long>(o.right) - o.left),
                                           int(static_cast<long long>(o.bottom) - o.top)));
+        std::vector<QRect>& handles = rec == selection.Anchor() ? anchorHandles : marks;
         for (const Rect& h : Handles::HandleRects(onScreen))
-            marks.emplace_back(h.left, h.top, Handles::kSize, Handles::kSize);
+            handles.emplace_back(h.left, h.top, Handles::kSize, Handles::kSize);
+    }
+    std::vector<QRect> halo;
+    halo.reserve(marks.size() + anchorHandles.size());
+    for (const std::vector<QRect>* kind : {&marks, &anchorHandles}) {
+        for (const QRect& r : *kind)
+            halo.push_back(r.adjusted(-1, -1, 1, 1));
     }
     p.save();
     p.setPen(Qt::NoPen);
+    p.setBrush(kMarkHalo);
+    p.drawRects(halo.data(), int(halo.size()));
     p.setBrush(Qt::black);
     p.drawRects(marks.data(), int(marks.size()));
+    p.setBrush(kAnchorHandle);
+    p.drawRects(anchorHandles.data(), int(anchorHandles.size()));
     p.restore();
 }
 

@@ -169,10 +169,11 @@ TEST(ControlForm, FunctionListInterplay)
     led.ChooseOem();
     EXPECT_EQ(led.function, 56);
 
-    // Catalog lines: a number beyond the list, or a type without catalog, stores -1.
+    // Catalog lines: a number beyond the list (a longer catalog elsewhere) is
+    // kept; a type without catalog stores -1.
     ControlForm far = ControlForm::FromRecord(Record(TypeDro, 40));
     far.ListFilled(20);
-    EXPECT_EQ(far.function, -1);
+    EXPECT_EQ(far.function, 40);
     for (int type : {TypeLabel, TypeMdi, TypeToolPath}) {
         ControlForm none = ControlForm::FromRecord(Record(type, 4));
         none.ListFilled(0);

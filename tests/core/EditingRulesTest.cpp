@@ -61,17 +61,27 @@ TEST(Handles, HitCodes)
         EXPECT_EQ(Handles::Hit(kControl, c.p), c.code) << c.p.x << "," << c.p.y;
 }
 
-TEST(Handles, InvertedRectanglesUseMirroredHandles)
+// An inverted rectangle is resized as the one it shows (its handles are the
+// mirrors of the stored ones): the dragged edge follows, never collapsing.
+TEST(Handles, InvertedRectanglesResizeAsShown)
 {
-    const Rect flippedX{110, 20, 10, 60};
-    EXPECT_EQ(Handles::ForStored(flippedX, Handles::Left), Handles::Right);
-    EXPECT_EQ(Handles::ForStored(flippedX, Handles::TopLeft), Handles::TopRight);
-    EXPECT_EQ(Handles::ForStored(flippedX, Handles::Top), Handles::Top);
-    const Rect flippedBoth{110, 60, 10, 20};
-    EXPECT_EQ(Handles::ForStored(flippedBoth, Handles::TopLeft), Handles::BottomRight);
-    EXPECT_EQ(Handles::ForStored(flippedBoth, Handles::Bottom), Handles::Top);
-    EXPECT_EQ(Handles::ForStored(kControl, Handles::Left), Handles::Left);
-    EXPECT_EQ(Handles::ForStored(flippedBoth, Handles::Middle), Handles::Middle);
+    const struct {
+        Rect stored;
+        int handle; // as hit on the rectangle shown
+        Point from, to;
+        Rect expected;
+    } rows[] = {
+        {{110, 20, 10, 60}, Handles::Right, {110, 40}, {130, 40}, {10, 20, 130, 60}},
+        {{110, 20, 10, 60}, Handles::Left, {8, 40}, {28, 40}, {30, 20, 110, 60}},
+        {{110, 60, 10, 20}, Handles::TopLeft, {8, 18}, {-2, 3}, {0, 5, 110, 60}},
+        {{110, 60, 10, 20}, Handles::Bottom, {60, 60}, {60, 90}, {10, 20, 110, 90}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Handles::Hit(row.stored, row.from), row.handle);
+        TrackerDrag drag(Handles::Normalised(row.stored), row.handle, row.from, Grid(), false);
+        drag.MoveTo(row.to);
+        EXPECT_EQ(drag.Finish(row.to), row.expected) << row.handle;
+    }
 }
 
 TEST(Handles, ExtremeRectanglesStayInRange)

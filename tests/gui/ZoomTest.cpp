@@ -49,8 +49,10 @@ private slots:
             f.Drag(screen(60, 60), screen(70, 80));
             QCOMPARE(f.At(0).rect, (Rect{60, 70, 140, 90}));
             QCOMPARE(f.doc->UndoStack().count(), 2);
-            // The marks keep their size: a 5-pixel black handle at the right edge.
-            QCOMPARE(Pixel(f, QPoint(int(140 * zoom) + 2, int(80 * zoom))), QColor(Qt::black));
+            // The marks keep their size: a 5-pixel handle at the right edge, in
+            // the anchor's colour (a single control is the anchor), in a light halo.
+            QCOMPARE(Pixel(f, QPoint(int(140 * zoom) + 2, int(80 * zoom))), QColor(0, 110, 230));
+            QVERIFY(Pixel(f, QPoint(int(140 * zoom) + 2 + 3, int(80 * zoom))).lightness() > 240);
         }
     }
 

@@ -174,8 +174,9 @@ bool SelectTool::Click(const ToolEvent& e)
                 return false;
             dragged_ = {rec};
             startRects_ = {rec->rect};
-            tracker_.emplace(rec->rect, Handles::ForStored(rec->rect, hit.code), e.design, host_.CurrentGrid(),
-                             false);
+            // An inverted rectangle is resized as the one it shows: its handles
+            // swapped to their mirrors.
+            tracker_.emplace(Handles::Normalised(rec->rect), hit.code, e.design, host_.CurrentGrid(), false);
             drag_ = Drag::Resize;
         }
         return true;
@@ -195,7 +196,8 @@ void SelectTool::StartMove(Point p)
     dragged_.clear();
     startRects_.clear();
     for (const ControlRecord* rec : host_.Document().CurrentSelection().Records()) {
-        if (rec->locked)
+        // Locked records, and records without a widget, keep their rectangle.
+        if (rec->locked || !rec->widget)
             continue;
         dragged_.push_back(rec);
         startRects_.push_back(rec->rect);
