@@ -95,6 +95,9 @@ TEST(HotKey, DuplicateCheck)
     ControlRecord& cleared = Add(set, TypeDro, 0, 0);
     Add(set, TypeDro, 0, 0);
     EXPECT_EQ(HotKey::FindDuplicate(set, cleared, 0), nullptr);
+    ControlRecord& minusOne = Add(set, TypeDro, 0, -1);
+    Add(set, TypeDro, 0, -1);
+    EXPECT_EQ(HotKey::FindDuplicate(set, minusOne, 0), nullptr);
     (void)other;
     EXPECT_EQ(HotKey::DuplicateMessage(edited).find("DRO\nFunction = -1"), 47u);
 }

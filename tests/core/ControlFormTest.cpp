@@ -108,6 +108,11 @@ TEST(ControlForm, TakeBackRules)
     d.useHotKey = true;
     d.hotKey = 0x8474;
     EXPECT_EQ(d.Apply(dro, 1).hotKey, 0x8474);
+    // A stored -1 (or any value <= 0) is no hot key, and stays as it is.
+    dro.hotKey = -1;
+    const ControlForm none = ControlForm::FromRecord(dro);
+    EXPECT_FALSE(none.useHotKey);
+    EXPECT_EQ(none.Apply(dro, 1).hotKey, -1);
 
     // Screens: all screens gives 0; a persistent control unchecked goes to the
     // current screen, any other keeps its own.

@@ -158,6 +158,15 @@ TEST(ControlRecord, SwapAndCopyTouchOnlyStoredFields)
     moved.rect.left += 1;
     EXPECT_FALSE(moved.SameStoredFields(a));
     EXPECT_TRUE(moved.SameFieldsButRect(a));
+    // One edit's change, and nothing else: fields equal in both stay.
+    ControlRecord before(a), after(a), target(set.At(7));
+    after.locked = !a.locked;
+    after.rect.right += 5;
+    target.TakeChanges(before, after);
+    ControlRecord expected(set.At(7));
+    expected.locked = after.locked;
+    expected.rect.right = after.rect.right;
+    EXPECT_TRUE(target.SameStoredFields(expected));
 }
 
 TEST(ControlType, CreationRules)

@@ -97,7 +97,11 @@ INSTANTIATE_TEST_SUITE_P(
         HotKeyCase{"three on one screen name the first",
                    {{TypeButton, 1, kR, F1}, {TypeButton, 1, kR, F1}, {TypeButton, 1, kR, F1}}, {{1, 0}, {2, 0}}},
         HotKeyCase{"types without hot keys are ignored", {{TypeLabel, 1, kR, F1}, {TypeButton, 1, kR, F1}}, {}},
-        HotKeyCase{"no hot key is no clash", {{TypeButton, 1, kR}, {TypeButton, 1, kR}}, {}}),
+        HotKeyCase{"no hot key is no clash", {{TypeButton, 1, kR}, {TypeButton, 1, kR}}, {}},
+        HotKeyCase{"-1, as a cleared box on the machine leaves it, is none",
+                   {{TypeButton, 1, kR, [](ControlRecord& r) { HotKey(r, -1); }},
+                    {TypeButton, 1, kR, [](ControlRecord& r) { HotKey(r, -1); }}},
+                   {}}),
     [](const auto& info) {
         std::string n = info.param.name;
         std::replace_if(n.begin(), n.end(), [](char c) { return !isalnum(static_cast<unsigned char>(c)); }, '_');

@@ -88,6 +88,49 @@ private slots:
         f.edits->Arrange(Arrange::AlignTops);
         QCOMPARE(f.At(0).rect.top, 50);
         QCOMPARE(f.At(1).rect.top, 200);
+
+        // A record without a widget (the obsolete type) keeps its rectangle,
+        // in Arrange as in a drag.
+        ScreenSet withObsolete;
+        Four(withObsolete);
+        GuiTestFiles::Add(withObsolete, TypeObsolete, 1, {400, 400, 420, 420});
+        Fixture g;
+        g.Open(withObsolete);
+        SelectInOrder(g, {5, 2, 0});
+        g.edits->Arrange(Arrange::AlignLefts);
+        QCOMPARE(g.At(5).rect, (Rect{400, 400, 420, 420}));
+        QCOMPARE(g.At(2).rect.left, 10);
+        g.Drag({30, 60}, {50, 60});
+        QCOMPARE(g.At(5).rect, (Rect{400, 400, 420, 420}));
+        QCOMPARE(g.At(0).rect.left, 30);
+    }
+
+    // Undo and Redo of a change out of sight show the screen where it
+    // happened, with the controls it touched selected.
+    void undoShowsWhereItChanged()
+    {
+        Fixture f;
+        ScreenSet set;
+        Four(set);
+        GuiTestFiles::Add(set, TypeLabel, 4, {10, 10, 60, 30}).label = "D";
+        f.Open(set);
+        f.doc->SetCurrentScreen(4);
+        SelectInOrder(f, {5});
+        f.edits->Arrange(Arrange::SameWidth); // nothing to do with one control
+        GuiTestFiles::Change(*f.doc, 5, [](ControlRecord& r) { r.label = "D2"; });
+        f.doc->SetCurrentScreen(2);
+        f.doc->Undo();
+        QCOMPARE(f.doc->CurrentScreen(), 4);
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(5)}));
+        f.doc->SetCurrentScreen(1);
+        f.doc->Redo();
+        QCOMPARE(f.doc->CurrentScreen(), 4);
+        QCOMPARE(f.At(5).label, std::string("D2"));
+        // A persistent control is seen from any screen: no jump.
+        GuiTestFiles::Change(*f.doc, 4, [](ControlRecord& r) { r.locked = true; });
+        f.doc->Undo();
+        QCOMPARE(f.doc->CurrentScreen(), 4);
+        QCOMPARE(f.Selected(), (std::vector<const ControlRecord*>{&f.At(4)}));
     }
 
     void pasteCascadesAndSelectsEachPaste()
@@ -258,6 +301,10 @@ private slots:
         QCOMPARE(f.doc->UndoStack().count(), 1);
         QCOMPARE(f.clipboard.Size(), size_t(1));
         QCOMPARE(f.clipboard.Records().front()->label, std::string("C"));
+        // A persistent control's copy stays persistent.
+        SelectInOrder(f, {4});
+        f.edits->Duplicate();
+        QCOMPARE(f.Set().controls.back()->screen, 0);
     }
 
     void controlsTravelBetweenDesignersThroughTheSystemClipboard()

@@ -211,6 +211,7 @@ private slots:
         GuiTestFiles::Add(set, TypeLabel, 1, {10, 10, 80, 30}).label = "One";
         GuiTestFiles::Add(set, TypeLabel, 1, {10, 50, 80, 70}).label = "Two";
         GuiTestFiles::Add(set, TypeButton, 1, {200, 10, 260, 30}).hotKey = 0x41;
+        GuiTestFiles::Add(set, TypeDro, 1, {300, 10, 400, 30});
         f.Open(set);
         PanelServices services;
         PropertyPanel panel(*f.doc, services);
@@ -260,6 +261,26 @@ private slots:
         QCOMPARE(services.messages.last(), QStringLiteral("Please enter an integer."));
         f.doc->UndoStack().undo();
         QCOMPARE(panel.GeometryBox(0)->value(), 205);
+
+        // An edit changes the field edited alone: Locked on a DRO keeps its label.
+        f.doc->EditSelection([&](Selection& s) {
+            s.Clear();
+            s.Select(&f.At(3));
+        });
+        panel.LockedBox()->click();
+        QVERIFY(f.At(3).locked);
+        QCOMPARE(f.At(3).label, std::string("Label"));
+        // A hot key set here is checked for duplicates as Setup Control's is.
+        GuiTestFiles::Change(*f.doc, 2, [](ControlRecord& r) { r.hotKey = 0x41; });
+        services.hotKey = 0x41;
+        const qsizetype messages = services.messages.size();
+        panel.HotKeyButton()->click();
+        QCOMPARE(f.At(3).hotKey, 0x41);
+        QCOMPARE(services.messages.size(), messages + 1);
+        QVERIFY(services.messages.last().startsWith(QStringLiteral("The hotkey just set up duplicates another on:")));
+        // The x box shows any 32-bit value whole.
+        QVERIFY(panel.GeometryBox(0)->minimumWidth()
+                > panel.GeometryBox(0)->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")));
     }
 
     void coloursAreOneStepAndMayBecomeDefaults()

@@ -9,11 +9,14 @@
 #include "shell/CMultiFileDialog.h"
 #include "settings/SettingsProfile.h"
 #include "shell/WorkBar.h"
+#include "panels/ControlList.h"
+#include "properties/PropertyPanel.h"
 #include "view/CTavloraView.h"
 
 #include <QAction>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QMenuBar>
@@ -110,7 +113,14 @@ private slots:
             const QRect r = list->visualItemRect(list->item(i));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
             QCOMPARE(view.CurrentTool(), tools[i]);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&view)); // arrow keys, Escape
         }
+        // Escape in another pane of the window drops the tool too.
+        QLineEdit* filter = f.frame->Controls().FilterBox();
+        filter->setFocus();
+        QTest::keyClick(filter, Qt::Key_Escape);
+        QCOMPARE(view.CurrentTool(), 0);
+        QCOMPARE(bar.SelectedItem(), bar.NoneItem());
 
         // No item, or another group: no tool change.
         view.SetCurrentTool(6);
@@ -238,6 +248,31 @@ private slots:
         QVERIFY(!f.frame->Action(QStringLiteral("ID_VIEW_WORKBAR"))->isCheckable());
         f.frame->Action(QStringLiteral("ID_VIEW_WORKBAR"))->trigger();
         QVERIFY(f.frame->Workspace().isVisible());
+    }
+
+    // Ctrl+Z right after an edit in the Properties panel undoes that edit in
+    // the document; the field does not keep it for itself.
+    void undoFromThePropertiesPanel()
+    {
+        Frame f;
+        ScreenSet set;
+        GuiTestFiles::Add(set, TypeLabel, 1, {10, 10, 80, 30}).label = "One";
+        const QString path = f.dir.filePath(QStringLiteral("panel.set"));
+        QVERIFY(GuiTestFiles::Write(path, set));
+        QVERIFY(f.frame->File().OnOpenDocument(path));
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.frame.get()));
+        CTavloraDoc& doc = f.frame->Document();
+        doc.EditSelection([&](Selection& s) { s.Select(doc.Set().controls.front().get()); });
+        QLineEdit* text = f.frame->Panel().TextBox();
+        text->setFocus();
+        text->selectAll();
+        QTest::keyClicks(text, QStringLiteral("Two"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(doc.Set().At(0).label, std::string("Two"));
+        QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(doc.Set().At(0).label, std::string("One"));
+        QCOMPARE(text->text(), QStringLiteral("One"));
     }
 
     // The zoom of the last session comes back, and the status bar says so.

@@ -163,6 +163,23 @@ private slots:
         QCOMPARE(dialog.FunctionList()->count(), 0);
         dialog.accept();
         QCOMPARE(dialog.Form().function, 7);
+
+        // A number beyond the catalog (one made for a longer catalog) is kept
+        // too, unless an entry is picked.
+        FakeServices shorter;
+        SetupControl far(Form(TypeDro, 75), shorter);
+        QCOMPARE(far.FunctionList()->currentIndex(), -1);
+        far.accept();
+        QCOMPARE(far.Form().function, 75);
+    }
+
+    void unstorableTextIsRefusedByName()
+    {
+        FakeServices services;
+        SetupControl dialog(Form(TypeButton), services);
+        dialog.TextBox()->setText(QString(QChar(0x100)));
+        dialog.accept();
+        QCOMPARE(services.messages.last(), QStringLiteral("The character U+0100 cannot be stored in a screen set."));
     }
 
     void integerBoxesAreChecked()
