@@ -107,7 +107,6 @@ void PropertyPanel::Build()
     lines_ = new QLineEdit(body);
     hotKey_ = new QLineEdit(body);
     hotKey_->setReadOnly(true);
-    hotKey_->setMinimumWidth(hotKey_->fontMetrics().horizontalAdvance(QStringLiteral("35952  (Ctrl+Shift+Alt+Num 0)")) + 12);
     hotKeyButton_ = new QPushButton(tr("Set..."), body);
     clearHotKey_ = new QPushButton(tr("Clear"), body);
     image_ = new QLineEdit(body);
@@ -126,8 +125,7 @@ void PropertyPanel::Build()
         geometry_[i]->setSpecialValueText(QStringLiteral(" "));
         geometry_[i]->setKeyboardTracking(false);
         geometry_[i]->setObjectName(QString::fromLatin1(geometry[i]));
-        // Room for any 32-bit value: ten digits and a sign.
-        geometry_[i]->setMinimumWidth(geometry_[i]->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 30);
+
     }
 
     auto row = [body](QWidget* a, QWidget* b, QWidget* c = nullptr) {
@@ -148,14 +146,17 @@ void PropertyPanel::Build()
     form->addRow(QStringLiteral("Format String"), format_);
     form->addRow(QStringLiteral("Tab Group"), tabGroup_);
     form->addRow(QStringLiteral("# of lines"), lines_);
-    form->addRow(tr("Hot key"), row(hotKey_, hotKeyButton_, clearHotKey_));
+    // The hot key's text takes the panel's whole width.
+    form->addRow(new QLabel(tr("Hot key"), body));
+    form->addRow(hotKey_);
+    form->addRow(row(hotKeyButton_, clearHotKey_));
     form->addRow(tr("Image"), row(image_, imageButton_));
     form->addRow(tr("LED colour"), led_);
     form->addRow(skinned_);
     form->addRow(allScreens_);
     form->addRow(locked_);
-    form->addRow(tr("x, y"), row(geometry_[0], geometry_[1]));
-    form->addRow(tr("width × height"), row(geometry_[2], geometry_[3]));
+    for (int i = 0; i < 4; ++i)
+        form->addRow(QString::fromLatin1(geometry[i]), geometry_[i]);
 
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);

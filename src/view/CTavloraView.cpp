@@ -219,10 +219,16 @@ void CTavloraView::UpdateScrollBars()
     const QRect canvas = CanvasRect();
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
-    const int left = int(std::floor(canvas.left() * zoom_));
-    const int top = int(std::floor(canvas.top() * zoom_));
-    const int right = int(std::ceil((canvas.right() + 1) * zoom_));
-    const int bottom = int(std::ceil((canvas.bottom() + 1) * zoom_));
+    // A canvas larger than a scroll bar can count (controls near the 32-bit
+    // limits, zoomed in) scrolls as far as it can.
+    const auto scaled = [this](double design, bool up) {
+        const double v = up ? std::ceil(design * zoom_) : std::floor(design * zoom_);
+        return int(std::clamp(v, double(INT_MIN / 2), double(INT_MAX / 2)));
+    };
+    const int left = scaled(canvas.left(), false);
+    const int top = scaled(canvas.top(), false);
+    const int right = scaled(double(canvas.right()) + 1, true);
+    const int bottom = scaled(double(canvas.bottom()) + 1, true);
     h->setRange(left, std::max(left, right - client.width()));
     v->setRange(top, std::max(top, bottom - client.height()));
     // A page is a quarter of the view, a line a twentieth.

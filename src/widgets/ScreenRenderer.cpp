@@ -7,10 +7,12 @@
 #include "core/ScreenSet.h"
 #include "core/ScreenVisibility.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <thread>
 
@@ -101,6 +103,10 @@ void ScreenRenderer::PaintWidgets(QPainter& p, const std::vector<DesignWidget*>&
             area &= clip;
         if (area.isEmpty())
             continue;
+        if (TooLargeForDevice(p, client)) {
+            PaintLargeWidget(p, *w, client, area);
+            continue;
+        }
         p.save();
         p.translate(client.topLeft());
         p.setClipRect(area.translated(-client.topLeft()), Qt::IntersectClip);
@@ -110,6 +116,38 @@ void ScreenRenderer::PaintWidgets(QPainter& p, const std::vector<DesignWidget*>&
             w->Paint(p);
         p.restore();
     }
+}
+
+bool ScreenRenderer::TooLargeForDevice(const QPainter& p, const QRect& client)
+{
+    // The rasteriser works in 32-bit device coordinates: a widget whose
+    // extent on the device comes near that limit is not painted whole.
+    constexpr double kSafeExtent = double(1 << 26);
+    const QTransform& t = p.worldTransform();
+    const double scale = std::max(std::abs(t.m11()), std::abs(t.m22()));
+    return double(client.width()) * scale > kSafeExtent || double(client.height()) * scale > kSafeExtent;
+}
+
+void ScreenRenderer::PaintLargeWidget(QPainter& p, DesignWidget& w, const QRect& client, QRect area)
+{
+    // Only the part on the device is painted: at design scale into a picture
+    // of that part (the widget's own coordinates stay within 32 bits there),
+    // which is then drawn through the painter's transform.
+    const QRect device = p.device() ? QRect(0, 0, p.device()->width(), p.device()->height()) : QRect();
+    if (!device.isEmpty())
+        area &= p.worldTransform().inverted().mapRect(QRectF(device)).toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (area.isEmpty())
+        return;
+    QImage part(area.size(), QImage::Format_ARGB32_Premultiplied);
+    if (part.isNull())
+        return;
+    part.fill(Qt::transparent);
+    QPainter ip(&part);
+    ip.translate(client.topLeft() - area.topLeft());
+    ip.setClipRect(area.translated(-client.topLeft()));
+    w.Paint(ip);
+    ip.end();
+    p.drawImage(area, part);
 }
 
 void ScreenRenderer::PaintScreen(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, int screen,

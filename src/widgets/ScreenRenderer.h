@@ -48,6 +48,8 @@ public:
                             QSize size);
 
 private:
+    static bool TooLargeForDevice(const QPainter& p, const QRect& client);
+    static void PaintLargeWidget(QPainter& p, DesignWidget& w, const QRect& client, QRect area);
     // Frames and clients of the widgets in order; `cached` paints through the widgets' looks.
     static void PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip, bool cached);
 };

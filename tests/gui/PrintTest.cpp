@@ -5,6 +5,8 @@
 #include "widgets/WidgetContext.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include <vector>
@@ -168,6 +170,32 @@ private slots:
         f.Export(out, PrintScope::UsedScreens);
         QCOMPARE(f.prompter.usedScreensShown, 1); // no controls: screen 1 alone
         QCOMPARE(PdfPages::Count(PdfPages::Read(out)), 1);
+    }
+
+    // The design view looks the same before, while and after a preview paints
+    // its pages (DRO and G-code list text included).
+    void aPreviewLeavesTheViewAsItLooks()
+    {
+        DesignerFixture f;
+        ScreenSet set;
+        GuiTestFiles::Add(set, TypeDro, 1, {20, 20, 220, 60});
+        GuiTestFiles::Add(set, TypeGCodeList, 1, {20, 80, 320, 280}).parameter = 8;
+        GuiTestFiles::Add(set, TypeLabel, 2, {20, 20, 220, 60}).label = "Two";
+        f.Open(set);
+        PrintActions print(*f.file, f.prompter, f.view.get());
+        QVERIFY(QTest::qWaitForWindowExposed(f.view.get()));
+        const QImage before = f.view->viewport()->grab().toImage();
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
+                         [&](QPrinter* target) { print.PrintTo(*target, PrintScope::UsedScreens); });
+        preview.show();
+        preview.updatePreview();
+        QApplication::processEvents();
+        QCOMPARE(f.view->viewport()->grab().toImage(), before);
+        preview.close();
+        QApplication::processEvents();
+        QCOMPARE(f.view->viewport()->grab().toImage(), before);
     }
 
     void printsOnAPrinter()

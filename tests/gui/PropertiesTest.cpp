@@ -278,9 +278,14 @@ private slots:
         QCOMPARE(f.At(3).hotKey, 0x41);
         QCOMPARE(services.messages.size(), messages + 1);
         QVERIFY(services.messages.last().startsWith(QStringLiteral("The hotkey just set up duplicates another on:")));
-        // The x box shows any 32-bit value whole.
-        QVERIFY(panel.GeometryBox(0)->minimumWidth()
-                > panel.GeometryBox(0)->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")));
+        // The x box, on a row of its own, shows any 32-bit value whole.
+        panel.resize(270, 700);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QVERIFY(panel.GeometryBox(0)->width()
+                > panel.GeometryBox(0)->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 20);
+        QVERIFY(panel.HotKeyBox()->width()
+                > panel.HotKeyBox()->fontMetrics().horizontalAdvance(QStringLiteral("35952  (Ctrl+Shift+Alt+F12)")));
     }
 
     void coloursAreOneStepAndMayBecomeDefaults()

@@ -3,6 +3,7 @@
 #include "DesignerFixture.h"
 
 #include "settings/DesignSettings.h"
+#include "widgets/WidgetColours.h"
 
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -53,6 +54,37 @@ private slots:
             // the anchor's colour (a single control is the anchor), in a light halo.
             QCOMPARE(Pixel(f, QPoint(int(140 * zoom) + 2, int(80 * zoom))), QColor(0, 110, 230));
             QVERIFY(Pixel(f, QPoint(int(140 * zoom) + 2 + 3, int(80 * zoom))).lightness() > 240);
+        }
+    }
+
+    // Controls reaching the int32 limits draw clipped right at every zoom:
+    // the one spanning the screen fills its band, those far away show nowhere.
+    void controlsNearTheLimitsDrawClipped()
+    {
+        Fixture f;
+        ScreenSet set;
+        GuiTestFiles::Add(set, TypeDro, 1, {0, 0, 2000000000, 100});
+        GuiTestFiles::Add(set, TypeDro, 1, {INT32_MAX - 1000, 200, INT32_MAX, 300});
+        GuiTestFiles::Add(set, TypeDro, 1, {10, 2000000000, 110, INT32_MAX});
+        GuiTestFiles::Add(set, TypeDro, 1, {300, 150, 400, 2000000000});
+        f.Open(set);
+        const QColor dro = WidgetColours::Of(f.Set().colours, ColourSet::DROBack);
+        for (double zoom : {0.25, 1.0 / 3, 0.5, 2.0 / 3, 0.75, 1.0, 1.5, 3.0, 8.0}) {
+            f.view->SetZoom(zoom, QPoint(0, 0));
+            const QImage shot = f.view->viewport()->grab().toImage();
+            // Design points on the viewport; those beyond it are not looked at.
+            const auto check = [&](double x, double y, bool isDro) {
+                const QPoint at(int(x * zoom), int(y * zoom));
+                if (!shot.rect().contains(at))
+                    return;
+                QVERIFY2((shot.pixelColor(at) == dro) == isDro,
+                         qPrintable(QStringLiteral("zoom %1 at %2, %3").arg(zoom).arg(x).arg(y)));
+            };
+            for (double x : {5.0, 150.0, 290.0, 0.9 * shot.width() / zoom})
+                check(x, 50, true);
+            check(350, 600, true);
+            for (double y : {250.0, 700.0})
+                check(150, y, false);
         }
     }
 
