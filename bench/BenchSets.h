@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #ifdef TAVLORA_BENCH_GUI
@@ -27,20 +28,24 @@ inline constexpr int kLoadControls = 10000;
 inline constexpr int kPictures = 200;
 inline const QSize kScreen(1024, 768);
 
+// The application lives until the process ends (the fixtures kept in
+// statics refer to it); settings go to a test location, never the user's.
 inline void EnsureApplication()
 {
-    static std::unique_ptr<QGuiApplication> app = [] {
+    static QGuiApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        QStandardPaths::setTestModeEnabled(true);
         static int argc = 1;
         static char name[] = "tavlora_bench";
         static char* argv[] = {name, nullptr};
 #ifdef TAVLORA_BENCH_GUI
-        return std::make_unique<QApplication>(argc, argv);
+        return static_cast<QGuiApplication*>(new QApplication(argc, argv));
 #else
-        return std::make_unique<QGuiApplication>(argc, argv);
+        return new QGuiApplication(argc, argv);
 #endif
     }();
+    (void)app;
 }
 
 // A Vorn3 folder with the LED pictures and kPictures distinct pictures
