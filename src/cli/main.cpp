@@ -12,6 +12,7 @@
 
 #if __has_include("RenderCommand.h")
 #include "CheckCommand.h"
+#include "ExportHtmlCommand.h"
 #include "RenderCommand.h"
 #include <QGuiApplication>
 #define TAVLORA_HAS_RENDER 1
@@ -41,6 +42,7 @@ const char* kMainUsage =
 #ifdef TAVLORA_HAS_RENDER
     "  render FILE ...   render screens to PNG or PDF (see render --help)\n"
     "  check FILE...     list what will go wrong on the machine (see check --help)\n"
+    "  export-html FILE  linked HTML pages of the screens (see export-html --help)\n"
 #endif
     "  map FILE          the screens and the jumps between them as a graph\n"
     "  diff A B          the controls and colours that differ between two sets\n"
@@ -205,10 +207,13 @@ int main(int argc, char** argv)
     }
 #ifdef TAVLORA_HAS_RENDER
     // Painting and measuring text need a GUI application, without a display.
-    if (command == QLatin1String("render") || command == QLatin1String("check")) {
+    if (command == QLatin1String("render") || command == QLatin1String("check")
+        || command == QLatin1String("export-html")) {
         CliSupport::PrepareGuiEnvironment();
         QGuiApplication app(argc, argv);
-        return command == QLatin1String("render") ? RunRenderCommand(args) : RunCheckCommand(args);
+        if (command == QLatin1String("render"))
+            return RunRenderCommand(args);
+        return command == QLatin1String("check") ? RunCheckCommand(args) : RunExportHtmlCommand(args);
     }
 #endif
     QCoreApplication app(argc, argv);
