@@ -180,7 +180,7 @@ int RunRenderCommand(const QStringList& args)
 
     std::set<int> screens;
     for (const auto& rec : set.controls)
-        if (rec->widget && rec->screen != 0)
+        if (ControlTypes::Shown(rec->type) && rec->screen != 0)
             screens.insert(rec->screen);
     if (screens.empty())
         screens.insert(1);

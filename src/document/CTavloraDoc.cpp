@@ -42,7 +42,7 @@ void CTavloraDoc::SetCurrentScreen(int screen)
     if (screen == currentScreen_)
         return;
     currentScreen_ = screen;
-    ScreenVisibility::Refresh(set_, currentScreen_, ctx_->showImages);
+    WidgetFactory::Follow(set_, *ctx_, currentScreen_);
     emit currentScreenChanged(currentScreen_);
 }
 
@@ -163,10 +163,11 @@ void CTavloraDoc::ClearHistoryAndSelection()
 void CTavloraDoc::BuildWidgets()
 {
     ctx_->BeginLoad();
-    WidgetFactory::RebuildWidgets(set_, *ctx_);
+    WidgetFactory::AssignLooks(set_, *ctx_);
     for (auto& rec : set_.controls)
         ApplyCreationRules(*rec);
-    ScreenVisibility::Refresh(set_, currentScreen_, ctx_->showImages);
+    WidgetFactory::Follow(set_, *ctx_, currentScreen_);
+    ctx_->RequestRepaint();
 }
 
 void CTavloraDoc::Replace(ScreenSet&& fresh, const ReadResult& read)

@@ -115,8 +115,9 @@ signals:
 private:
     friend class ControlEdits;
 
-    // Builds the widgets of the set as read, then applies what creating them
-    // makes of the records (older images become images, ...).
+    // Gives the records of the set as read their looks, applies what creating
+    // their widgets makes of them (older images become images, ...), and makes
+    // the widgets of the current screen.
     void BuildWidgets();
     void ClearHistoryAndSelection();
     // Runs one undo or redo step, noting the records it changed, and shows them.

@@ -49,11 +49,18 @@ void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
         // The placing set-up shows until the fields it stands in for change.
         if (rec.image != s.fields.image || rec.function != s.fields.function || rec.parameter != s.fields.parameter)
             ForgetPlacing(rec);
+        if (fields)
+            ForgetPlaceholder(rec);
+        const bool newPng = rec.type == TypeImage && rec.image != s.fields.image;
         rec.SwapStoredFields(s.fields);
+        if (newPng)
+            RaisePng(rec);
         doc_.NoteTouched(rec);
         WidgetFactory::Sync(rec, doc_.Context(), fields);
-        if (fields)
+        if (fields) {
+            WidgetFactory::Keep(rec, doc_.Context(), ScreenVisibility::ShowsOn(rec.screen, doc_.CurrentScreen()));
             ScreenVisibility::Apply(rec, doc_.CurrentScreen(), doc_.Context().showImages);
+        }
         changed.append(&rec);
     }
     if (!changed.isEmpty())
@@ -86,19 +93,45 @@ void ControlEdits::Insert(std::vector<Held>& held)
         const ControlRecord& rec = *inserted[qsizetype(&h - held.data())];
         if (h.look)
             ctx.KeepLook(rec, *h.look);
-        WidgetFactory::Build(rec, ctx);
-        if (h.placed && rec.widget && !WidgetFactory::Of(rec)->CurrentLook().placed) {
+        const int kind = WidgetFactory::KindForType(rec.type);
+        if (h.placed && kind != 0 && !(ctx.LookOf(rec) && ctx.LookOf(rec)->placed)) {
             // Placed for the first time: lists and tool paths get a frame.
-            DesignWidget::Look look = WidgetFactory::Of(rec)->CurrentLook();
+            ControlLook look = ctx.LookOf(rec) ? *ctx.LookOf(rec) : WidgetFactory::FirstLook(rec, kind, ctx);
             look.framed = ControlTypes::Of(rec.type)->framedWhenPlaced;
             look.placed = true;
-            WidgetFactory::Of(rec)->SetLook(look);
-            WidgetFactory::ApplyPlacementSetUp(rec);
+            ctx.KeepLook(rec, look);
         }
+        rec.widget.reset();
+        WidgetFactory::Keep(rec, ctx, ScreenVisibility::ShowsOn(rec.screen, doc_.CurrentScreen()));
         ScreenVisibility::Apply(rec, doc_.CurrentScreen(), ctx.showImages);
         doc_.NoteTouched(rec);
     }
     emit doc_.controlsInserted(inserted);
+}
+
+void ControlEdits::ForgetPlaceholder(const ControlRecord& rec)
+{
+    WidgetContext& ctx = doc_.Context();
+    if (const ControlLook* kept = ctx.LookOf(rec); kept && kept->placeholder) {
+        ControlLook look = *kept;
+        look.placeholder = false;
+        ctx.KeepLook(rec, look);
+    }
+}
+
+void ControlEdits::RaisePng(const ControlRecord& rec)
+{
+    // A picture given a PNG goes to the top of the stacking order.
+    WidgetContext& ctx = doc_.Context();
+    const ControlLook* kept = ctx.LookOf(rec);
+    const QString path = ctx.ResolvePicture(rec.image, ImagePath::Keywords::Picture, false);
+    if (!kept || !DesignWidget::IsPngPath(path) || !ctx.IsPresent(path, false))
+        return;
+    ControlLook look = *kept;
+    look.z = ctx.TakeTopZ();
+    ctx.KeepLook(rec, look);
+    if (DesignWidget* w = WidgetFactory::Of(rec))
+        w->SetLook(look);
 }
 
 void ControlEdits::ForgetPlacing(const ControlRecord& rec)
@@ -172,12 +205,17 @@ void ControlEdits::SwapOrder(std::vector<const ControlRecord*>& order, std::vect
     }
     RecordList changed;
     changed.reserve(qsizetype(controls.size()));
+    WidgetContext& ctx = doc_.Context();
     for (ZSwap& s : stacking) {
-        if (DesignWidget* w = WidgetFactory::Of(*s.record)) {
-            DesignWidget::Look look = w->CurrentLook();
-            std::swap(look.z, s.z);
+        const ControlLook* kept = ctx.LookOf(*s.record);
+        if (!kept)
+            continue;
+        ControlLook look = *kept;
+        std::swap(look.z, s.z);
+        if (DesignWidget* w = WidgetFactory::Of(*s.record))
             w->SetLook(look);
-        }
+        else
+            ctx.KeepLook(*s.record, look);
     }
     for (const auto& rec : controls)
         changed.append(rec.get());

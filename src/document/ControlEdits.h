@@ -73,6 +73,9 @@ public:
 private:
     static ControlRecord& Writable(const ControlRecord* record);
     void ForgetPlacing(const ControlRecord& rec);
+    // The older-image placeholder shows until the first edit of a field.
+    void ForgetPlaceholder(const ControlRecord& rec);
+    void RaisePng(const ControlRecord& rec);
 
     CTavloraDoc& doc_;
 };

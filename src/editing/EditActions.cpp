@@ -74,7 +74,7 @@ void EditActions::Arrange(tavlora::Arrange::Command command)
     std::vector<Rect> rects;
     int anchor = -1;
     for (const ControlRecord* rec : selection.Records()) {
-        if (!rec->widget)
+        if (!ControlTypes::Shown(rec->type))
             continue;
         if (rec == selection.Anchor())
             anchor = int(laid.size());

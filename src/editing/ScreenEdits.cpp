@@ -54,8 +54,8 @@ std::unique_ptr<QUndoCommand> ScreenEdits::Copy(CTavloraDoc& doc, int from, int 
     std::vector<std::optional<DesignWidget::Look>> looks(originals.size());
     std::vector<size_t> byZ;
     for (size_t i = 0; i < originals.size(); ++i) {
-        if (const DesignWidget* w = WidgetFactory::Of(*originals[i])) {
-            looks[i] = w->CurrentLook();
+        if (const ControlLook* kept = doc.Context().LookOf(*originals[i])) {
+            looks[i] = *kept;
             byZ.push_back(i);
         }
     }

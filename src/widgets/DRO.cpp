@@ -18,8 +18,6 @@ namespace tavlora {
 DRO::DRO(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled)
     : DesignWidget(record, ctx, controlId, disabled)
 {
-    if (!Remade())
-        LowerToBottom();
 }
 
 DRO::~DRO()

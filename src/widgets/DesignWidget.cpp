@@ -39,7 +39,7 @@ DesignWidget::DesignWidget(const ControlRecord& record, WidgetContext& ctx, int 
         z_ = kept->z;
         framed_ = kept->framed;
         placed_ = kept->placed;
-        remade_ = true;
+        placeholder_ = kept->placeholder;
     } else {
         z_ = ctx.TakeTopZ();
         ctx.KeepLook(record, CurrentLook());
@@ -165,6 +165,7 @@ void DesignWidget::SetLook(const Look& look)
 {
     z_ = look.z;
     placed_ = look.placed;
+    placeholder_ = look.placeholder;
     if (framed_ != look.framed) {
         framed_ = look.framed;
         SyncGeometry();
@@ -229,13 +230,7 @@ int DesignWidget::JumpTarget(int function, int parameter, Qt::KeyboardModifiers 
 
 QString DesignWidget::ResolvePicture(const std::string& name, ImagePath::Keywords rule) const
 {
-    bool outside = false;
-    const std::string stored = ImagePath::Resolve(ctx_.vornFolder, name, rule, &outside);
-    if (outside)
-        ctx_.NoteOutside(ImagePath::InBitmaps(ctx_.vornFolder, ImagePath::Normalise(name)));
-    if (stored.empty())
-        return {};
-    return ctx_.PlatformPath(stored);
+    return ctx_.ResolvePicture(name, rule);
 }
 
 bool DesignWidget::ReloadScaled(Vorn3Image& image, const QString& path, bool keyBmp)

@@ -44,11 +44,9 @@ public:
     // Repainting is the caller's.
     void SyncGeometry();
 
-    Look CurrentLook() const { return {z_, framed_, placed_}; }
+    Look CurrentLook() const { return {z_, framed_, placed_, placeholder_}; }
     // Takes a look, and keeps it for the record.
     void SetLook(const Look& look);
-    // Whether this widget was made with a kept look (not for the first time).
-    bool Remade() const { return remade_; }
 
     // Takes what it shows from its record, as loading does.
     virtual void Configure(const ControlRecord& record) { (void)record; }
@@ -121,7 +119,7 @@ protected:
     // widgets do on resize.
     bool ReloadScaled(Vorn3Image& image, const QString& path, bool keyBmp);
 
-
+public:
     static bool IsBmpPath(const QString& path);
     static bool IsPngPath(const QString& path);
 
@@ -139,7 +137,7 @@ private:
     bool enabled_;
     bool framed_ = false;
     bool placed_ = false;
-    bool remade_ = false;
+    bool placeholder_ = false;
     qint64 z_ = 0;
     QImage look_;
     LookKey lookKey_{};

@@ -30,8 +30,6 @@ void Picture::SetImage(const std::string& name)
         image_.SetKeyIndex(Vorn3Image::kBmpKeyIndex);
         image_.SetKeyColour(Vorn3Image::kBmpKeyColour);
     }
-    if (IsPngPath(imagePath_))
-        RaiseToTop();
     const QSize s = ClientSize();
     image_.Resample(s.width(), s.height());
     imageLoaded_ = true;
@@ -40,15 +38,13 @@ void Picture::SetImage(const std::string& name)
 
 void Picture::Configure(const ControlRecord& rec)
 {
-    if (!placeholder_ && !rec.image.empty())
+    if (CurrentLook().placeholder) {
+        // The older-image placeholder: the offline picture's name, never loaded.
+        imagePath_ = ResolvePicture("Missing", ImagePath::Keywords::Picture);
+        imageLoaded_ = false;
+    } else if (!rec.image.empty()) {
         SetImage(rec.image);
-}
-
-void Picture::ShowPlaceholder()
-{
-    imagePath_ = ResolvePicture("Missing", ImagePath::Keywords::Picture);
-    imageLoaded_ = false;
-    placeholder_ = true;
+    }
 }
 
 void Picture::Resized()

@@ -1,6 +1,7 @@
 #include "ScreenPages.h"
 
 #include "ScreenRenderer.h"
+#include "ScreenWidgets.h"
 #include "WidgetContext.h"
 
 #include "core/ScreenSet.h"
@@ -85,17 +86,6 @@ QPageLayout ScreenPages::PdfLayout(QSize screenSize)
                        QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
 }
 
-void ScreenPages::ShowScreen(int screen) const
-{
-    for (const auto& rec : set_.controls) {
-        if (!rec->widget)
-            continue;
-        const bool show = ScreenVisibility::ShowsOn(rec->screen, screen);
-        if (rec->widget->IsVisible() != show)
-            rec->widget->SetVisible(show);
-    }
-}
-
 void ScreenPages::PaintPage(QPainter& p, const QRect& page, int screen) const
 {
     const QFont font = FooterFont();
@@ -106,7 +96,7 @@ void ScreenPages::PaintPage(QPainter& p, const QRect& page, int screen) const
     const QRect fit = FitRect(screenSize_, area);
 
     if (!fit.isEmpty()) {
-        ShowScreen(screen);
+        const ScreenWidgets widgets(set_, ctx_, screen, true);
         p.save();
         p.translate(fit.topLeft());
         const double scale = std::min(double(fit.width()) / screenSize_.width(),
@@ -132,11 +122,6 @@ bool ScreenPages::Paint(QPagedPaintDevice& device, const std::vector<int>& scree
 {
     if (screens.empty())
         return false;
-    std::vector<bool> wasVisible;
-    wasVisible.reserve(set_.controls.size());
-    for (const auto& rec : set_.controls)
-        wasVisible.push_back(rec->widget && rec->widget->IsVisible());
-
     QPainter p;
     bool ok = p.begin(&device);
     if (ok) {
@@ -148,12 +133,6 @@ bool ScreenPages::Paint(QPagedPaintDevice& device, const std::vector<int>& scree
                 PaintPage(p, page, screens[i]);
         }
         ok = p.end() && ok;
-    }
-
-    for (size_t i = 0; i < set_.controls.size(); ++i) {
-        ControlWidget* w = set_.controls[i]->widget.get();
-        if (w && w->IsVisible() != wasVisible[i])
-            w->SetVisible(wasVisible[i]);
     }
     return ok;
 }

@@ -49,7 +49,6 @@ public:
 
 private:
     void PaintPage(QPainter& p, const QRect& page, int screen) const;
-    void ShowScreen(int screen) const;
 
     const ScreenSet& set_;
     WidgetContext& ctx_;

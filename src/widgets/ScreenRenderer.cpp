@@ -1,6 +1,7 @@
 #include "ScreenRenderer.h"
 
 #include "DesignWidget.h"
+#include "ScreenWidgets.h"
 #include "WidgetColours.h"
 #include "WidgetContext.h"
 
@@ -168,14 +169,14 @@ void ScreenRenderer::PaintScreen(QPainter& p, const ScreenSet& set, const Widget
     PaintWidgets(p, order, QRect(), false);
 }
 
-QImage ScreenRenderer::Thumbnail(const ScreenSet& set, const WidgetContext& ctx, int screen, QSize designSize,
-                                 QSize size)
+QImage ScreenRenderer::Thumbnail(const ScreenSet& set, WidgetContext& ctx, int screen, QSize designSize, QSize size)
 {
     if (size.isEmpty() || designSize.isEmpty())
         return {};
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return {};
+    const ScreenWidgets widgets(set, ctx, screen, false);
     QPainter p(&image);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.scale(double(size.width()) / designSize.width(), double(size.height()) / designSize.height());
@@ -184,33 +185,16 @@ QImage ScreenRenderer::Thumbnail(const ScreenSet& set, const WidgetContext& ctx,
     return image;
 }
 
-QImage ScreenRenderer::Render(ScreenSet& set, WidgetContext& ctx, int screen, QSize size)
+QImage ScreenRenderer::Render(const ScreenSet& set, WidgetContext& ctx, int screen, QSize size)
 {
     if (size.isEmpty())
         return {};
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return {};
-
-    std::vector<bool> previousVisible;
-    previousVisible.reserve(set.controls.size());
-    for (const auto& rec : set.controls)
-        previousVisible.push_back(rec->widget && rec->widget->IsVisible());
-
-    for (auto& rec : set.controls) {
-        if (rec->widget)
-            rec->widget->SetVisible(ScreenVisibility::ShowsOn(rec->screen, screen));
-    }
-
-    {
-        QPainter p(&image);
-        Paint(p, set, ctx, size);
-    }
-
-    for (size_t i = 0; i < set.controls.size(); ++i) {
-        if (set.controls[i]->widget)
-            set.controls[i]->widget->SetVisible(previousVisible[i]);
-    }
+    const ScreenWidgets widgets(set, ctx, screen, true);
+    QPainter p(&image);
+    Paint(p, set, ctx, size);
     return image;
 }
 

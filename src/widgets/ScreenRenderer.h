@@ -23,9 +23,9 @@ public:
     // A non-null clip (design coordinates) limits the work.
     static void Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, QSize designSize,
                       const QRect& clip = QRect());
-    // Shows the widgets of `screen` and the persistent layer, renders at
-    // `size`, then restores the widgets' visibility.
-    static QImage Render(ScreenSet& set, WidgetContext& ctx, int screen, QSize size);
+    // Shows the widgets of `screen` and the persistent layer (making those
+    // that are not there), renders at `size`, then puts the widgets back.
+    static QImage Render(const ScreenSet& set, WidgetContext& ctx, int screen, QSize size);
     // Topmost visible widget containing the design point, or nullptr.
     static DesignWidget* WidgetAt(const ScreenSet& set, QPoint designPoint);
     // Looks of at least this many widgets are made side by side before a paint.
@@ -43,9 +43,9 @@ public:
     // its cached looks.
     static void PaintScreen(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, int screen,
                             QSize designSize);
-    // PaintScreen scaled down to `size`.
-    static QImage Thumbnail(const ScreenSet& set, const WidgetContext& ctx, int screen, QSize designSize,
-                            QSize size);
+    // PaintScreen scaled down to `size`, with the screen's widgets made for
+    // the while where they are not there.
+    static QImage Thumbnail(const ScreenSet& set, WidgetContext& ctx, int screen, QSize designSize, QSize size);
 
 private:
     static bool TooLargeForDevice(const QPainter& p, const QRect& client);

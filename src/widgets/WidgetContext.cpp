@@ -71,7 +71,18 @@ QString WidgetContext::PlatformPath(const std::string& storedPath)
     return path;
 }
 
-bool WidgetContext::IsPresent(const QString& platformPath)
+QString WidgetContext::ResolvePicture(const std::string& name, ImagePath::Keywords rule, bool note)
+{
+    bool outside = false;
+    const std::string stored = ImagePath::Resolve(vornFolder, name, rule, &outside);
+    if (outside && note)
+        NoteOutside(ImagePath::InBitmaps(vornFolder, ImagePath::Normalise(name)));
+    if (stored.empty())
+        return {};
+    return PlatformPath(stored);
+}
+
+bool WidgetContext::IsPresent(const QString& platformPath, bool note)
 {
     if (platformPath.isEmpty())
         return false;
@@ -85,7 +96,7 @@ bool WidgetContext::IsPresent(const QString& platformPath)
             presence_.insert(platformPath, result);
     }
     const bool named = !platformPath.endsWith(QLatin1Char('/')) && !platformPath.endsWith(QLatin1Char('\\'));
-    if (result != PresenceTest::Result::Present && named && !missingWhy_.contains(platformPath)) {
+    if (note && result != PresenceTest::Result::Present && named && !missingWhy_.contains(platformPath)) {
         missingWhy_.insert(platformPath, result);
         missing_.append(platformPath);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ControlLook.h"
+#include "core/ImagePath.h"
 #include "ImageCache.h"
 #include "PresenceTest.h"
 
@@ -62,8 +63,13 @@ public:
 
     // Stored-form path to a path of this platform.
     QString PlatformPath(const std::string& storedPath);
-    // Presence test; absent pictures (with a file name) are added to the missing list.
-    bool IsPresent(const QString& platformPath);
+    // A record's picture name under the Bitmaps folder, by a keyword rule, as
+    // a path of this platform; empty when the rule gives no picture. A name
+    // that leaves the folder is listed as missing when `note` is set.
+    QString ResolvePicture(const std::string& name, ImagePath::Keywords rule, bool note = true);
+    // Presence test; absent pictures (with a file name) are added to the
+    // missing list when `note` is set.
+    bool IsPresent(const QString& platformPath, bool note = true);
     // A picture name that leaves the Bitmaps folder: listed as missing, never opened.
     void NoteOutside(const std::string& storedPath);
     ImageCache& Images() { return images_; }

@@ -18,12 +18,9 @@
 #include "core/ControlType.h"
 #include "core/ControlTypes.h"
 #include "core/ScreenSet.h"
+#include "core/ScreenVisibility.h"
 
 namespace tavlora {
-
-namespace {
-
-} // namespace
 
 int WidgetFactory::KindForType(int type)
 {
@@ -59,22 +56,15 @@ bool WidgetFactory::CreateWidget(const ControlRecord& rec, int kind, WidgetConte
 {
     if (TypeForKind(kind) == 0)
         return false;
+    if (!ctx.LookOf(rec))
+        ctx.KeepLook(rec, FirstLook(rec, kind, ctx));
     const int id = ctx.TakeControlId();
     std::unique_ptr<DesignWidget> widget;
     switch (kind) {
-    case KindPicture: {
-        auto w = std::make_unique<Picture>(rec, ctx, id, disabled);
-        if (!w->Remade())
-            w->LowerToBottom();
-        widget = std::move(w);
+    case KindPicture:
+    case KindMissingPicture:
+        widget = std::make_unique<Picture>(rec, ctx, id, disabled);
         break;
-    }
-    case KindMissingPicture: {
-        auto w = std::make_unique<Picture>(rec, ctx, id, disabled);
-        w->ShowPlaceholder();
-        widget = std::move(w);
-        break;
-    }
     case KindButton:
         widget = std::make_unique<Vorn1Button>(rec, ctx, id, disabled);
         break;
@@ -108,8 +98,41 @@ bool WidgetFactory::CreateWidget(const ControlRecord& rec, int kind, WidgetConte
     return true;
 }
 
+ControlLook WidgetFactory::FirstLook(const ControlRecord& rec, int kind, WidgetContext& ctx)
+{
+    // The stacking of widgets made in file order: each above the earlier ones,
+    // DROs and pictures beneath all earlier ones, and a PNG picture that is
+    // there above them again.
+    ControlLook look;
+    look.z = ctx.TakeTopZ();
+    if (kind == KindDro) {
+        look.z = ctx.TakeBottomZ();
+    } else if (kind == KindPicture) {
+        // Found without listing: the widget reports what it misses when made.
+        const QString path =
+            rec.image.empty() ? QString() : ctx.ResolvePicture(rec.image, ImagePath::Keywords::Picture, false);
+        if (!DesignWidget::IsPngPath(path) || !ctx.IsPresent(path, false))
+            look.z = ctx.TakeBottomZ();
+    } else if (kind == KindMissingPicture) {
+        look.placeholder = true;
+    }
+    return look;
+}
+
+void WidgetFactory::AssignLooks(const ScreenSet& set, WidgetContext& ctx)
+{
+    ctx.BeginBatch();
+    for (const auto& rec : set.controls) {
+        const int kind = KindForType(rec->type);
+        if (kind != 0 && TypeForKind(kind) != 0 && !ctx.LookOf(*rec))
+            ctx.KeepLook(*rec, FirstLook(*rec, kind, ctx));
+    }
+    ctx.EndBatch();
+}
+
 void WidgetFactory::RebuildWidgets(const ScreenSet& set, WidgetContext& ctx)
 {
+    AssignLooks(set, ctx);
     ctx.BeginBatch();
     for (const auto& recPtr : set.controls) {
         const ControlRecord& rec = *recPtr;
@@ -134,6 +157,32 @@ void WidgetFactory::Build(const ControlRecord& rec, WidgetContext& ctx)
         ApplyPlacementSetUp(rec);
 }
 
+void WidgetFactory::Follow(const ScreenSet& set, WidgetContext& ctx, int screen)
+{
+    ctx.BeginBatch();
+    for (const auto& rec : set.controls) {
+        Keep(*rec, ctx, ScreenVisibility::ShowsOn(rec->screen, screen));
+        ScreenVisibility::Apply(*rec, screen, ctx.showImages);
+    }
+    ctx.EndBatch();
+}
+
+void WidgetFactory::Keep(const ControlRecord& rec, WidgetContext& ctx, bool wanted)
+{
+    if (!wanted) {
+        rec.widget.reset();
+        return;
+    }
+    if (rec.widget)
+        return;
+    const int kind = KindForType(rec.type);
+    if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(rec.type)))
+        return;
+    Of(rec)->Configure(rec);
+    if (Of(rec)->CurrentLook().placed)
+        ApplyPlacementSetUp(rec);
+}
+
 void WidgetFactory::Sync(const ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged)
 {
     DesignWidget* w = Of(rec);
@@ -142,8 +191,8 @@ void WidgetFactory::Sync(const ControlRecord& rec, WidgetContext& ctx, bool fiel
             w->SyncGeometry();
         return;
     }
-    (void)w;
-    Build(rec, ctx);
+    if (w)
+        Build(rec, ctx);
 }
 
 std::optional<QSize> WidgetFactory::NaturalSize(const ControlRecord& rec, WidgetContext& ctx)

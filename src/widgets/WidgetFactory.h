@@ -36,14 +36,27 @@ public:
     // control identifier. False (and no widget) for kinds that create nothing.
     static bool CreateWidget(const ControlRecord& rec, int kind, WidgetContext& ctx, bool disabled);
 
-    // Creates and configures the widgets of a freshly read set (the records
-    // stay as they are: the document applies the creation rules after).
+    // The look a record's first widget takes: its place in the stacking order
+    // as if the widgets were made in file order, and the older-image placeholder.
+    static ControlLook FirstLook(const ControlRecord& rec, int kind, WidgetContext& ctx);
+    // Gives every record of a freshly read set that has none its first look,
+    // without making widgets (the document applies the creation rules after).
+    static void AssignLooks(const ScreenSet& set, WidgetContext& ctx);
+    // Creates and configures the widgets of every record of a freshly read set.
     static void RebuildWidgets(const ScreenSet& set, WidgetContext& ctx);
 
-    // Brings a record's widget up to date. A changed rectangle only moves (and
-    // maybe resizes) it; changed fields make it anew from the record and the
-    // look kept for it, or remove it when the type has no widget. Visibility
-    // is the caller's.
+    // Memory follows what is shown: the records shown while `screen` is
+    // designed (its own and the persistent layer) get their widgets, shown as
+    // the screen and the picture switch say; the others lose theirs and keep
+    // their record and look.
+    static void Follow(const ScreenSet& set, WidgetContext& ctx, int screen);
+    // Makes (`wanted`) or drops one record's widget; an existing one stays as it is.
+    static void Keep(const ControlRecord& rec, WidgetContext& ctx, bool wanted);
+
+    // Brings a record's widget, when it has one, up to date. A changed
+    // rectangle only moves (and maybe resizes) it; changed fields make it anew
+    // from the record and the look kept for it, or remove it when the type has
+    // no widget. Whether it should have one, and visibility, are the caller's.
     static void Sync(const ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged);
     // Makes the widget of a record from its fields and the look kept for it.
     static void Build(const ControlRecord& rec, WidgetContext& ctx);

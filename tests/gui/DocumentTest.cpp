@@ -1,6 +1,7 @@
 #include "GuiTestFiles.h"
 #include "ScriptedPrompter.h"
 
+#include "core/ScreenVisibility.h"
 #include "core/Windows1252.h"
 #include "document/CTavloraDoc.h"
 #include "document/DocumentFile.h"
@@ -135,8 +136,8 @@ private slots:
         QVERIFY(!f.doc.IsModified());
         QVERIFY(title.count() >= 1);
         QCOMPARE(f.doc.Set().colours.Get(ColourSet::ScreenBack), MakeColourRef(10, 20, 30));
-        for (const auto& rec : f.doc.Set().controls)
-            QVERIFY(rec->widget != nullptr);
+        for (const auto& rec : f.doc.Set().controls) // widgets only where they show
+            QCOMPARE(rec->widget != nullptr, ScreenVisibility::ShowsOn(rec->screen, f.doc.CurrentScreen()));
         QVERIFY(f.file.WatchedPaths().contains(QFileInfo(path).absolutePath()));
         QCOMPARE(f.prompter.errors.size(), 0);
     }
@@ -163,15 +164,25 @@ private slots:
                 v << (rec->widget && rec->widget->IsVisible());
             return v;
         };
+        const auto made = [&doc] {
+            QList<bool> v;
+            for (const auto& rec : doc.Set().controls)
+                v << bool(rec->widget);
+            return v;
+        };
         QCOMPARE(shown(), (QList<bool>{true, true, false, false, true}));
+        QCOMPARE(made(), shown());
         doc.SetCurrentScreen(2);
         QCOMPARE(shown(), (QList<bool>{true, false, true, false, false}));
+        QCOMPARE(made(), shown());
         doc.ToggleTabScreen();
         QCOMPARE(shown(), (QList<bool>{false, false, false, true, false}));
+        QCOMPARE(made(), shown());
         doc.ToggleTabScreen();
         doc.SetCurrentScreen(1);
         doc.SetShowImages(false);
         QCOMPARE(shown(), (QList<bool>{true, true, false, false, false}));
+        QCOMPARE(made(), (QList<bool>{true, true, false, false, true})); // hidden, still there
     }
 
     void failedOpenKeepsThePreviousSet()
@@ -444,8 +455,8 @@ private slots:
         f.doc.UndoStack().redo();
         QCOMPARE(int(f.doc.Set().Size()), 5);
         QVERIFY(!f.doc.IsModified());
-        for (const auto& rec : f.doc.Set().controls)
-            QVERIFY(rec->widget != nullptr);
+        for (const auto& rec : f.doc.Set().controls) // widgets only where they show
+            QCOMPARE(rec->widget != nullptr, ScreenVisibility::ShowsOn(rec->screen, f.doc.CurrentScreen()));
 
         // "No": the set stays, and Save asks before it replaces the newer file.
         GuiTestFiles::Change(f.doc, 1, [](ControlRecord& r) { r.label = "Mine"; });

@@ -16,6 +16,7 @@
 #include "panels/ScreenListModel.h"
 #include "panels/ScreensPanel.h"
 #include "view/PageCon.h"
+#include "widgets/WidgetContext.h"
 #include "widgets/WidgetFactory.h"
 
 #include <QComboBox>
@@ -435,15 +436,16 @@ private slots:
         QCOMPARE(drawn.first().first().toModelIndex().row(), f.panel->Model()->RowOf(2));
         QVERIFY(f.panel->Model()->index(2).data(Qt::DecorationRole).value<QPixmap>().toImage() != two);
 
-        // The design view keeps its own widget visibility and looks.
+        // The design view keeps its own widgets and looks; other screens' widgets
+        // are made for their thumbnails and go again.
         QVERIFY(WidgetFactory::Of(f.At(4))->IsVisible());
-        QVERIFY(!WidgetFactory::Of(f.At(2))->IsVisible());
+        QVERIFY(!f.At(2).widget);
         f.view->viewport()->repaint();
         QVERIFY(!WidgetFactory::Of(f.At(4))->NeedsLook(1.0));
         f.panel->InvalidateThumbnails();
         f.panel->DrawThumbnails();
         QVERIFY(!WidgetFactory::Of(f.At(4))->NeedsLook(1.0));
-        QVERIFY(WidgetFactory::Of(f.At(2))->NeedsLook(1.0)); // no look kept for a hidden widget
+        QVERIFY(!f.At(2).widget);
     }
 
     void clickingAnEntryShowsItsScreen()
@@ -493,7 +495,7 @@ private slots:
         for (size_t i = 6; i < 9; ++i)
             QCOMPARE(f.At(i).screen, 9);
         QCOMPARE(f.At(7).text, std::string("Go"));
-        QVERIFY(!WidgetFactory::Of(f.At(7))->IsVisible()); // not the designed screen
+        QVERIFY(!f.At(7).widget); // not the designed screen
         f.doc->UndoStack().undo();
         QCOMPARE(f.Bytes(), before);
         QCOMPARE(f.Screens(), (std::vector<int>{0, 1, 2, 50}));
@@ -504,7 +506,7 @@ private slots:
         QCOMPARE(f.Count(2), 4);
         QCOMPARE(f.Screens(), (std::vector<int>{0, 1, 2, 50})); // 1 stays listed: it is current
         QCOMPARE(f.Count(1), 0);
-        QVERIFY(!WidgetFactory::Of(f.At(4))->IsVisible());
+        QVERIFY(!f.At(4).widget);
         f.doc->UndoStack().undo();
         QCOMPARE(f.Bytes(), before);
         QCOMPARE(f.Count(1), 3);
@@ -538,11 +540,10 @@ private slots:
         const qint64 underZ = WidgetFactory::Of(f.At(0))->ZOrder();
         QVERIFY(underZ > WidgetFactory::Of(f.At(1))->ZOrder());
         f.doc->UndoStack().push(ScreenEdits::Copy(*f.doc, 1, 4).release());
-        const DesignWidget* under = WidgetFactory::Of(f.At(3));
-        const DesignWidget* over = WidgetFactory::Of(f.At(4));
+        const auto z = [&f](size_t i) { return WidgetContext::LookOf(f.At(i))->z; }; // screen 4 is not shown
         QCOMPARE(f.At(3).label, std::string("Under"));
-        QVERIFY(under->ZOrder() > over->ZOrder());
-        QVERIFY(over->ZOrder() > WidgetFactory::Of(f.At(2))->ZOrder()); // above the target's own
+        QVERIFY(z(3) > z(4));
+        QVERIFY(z(4) > z(2)); // above the target's own
         QVERIFY(ScreenEdits::Copy(*f.doc, 1, 1) == nullptr);
         QVERIFY(ScreenEdits::Move(*f.doc, 3, 5) == nullptr);
     }

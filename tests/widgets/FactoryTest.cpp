@@ -149,6 +149,8 @@ TEST_F(FactoryTest, FieldSyncMakesTheWidgetAnewKeepingItsLook)
     EXPECT_FALSE(label.widget);
     label.type = TypeMdi;
     WidgetFactory::Sync(label, ctx_, true);
+    EXPECT_FALSE(label.widget); // made where it shows, by Keep
+    WidgetFactory::Keep(label, ctx_, true);
     EXPECT_TRUE(label.widget);
 
     // A framed widget draws inside its one-pixel frame.

@@ -4,6 +4,7 @@
 
 #include "OutlineEdges.h"
 
+#include "core/ControlTypes.h"
 #include "core/ControlPick.h"
 #include "core/ControlType.h"
 #include "core/Handles.h"
@@ -197,7 +198,7 @@ void SelectTool::StartMove(Point p)
     startRects_.clear();
     for (const ControlRecord* rec : host_.Document().CurrentSelection().Records()) {
         // Locked records, and records without a widget, keep their rectangle.
-        if (rec->locked || !rec->widget)
+        if (rec->locked || !ControlTypes::Shown(rec->type))
             continue;
         dragged_.push_back(rec);
         startRects_.push_back(rec->rect);
