@@ -89,7 +89,7 @@ QJsonObject ToJson(const QString& file, const ScreenSet& set, const Finding& f)
     o.insert(QStringLiteral("file"), file);
     o.insert(QStringLiteral("severity"), QString::fromLatin1(Finding::SeverityName(f.severity).data(),
                                                              qsizetype(Finding::SeverityName(f.severity).size())));
-    o.insert(QStringLiteral("code"), QString::fromStdString(f.code));
+    o.insert(QStringLiteral("code"), QString::fromLatin1(f.code.data(), qsizetype(f.code.size())));
     o.insert(QStringLiteral("screen"), f.screen ? QJsonValue(qint64(*f.screen)) : QJsonValue());
     o.insert(QStringLiteral("index"), f.index ? QJsonValue(qint64(*f.index)) : QJsonValue());
     if (f.otherIndex)
@@ -154,7 +154,7 @@ int RunCheckCommand(const QStringList& args)
                         .arg(file,
                              QString::fromLatin1(Finding::SeverityName(f.severity).data(),
                                                  qsizetype(Finding::SeverityName(f.severity).size())),
-                             QString::fromStdString(f.code), Where(set, f), QString::fromStdString(f.message))
+                             QString::fromLatin1(f.code.data(), qsizetype(f.code.size())), Where(set, f), QString::fromStdString(f.message))
                         .toUtf8();
         }
         if (!o.json) {

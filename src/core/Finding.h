@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlora {
 
@@ -16,7 +17,8 @@ public:
     enum class Severity { Error, Warning, Note };
 
     Severity severity = Severity::Warning;
-    std::string code;
+    // One of the CheckCode constants (static storage).
+    std::string_view code;
     std::optional<int32_t> screen;
     std::optional<size_t> index;
     // The other control of a problem between two controls.
@@ -31,6 +33,10 @@ public:
     // (by screen), then of controls (by index); then severity, code, the other
     // control and the message.
     bool operator<(const Finding& other) const;
+
+    // Sorts findings into that order, comparing packed keys first and moving
+    // each finding once: large sets have a finding for most controls.
+    static void Sort(std::vector<Finding>& findings);
 };
 
 } // namespace tavlora

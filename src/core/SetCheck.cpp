@@ -253,6 +253,7 @@ std::string SetCheck::Describe(const ScreenSet& set, size_t index)
 std::vector<Finding> SetCheck::Run(const ScreenSet& set, const Options& options)
 {
     std::vector<Finding> out;
+    out.reserve(set.controls.size());
     CheckFile(set, options, out);
     CheckTypes(set, out);
     CheckFunctions(set, options, out);
@@ -261,7 +262,7 @@ std::vector<Finding> SetCheck::Run(const ScreenSet& set, const Options& options)
     CheckHidden(set, out);
     CheckHotKeys(set, out);
     CheckJumps(set, out);
-    std::sort(out.begin(), out.end());
+    Finding::Sort(out);
     return out;
 }
 
@@ -397,14 +398,24 @@ void SetCheck::CheckHidden(const ScreenSet& set, std::vector<Finding>& out)
     const auto persistentIt = byScreen.find(kPersistent);
     const std::vector<size_t>& persistent = persistentIt == byScreen.end() ? none : persistentIt->second;
 
+    // Each record's stacking place and cover, once: the persistent layer is
+    // looked at for every screen.
+    std::vector<int64_t> order(set.controls.size());
+    std::vector<bool> opaque(set.controls.size());
+    for (const auto& [screen, members] : byScreen) {
+        for (size_t i : members) {
+            order[i] = StackOrder(*set.controls[i], i);
+            opaque[i] = Opaque(*set.controls[i]);
+        }
+    }
+
     for (const auto& [screen, members] : byScreen) {
         const bool withPersistent = screen != kPersistent && ScreenVisibility::ShowsOn(kPersistent, screen);
         std::vector<CoverFinder::Item> covers;
         auto addCovers = [&](const std::vector<size_t>& list) {
             for (size_t i : list) {
-                const ControlRecord& r = *set.controls[i];
-                if (Opaque(r))
-                    covers.push_back({i, r.rect, StackOrder(r, i)});
+                if (opaque[i])
+                    covers.push_back({i, set.controls[i]->rect, order[i]});
             }
         };
         addCovers(members);
@@ -413,7 +424,7 @@ void SetCheck::CheckHidden(const ScreenSet& set, std::vector<Finding>& out)
         const CoverFinder finder(std::move(covers));
         for (size_t i : members) {
             const ControlRecord& r = *set.controls[i];
-            if (const CoverFinder::Item* c = finder.Above(r.rect, StackOrder(r, i), i)) {
+            if (const CoverFinder::Item* c = finder.Above(r.rect, order[i], i)) {
                 Finding f = About(set, i, Severity::Warning, CheckCode::HiddenControl,
                                   "completely covered by " + Describe(set, c->index) + " (rect "
                                       + RectText(c->rect) + "), which is drawn above it");

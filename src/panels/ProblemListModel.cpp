@@ -52,7 +52,7 @@ QVariant ProblemListModel::data(const QModelIndex& index, int role) const
     }
     case ScreenColumn: return f.screen ? QString::number(*f.screen) : QString();
     case ControlColumn: return row->control;
-    case CodeColumn: return QString::fromStdString(f.code);
+    case CodeColumn: return QString::fromLatin1(f.code.data(), qsizetype(f.code.size()));
     case MessageColumn: return QString::fromStdString(f.message);
     default: return {};
     }

@@ -60,6 +60,19 @@ int TextFitCheck::CaptionHeight(int clientWidth)
     return it->second;
 }
 
+double TextFitCheck::Advance(const QFontMetricsF& metrics, int fontKey, const QString& text)
+{
+    constexpr qsizetype kMaxRemembered = 1 << 16;
+    const QPair<int, QString> key(fontKey, text);
+    if (const auto it = advances_.constFind(key); it != advances_.constEnd())
+        return *it;
+    if (advances_.size() >= kMaxRemembered)
+        advances_.clear();
+    const double width = metrics.horizontalAdvance(text);
+    advances_.insert(key, width);
+    return width;
+}
+
 TextFitCheck::Fit TextFitCheck::Measure(const ControlRecord& r)
 {
     Fit fit;
@@ -74,7 +87,8 @@ TextFitCheck::Fit TextFitCheck::Measure(const ControlRecord& r)
             return fit;
         fit.text = WidgetText::FromBytes(DroFormat(layout.paintFormat).Apply(0.0));
         fit.font = QString::number(WidgetText::BandPixelSize(layout.text.height())) + QStringLiteral(" px Arial");
-        fit.needed = BandMetrics(layout.text.height()).horizontalAdvance(fit.text);
+        const int px = WidgetText::BandPixelSize(layout.text.height());
+        fit.needed = Advance(BandMetrics(layout.text.height()), 2 * px, fit.text);
         fit.available = layout.text.width();
         break;
     }
@@ -84,7 +98,7 @@ TextFitCheck::Fit TextFitCheck::Measure(const ControlRecord& r)
             return fit;
         const int cell = CaptionHeight(client.width());
         fit.font = QString::number(cell) + QStringLiteral(" px bold Arial");
-        fit.needed = CaptionMetrics(cell).horizontalAdvance(fit.text);
+        fit.needed = Advance(CaptionMetrics(cell), 2 * cell + 1, fit.text); // bold captions: odd keys
         fit.available = std::max(0, Vorn1Button::CaptionBand(client).width());
         fit.textHeight = cell;
         fit.height = client.height();
@@ -95,10 +109,11 @@ TextFitCheck::Fit TextFitCheck::Measure(const ControlRecord& r)
         if (fit.text.isEmpty())
             return fit;
         const QFontMetricsF& fm = BandMetrics(client.height());
-        fit.font = QString::number(WidgetText::BandPixelSize(client.height())) + QStringLiteral(" px Arial");
+        const int px = WidgetText::BandPixelSize(client.height());
+        fit.font = QString::number(px) + QStringLiteral(" px Arial");
         const QStringList lines = fit.text.split(QLatin1Char('\n'));
         for (const QString& line : lines)
-            fit.needed = std::max(fit.needed, fm.horizontalAdvance(line));
+            fit.needed = std::max(fit.needed, Advance(fm, 2 * px, line));
         fit.available = client.width();
         fit.lines = int(lines.size());
         // Lines start one line spacing apart; those starting below the label are not seen.

@@ -4,6 +4,8 @@
 #include "core/ScreenSet.h"
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <QPair>
 #include <QString>
 
 #include <map>
@@ -43,10 +45,13 @@ private:
     const QFontMetricsF& BandMetrics(int bandHeight);
     const QFontMetricsF& CaptionMetrics(int captionHeight);
     int CaptionHeight(int clientWidth);
+    // Width of a text at a font, remembered: sets repeat their captions.
+    double Advance(const QFontMetricsF& metrics, int fontKey, const QString& text);
 
     std::map<int, QFontMetricsF> band_;
     std::map<int, QFontMetricsF> caption_;
     std::map<int, int> captionHeights_;
+    QHash<QPair<int, QString>, double> advances_;
 };
 
 } // namespace tavlora

@@ -32,7 +32,7 @@ protected:
         std::vector<std::string> codes;
         for (const Finding& f : pictures_.Run(set, ctx_.vornFolder)) {
             EXPECT_EQ(f.index, 0u);
-            codes.push_back(f.code);
+            codes.emplace_back(f.code);
         }
         return codes;
     }
@@ -216,7 +216,7 @@ TEST_F(CheckWidgetsTest, RunnerMergesAndSortsAllChecks)
     auto codes = [&] {
         std::vector<std::string> out;
         for (const Finding& f : runner.Run(set, o))
-            out.push_back(f.code);
+            out.emplace_back(f.code);
         return out;
     };
     EXPECT_EQ(codes(), (Codes{std::string(CheckCode::TextDoesNotFit), std::string(CheckCode::PictureMissing),
