@@ -15,6 +15,7 @@
 #include "view/CTavloraView.h"
 #include "widgets/WidgetContext.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -83,6 +84,18 @@ struct EditFixture {
         QApplication::sendEvent(view.get(), &e);
     }
 };
+
+// Resident memory of this process now, from /proc (0 where there is none).
+double ResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
 
 EditFixture& Fixture()
 {
@@ -243,6 +256,44 @@ void BM_Paste10000AndUndo(benchmark::State& state)
     state.counters["undo_ms"] = undo / double(state.iterations());
 }
 BENCHMARK(BM_Paste10000AndUndo)->Unit(benchmark::kMillisecond);
+
+// 100,000 controls pasted from the system clipboard (copied by another
+// designer) onto the shown screen of a designer, with the repaint it causes.
+// Counters: the paste, the paint, and the resident memory it added.
+void BM_PasteFromSystem100k(benchmark::State& state)
+{
+    EditFixture f(1, false);
+    Clipboard other;
+    ScreenSet source;
+    Fill(source, 100000, 1);
+    std::vector<const ControlRecord*> records;
+    for (const auto& rec : source.controls)
+        records.push_back(rec.get());
+    other.Copy(records);
+    Clipboard mine;
+    EditActions edits(*f.doc, mine);
+    double paste = 0, paint = 0, grown = 0;
+    for (auto _ : state) {
+        const double before = ResidentMegabytes();
+        const auto start = std::chrono::steady_clock::now();
+        edits.PasteExact();
+        const auto mid = std::chrono::steady_clock::now();
+        f.Paint();
+        const auto end = std::chrono::steady_clock::now();
+        paste += std::chrono::duration<double, std::milli>(mid - start).count();
+        paint += std::chrono::duration<double, std::milli>(end - mid).count();
+        grown += ResidentMegabytes() - before;
+        state.PauseTiming();
+        f.doc->UndoStack().undo();
+        f.doc->UndoStack().clear();
+        state.ResumeTiming();
+    }
+    const double n = double(state.iterations());
+    state.counters["paste_ms"] = paste / n;
+    state.counters["paint_ms"] = paint / n;
+    state.counters["grown_mb"] = grown / n;
+}
+BENCHMARK(BM_PasteFromSystem100k)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // A layout command over the 2,000 selected controls, with its repaint, then
 // undone (untimed). Argument: the command.

@@ -14,6 +14,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <utility>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -47,7 +48,16 @@ DesignWidget::DesignWidget(const ControlRecord& record, WidgetContext& ctx, int 
     syncedSize_ = ClientSize();
 }
 
-DesignWidget::~DesignWidget() = default;
+DesignWidget::~DesignWidget()
+{
+    DropLook();
+}
+
+void DesignWidget::DropLook()
+{
+    look_ = QImage();
+    ctx_.ReturnLookBytes(std::exchange(lookBytes_, 0));
+}
 
 void DesignWidget::SetVisible(bool visible)
 {
@@ -116,9 +126,16 @@ bool DesignWidget::RenderLook(QSize lookSize, double scale)
     // Painted aside first: Paint itself may drop the old look.
     const LookKey key = CurrentLookKey();
     const bool opaque = LookIsOpaque();
-    QImage fresh(lookSize, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    if (fresh.isNull())
+    DropLook();
+    // Beyond the budget the widget is painted directly, every time.
+    const qint64 bytes = qint64(lookSize.width()) * lookSize.height() * 4;
+    if (!ctx_.TakeLookBytes(bytes))
         return false;
+    QImage fresh(lookSize, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    if (fresh.isNull()) {
+        ctx_.ReturnLookBytes(bytes);
+        return false;
+    }
     if (!opaque)
         fresh.fill(Qt::transparent);
     QPainter lp(&fresh);
@@ -127,6 +144,7 @@ bool DesignWidget::RenderLook(QSize lookSize, double scale)
     Paint(lp);
     lp.end();
     look_ = fresh;
+    lookBytes_ = bytes;
     lookKey_ = key;
     lookScale_ = scale;
     return true;

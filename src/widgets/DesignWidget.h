@@ -63,6 +63,9 @@ public:
     bool NeedsLook(double scale) const;
     bool PrepareLook(double scale);
 
+    // Whether the client area is painted over to its last pixel.
+    bool CoversClient() const { return LookIsOpaque(); }
+
     // Disabled widgets get no mouse input; the view handles the click itself.
     bool IsEnabled() const { return enabled_; }
     void SetEnabled(bool enabled) { enabled_ = enabled; }
@@ -103,7 +106,7 @@ protected:
     virtual bool LookIsOpaque() const { return false; }
     virtual LookKey CurrentLookKey() const { return {}; }
     // Forgets the cached look; Update does this too.
-    void DropLook() { look_ = QImage(); }
+    void DropLook();
     // Whether painting the look touches nothing shared with other widgets (no
     // picture from the image cache).
     virtual bool LookThreadSafe() const { return true; }
@@ -140,6 +143,7 @@ private:
     bool placeholder_ = false;
     qint64 z_ = 0;
     QImage look_;
+    qint64 lookBytes_ = 0; // taken from the context's look budget
     LookKey lookKey_{};
     double lookScale_ = 1.0;
 };

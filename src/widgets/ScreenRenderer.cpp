@@ -36,6 +36,64 @@ std::vector<DesignWidget*> ScreenRenderer::PaintOrder(const ScreenSet& set, cons
     return order;
 }
 
+void ScreenRenderer::DropCovered(const QPainter& p, std::vector<DesignWidget*>& order)
+{
+    if (order.size() < kCullFrom)
+        return;
+    const QTransform& t = p.worldTransform();
+    const bool whole = t.type() <= QTransform::TxScale && t.m11() == t.m22() && t.m11() >= 1
+        && t.m11() == std::floor(t.m11()) && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+    if (!whole)
+        return;
+    // The widgets' extent, on a grid of at most about a million cells.
+    QRect area;
+    for (const DesignWidget* w : order)
+        area |= w->Geometry();
+    if (area.isEmpty())
+        return;
+    qint64 cell = 8;
+    while ((qint64(area.width()) / cell + 1) * (qint64(area.height()) / cell + 1) > (qint64(1) << 20))
+        cell *= 2;
+    const qint64 cols = qint64(area.width()) / cell + 1;
+    const qint64 rows = qint64(area.height()) / cell + 1;
+    std::vector<bool> covered(size_t(cols * rows), false);
+    const auto col = [&](qint64 x) { return (x - area.left()) / cell; };
+    const auto row = [&](qint64 y) { return (y - area.top()) / cell; };
+    std::vector<bool> keep(order.size(), true);
+    for (size_t i = order.size(); i-- > 0;) {
+        const DesignWidget* w = order[i];
+        const QRect g = w->Geometry();
+        if (g.isEmpty())
+            continue;
+        bool hidden = true;
+        for (qint64 r = row(g.top()); r <= row(g.bottom()) && hidden; ++r)
+            for (qint64 c = col(g.left()); c <= col(g.right()) && hidden; ++c)
+                hidden = covered[size_t(r * cols + c)];
+        if (hidden) {
+            keep[i] = false;
+            continue;
+        }
+        if (!w->CoversClient())
+            continue;
+        // The cells lying wholly inside the client.
+        const QRect client = w->ClientGeometry();
+        if (client.isEmpty())
+            continue;
+        const qint64 c0 = (qint64(client.left()) - area.left() + cell - 1) / cell;
+        const qint64 c1 = (qint64(client.right()) + 1 - area.left()) / cell - 1;
+        const qint64 r0 = (qint64(client.top()) - area.top() + cell - 1) / cell;
+        const qint64 r1 = (qint64(client.bottom()) + 1 - area.top()) / cell - 1;
+        for (qint64 r = r0; r <= r1; ++r)
+            for (qint64 c = c0; c <= c1; ++c)
+                covered[size_t(r * cols + c)] = true;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < order.size(); ++i)
+        if (keep[i])
+            order[kept++] = order[i];
+    order.resize(kept);
+}
+
 void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets)
 {
     const QTransform& t = p.worldTransform();
@@ -80,7 +138,8 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
     if (!screen.isEmpty())
         p.fillRect(screen, WidgetColours::Of(set.colours, ColourSet::ScreenBack));
 
-    const std::vector<DesignWidget*> order = PaintOrder(set, clip);
+    std::vector<DesignWidget*> order = PaintOrder(set, clip);
+    DropCovered(p, order);
     PrepareLooks(p, order);
     PaintWidgets(p, order, clip, true);
 }

@@ -37,6 +37,15 @@ public:
     // Visible widgets in stacking order (bottom first), optionally only those
     // meeting a design rectangle.
     static std::vector<DesignWidget*> PaintOrder(const ScreenSet& set, const QRect& clip = QRect());
+    // Screens with at least this many widgets skip those that opaque widgets
+    // above them cover completely.
+    static constexpr size_t kCullFrom = 256;
+    // Removes from a paint order the widgets whose every pixel an opaque
+    // client above them covers (worked out on a grid of whole design pixels,
+    // so only for painters that map design pixels to whole device pixels).
+    static void DropCovered(const QPainter& p, std::vector<DesignWidget*>& order);
+    // Frames and clients of the widgets in order; `cached` paints through the widgets' looks.
+    static void PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip, bool cached);
 
     // Paints `screen` with the persistent layer as Render shows it, whatever
     // the widgets' visibility, and changes no widget: the design view keeps
@@ -50,8 +59,6 @@ public:
 private:
     static bool TooLargeForDevice(const QPainter& p, const QRect& client);
     static void PaintLargeWidget(QPainter& p, DesignWidget& w, const QRect& client, QRect area);
-    // Frames and clients of the widgets in order; `cached` paints through the widgets' looks.
-    static void PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip, bool cached);
 };
 
 } // namespace tavlora

@@ -31,10 +31,29 @@ qint64 WidgetContext::PictureBudget(SettingsProfile& profile)
     return mb > 0 ? qint64(mb) << 20 : ImageCache::kDefaultBudgetBytes;
 }
 
+qint64 WidgetContext::LookBudget(SettingsProfile& profile)
+{
+    const int mb = profile.ReadInt(QString::fromLatin1(kBudgetSection), QString::fromLatin1(kLookBudgetKey),
+                                   int(kDefaultLookBudgetBytes >> 20));
+    return mb > 0 ? qint64(mb) << 20 : kDefaultLookBudgetBytes;
+}
+
+bool WidgetContext::TakeLookBytes(qint64 bytes)
+{
+    qint64 held = lookBytes_.load();
+    do {
+        if (held + bytes > lookBudget_)
+            return false;
+    } while (!lookBytes_.compare_exchange_weak(held, held + bytes));
+    return true;
+}
+
 void WidgetContext::BeginLoad()
 {
-    if (SettingsProfile* profile = SettingsProfile::Global())
+    if (SettingsProfile* profile = SettingsProfile::Global()) {
         images_.SetBudget(PictureBudget(*profile));
+        lookBudget_ = LookBudget(*profile);
+    }
     images_.Reset();
     missing_.clear();
     missingWhy_.clear();

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -47,6 +48,17 @@ public:
     static constexpr const char* kBudgetKey = "CacheMegabytes";
     // The picture budget a profile asks for (the default when unset or not positive).
     static qint64 PictureBudget(SettingsProfile& profile);
+    // Beside it, the budget of the looks widgets keep between paints: a look
+    // is kept only while all of them fit, so memory follows what is shown and
+    // never the number of controls on a screen.
+    static constexpr const char* kLookBudgetKey = "LookMegabytes";
+    static constexpr qint64 kDefaultLookBudgetBytes = 64LL << 20;
+    static qint64 LookBudget(SettingsProfile& profile);
+    void SetLookBudget(qint64 bytes) { lookBudget_ = bytes; }
+    // Thread-safe: looks are made side by side on worker threads.
+    bool TakeLookBytes(qint64 bytes);
+    void ReturnLookBytes(qint64 bytes) { lookBytes_ -= bytes; }
+    qint64 LookBytes() const { return lookBytes_; }
 
     // Forgets decoded pictures, reported failures and the missing list, and
     // takes the picture budget from the program-wide profile when there is one.
@@ -115,6 +127,8 @@ private:
     qint64 ticks_ = 0;
     int nextControlId_ = kFirstControlId;
     int sampleUsers_ = 0;
+    std::atomic<qint64> lookBytes_{0};
+    qint64 lookBudget_ = kDefaultLookBudgetBytes;
     std::unique_ptr<QTimer> timer_;
 };
 

@@ -1,6 +1,9 @@
 #include "WidgetFixture.h"
 
 #include "core/ControlType.h"
+#include "core/ScreenVisibility.h"
+#include "widgets/ScreenRenderer.h"
+#include "widgets/WidgetContext.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/ImageLru.h"
 #include "widgets/LED.h"
@@ -133,6 +136,20 @@ TEST_F(ImageBudgetTest, RenderingIsTheSameUnderAnyBudgetAndStaysWithinIt)
             EXPECT_EQ(Render(QSize(400, 300)), reference) << "pass " << pass;
             EXPECT_LE(ctx_.Images().HeldBytes(), budget);
         }
+        // The looks kept between paints have a budget of their own.
+        ctx_.SetLookBudget(budget);
+        ScreenVisibility::Refresh(set_, 1, true);
+        for (int pass = 0; pass < 2; ++pass) {
+            QImage shown(400, 300, QImage::Format_RGB32);
+            QPainter p(&shown);
+            ScreenRenderer::Paint(p, set_, ctx_, shown.size());
+            p.end();
+            EXPECT_EQ(shown, reference) << "pass " << pass;
+            EXPECT_LE(ctx_.LookBytes(), budget);
+        }
+        EXPECT_EQ(ctx_.LookBytes() > 0, budget > 0);
+        ScreenVisibility::Refresh(set_, 2, true);
+        EXPECT_EQ(ctx_.LookBytes(), 0); // hidden widgets keep none
     }
     EXPECT_TRUE(reported_.isEmpty());
 }

@@ -1,6 +1,8 @@
 #include "WidgetFixture.h"
 
 #include "core/ControlType.h"
+#include "core/ScreenVisibility.h"
+#include "widgets/DesignWidget.h"
 #include "widgets/ScreenRenderer.h"
 
 #include <QPainter>
@@ -112,4 +114,36 @@ TEST_F(ScreenRendererTest, RandomHostileRecordsRenderOnEveryScreen)
     for (int screen : {1, 2, 50, 0, -1})
         EXPECT_FALSE(Render(QSize(320, 240), screen).isNull());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+TEST_F(ScreenRendererTest, WidgetsCoveredByOpaqueOnesAreSkippedWithoutChangingThePicture)
+{
+    std::mt19937 rng(8122026);
+    const int types[] = {TypeMdi, TypeButton, TypeDro, TypeLabel, TypeLed, TypeGCodeList, TypeImageButton};
+    for (int i = 0; i < 900; ++i) {
+        const int l = int(rng() % 300) - 10, t = int(rng() % 220) - 10;
+        ControlRecord& r = Add(types[rng() % std::size(types)], l, t, l + 1 + int(rng() % 90), t + 1 + int(rng() % 40));
+        r.text = r.label = "T" + std::to_string(i);
+    }
+    Rebuild();
+    ScreenVisibility::Refresh(set_, 1, true);
+    std::vector<DesignWidget*> order = ScreenRenderer::PaintOrder(set_);
+    for (double scale : {1.0, 2.0, 1.5}) {
+        SCOPED_TRACE(scale);
+        QImage culled(QSize(320, 240) * scale, QImage::Format_RGB32), whole(culled.size(), QImage::Format_RGB32);
+        QPainter p(&culled);
+        p.scale(scale, scale);
+        std::vector<DesignWidget*> kept = order;
+        ScreenRenderer::DropCovered(p, kept);
+        EXPECT_EQ(kept.size() < order.size(), scale != 1.5); // whole device pixels only
+        culled.fill(Qt::gray);
+        ScreenRenderer::PaintWidgets(p, kept, QRect(), false);
+        p.end();
+        whole.fill(Qt::gray);
+        QPainter q(&whole);
+        q.scale(scale, scale);
+        ScreenRenderer::PaintWidgets(q, order, QRect(), false);
+        q.end();
+        EXPECT_EQ(culled, whole);
+    }
 }
