@@ -2,6 +2,7 @@
 // design view as a user does it: one drag-preview frame, the release of a drag
 // (command, widget sync and repaint), an arrow-key nudge, and undo/redo of a
 // move. Each includes the repaint it causes; compare with BM_PaintScreen2000.
+// A drag frame with smart guides is measured against the plain one.
 #if defined(TAVLORA_BENCH_WIDGETS) && defined(TAVLORA_BENCH_GUI)
 
 #include "BenchSets.h"
@@ -13,6 +14,8 @@
 #include "editing/Clipboard.h"
 #include "editing/EditActions.h"
 #include "view/CTavloraView.h"
+#include "view/tools/SelectTool.h"
+#include "core/ControlPick.h"
 #include "widgets/WidgetContext.h"
 
 #include <QFile>
@@ -21,6 +24,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -44,6 +48,8 @@ struct EditFixture {
         EnsureApplication();
         profile.SetSaveOnDestroy(false);
         profile.WriteString(QStringLiteral("Locations"), QStringLiteral("VornLocation"), VornFolder().path());
+        // Drags without smart guides unless a benchmark switches them on.
+        profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("SnapToControls"), 0);
         const QString path = WriteFilledSet(dir, controls, 1);
         doc = std::make_unique<CTavloraDoc>(profile);
         file = std::make_unique<DocumentFile>(*doc, profile, prompter);
@@ -67,9 +73,10 @@ struct EditFixture {
         Paint();
     }
 
-    void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons)
+    void Mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QMouseEvent e(type, QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), button, buttons, Qt::NoModifier);
+        QMouseEvent e(type, QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), button, buttons, mods);
         QApplication::sendEvent(view->viewport(), &e);
     }
     // A point inside the first selected control.
@@ -151,22 +158,93 @@ void BM_ViewRedraw2000At400(benchmark::State& state)
 }
 BENCHMARK(BM_ViewRedraw2000At400)->Unit(benchmark::kMillisecond);
 
+// Milliseconds of a BM_DragPreviewFrame2000 frame in this run; 0 before it ran.
+double previewFrameMs = 0;
+
 void BM_DragPreviewFrame2000(benchmark::State& state)
 {
     EditFixture& f = Fixture();
     const QPoint grip = f.Grip();
     f.Mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         f.Mouse(QEvent::MouseMove, grip + QPoint(1 + step % 40, step % 30), Qt::NoButton, Qt::LeftButton);
         f.Paint();
         ++step;
     }
+    previewFrameMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count()
+        / double(state.iterations());
     f.Key(QEvent::KeyPress, Qt::Key_Escape);
     f.Mouse(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
     state.counters["selected"] = double(f.doc->CurrentSelection().Size());
 }
 BENCHMARK(BM_DragPreviewFrame2000)->Unit(benchmark::kMillisecond);
+
+// The same frame with Snap to Controls on: the first N controls of the
+// 2,000 dragged, snapping to the other 2,000 - N and the screen (indexed at
+// the press), guides and equal gaps drawn. Counters: the press with the index
+// (index_ms), the share of frames showing guides (guided_frames), the lines
+// and gaps shown per frame (items), and the frame time over that of
+// BM_DragPreviewFrame2000 in the same run (per_preview_frame) and over the same
+// drag's frames with Ctrl held, guides suspended (per_unguided_frame).
+void BM_DragGuidesFrame2000(benchmark::State& state)
+{
+    static EditFixture f(kScreenControls, false);
+    const auto dragged = size_t(state.range(0));
+    f.doc->EditSelection([dragged](Selection& s) {
+        s.Clear();
+        for (size_t i = 0; i < dragged; ++i)
+            s.Select(f.doc->Set().controls[i].get());
+    });
+    f.view->SetSnapToControls(true);
+    f.Paint();
+    // A point of a dragged control where no smaller control lies on it.
+    QPoint grip;
+    for (size_t i = 0; i < dragged; ++i) {
+        const Rect& r = f.doc->Set().controls[i]->rect;
+        const Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        if (ControlPick::At(f.doc->Set(), 1, true, p).record == f.doc->Set().controls[i].get()) {
+            grip = QPoint(p.x, p.y);
+            break;
+        }
+    }
+    const auto pressed = std::chrono::steady_clock::now();
+    f.Mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    const double indexMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - pressed).count();
+    const auto& tool = static_cast<const SelectTool&>(f.view->CurrentToolObject());
+    int step = 0, shown = 0;
+    size_t items = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        f.Mouse(QEvent::MouseMove, grip + QPoint(1 + step % 40, step % 30), Qt::NoButton, Qt::LeftButton);
+        f.Paint();
+        shown += tool.ShownGuides().Empty() ? 0 : 1;
+        items += tool.ShownGuides().lines.size() + tool.ShownGuides().gaps.size();
+        ++step;
+    }
+    const auto end = std::chrono::steady_clock::now();
+    const double frameMs = std::chrono::duration<double, std::milli>(end - start).count() / double(state.iterations());
+    const int unguided = int(std::min<benchmark::IterationCount>(state.iterations(), 200));
+    for (int i = 0; i < unguided; ++i, ++step) {
+        f.Mouse(QEvent::MouseMove, grip + QPoint(1 + step % 40, step % 30), Qt::NoButton, Qt::LeftButton,
+                Qt::ControlModifier);
+        f.Paint();
+    }
+    const double unguidedMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - end).count() / unguided;
+    f.Key(QEvent::KeyPress, Qt::Key_Escape);
+    f.Mouse(QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+    state.counters["dragged"] = double(f.doc->CurrentSelection().Size());
+    state.counters["index_ms"] = indexMs;
+    state.counters["items"] = double(items) / double(state.iterations());
+    state.counters["guided_frames"] = double(shown) / double(state.iterations());
+    state.counters["per_unguided_frame"] = frameMs / unguidedMs;
+    if (previewFrameMs > 0)
+        state.counters["per_preview_frame"] = frameMs / previewFrameMs;
+}
+BENCHMARK(BM_DragGuidesFrame2000)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_DragRelease2000(benchmark::State& state)
 {

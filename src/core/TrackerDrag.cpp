@@ -1,5 +1,7 @@
 #include "TrackerDrag.h"
 
+#include "SmartGuides.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -38,11 +40,26 @@ TrackerDrag::TrackerDrag(const Rect& start, int handle, Point press, const Grid&
     offset_ = {Clamp(static_cast<long long>(press.x) - x), Clamp(static_cast<long long>(press.y) - y)};
 }
 
-Rect TrackerDrag::Follow(Point mouse) const
+Rect TrackerDrag::Follow(Point mouse, const SmartGuides* guides, double reach) const
+{
+    const int32_t rawX = Clamp(static_cast<long long>(mouse.x) - offset_.x);
+    const int32_t rawY = Clamp(static_cast<long long>(mouse.y) - offset_.y);
+    if (!guides)
+        return Place(grid_.Snap(rawX), grid_.Snap(rawY));
+    // A guide within reach wins over the grid; the shift applies to the
+    // dragged coordinate as the unsnapped rectangle has it.
+    const Rect raw = Place(rawX, rawY);
+    const SmartGuides::Shift shift = guides->Nearest(raw, handle_, reach);
+    const int32_t atX = Handles::MovesRight(handle_) ? raw.right : raw.left;
+    const int32_t atY = Handles::MovesBottom(handle_) ? raw.bottom : raw.top;
+    const int32_t x = shift.dx ? Clamp(static_cast<long long>(atX) + *shift.dx) : grid_.Snap(rawX);
+    const int32_t y = shift.dy ? Clamp(static_cast<long long>(atY) + *shift.dy) : grid_.Snap(rawY);
+    return Place(x, y);
+}
+
+Rect TrackerDrag::Place(int32_t x, int32_t y) const
 {
     Rect r = start_;
-    const int32_t x = grid_.Snap(Clamp(static_cast<long long>(mouse.x) - offset_.x));
-    const int32_t y = grid_.Snap(Clamp(static_cast<long long>(mouse.y) - offset_.y));
     if (handle_ == Handles::Middle) {
         r.left = x;
         r.top = y;
@@ -67,9 +84,9 @@ Rect TrackerDrag::Follow(Point mouse) const
     return r;
 }
 
-const Rect& TrackerDrag::MoveTo(Point mouse)
+const Rect& TrackerDrag::MoveTo(Point mouse, const SmartGuides* guides, double reach)
 {
-    const Rect r = Follow(mouse);
+    const Rect r = Follow(mouse, guides, reach);
     if (!(r == current_)) {
         current_ = r;
         moved_ = true;
@@ -77,11 +94,11 @@ const Rect& TrackerDrag::MoveTo(Point mouse)
     return current_;
 }
 
-Rect TrackerDrag::Finish(Point mouse)
+Rect TrackerDrag::Finish(Point mouse, const SmartGuides* guides, double reach)
 {
     if (!moved_)
         return start_;
-    current_ = Follow(mouse);
+    current_ = Follow(mouse, guides, reach);
     return current_;
 }
 

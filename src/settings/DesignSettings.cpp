@@ -29,6 +29,16 @@ void DesignSettings::StoreGridShown(SettingsProfile& profile, bool shown)
     profile.WriteInt(QString::fromLatin1(kGridSection), QString::fromLatin1(kGridShownKey), shown ? 1 : 0);
 }
 
+bool DesignSettings::LoadSnapToControls(SettingsProfile& profile)
+{
+    return profile.ReadInt(QString::fromLatin1(kGridSection), QString::fromLatin1(kGuidesKey), 1) != 0;
+}
+
+void DesignSettings::StoreSnapToControls(SettingsProfile& profile, bool on)
+{
+    profile.WriteInt(QString::fromLatin1(kGridSection), QString::fromLatin1(kGuidesKey), on ? 1 : 0);
+}
+
 DefaultSizes DesignSettings::LoadSizes(SettingsProfile& profile)
 {
     DefaultSizes sizes;

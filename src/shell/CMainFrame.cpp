@@ -263,6 +263,9 @@ void CMainFrame::CreateActions()
          [this] { viewActions_->GridGranularity(); }},
         {"ID_VIEW_SHOW_GRID", tr("Show &Grid"), {}, nullptr, tr("Draw the grid on the design surface"), {}, {},
          true},
+        {"ID_VIEW_SNAP_TO_CONTROLS", tr("Snap to &Controls"), {}, nullptr,
+         tr("Snap dragged controls to the edges and centres of the others (hold Ctrl to drag freely)"), {}, {},
+         true},
         {"ID_VIEW_ZOOM_IN", tr("Zoom &In"), {K(Qt::CTRL | Qt::Key_Plus), K(Qt::CTRL | Qt::Key_Equal)}, nullptr,
          {}, [this] { view_->OnZoomIn(); }},
         {"ID_VIEW_ZOOM_OUT", tr("Zoom &Out"), {K(Qt::CTRL | Qt::Key_Minus)}, nullptr, {},
@@ -286,6 +289,9 @@ void CMainFrame::CreateActions()
     QAction* showGrid = Action(QStringLiteral("ID_VIEW_SHOW_GRID"));
     showGrid->setChecked(view_->GridShown());
     connect(showGrid, &QAction::toggled, view_, &CTavloraView::SetGridShown);
+    QAction* snap = Action(QStringLiteral("ID_VIEW_SNAP_TO_CONTROLS"));
+    snap->setChecked(view_->SnapToControls());
+    connect(snap, &QAction::toggled, view_, &CTavloraView::SetSnapToControls);
 
     // Undo and Redo name their step, and show where it changed records.
     QUndoStack& stack = doc_->UndoStack();
@@ -470,7 +476,8 @@ void CMainFrame::CreateMenus()
     view->addAction(Action(QStringLiteral("ID_VIEW_WORKBAR")));
     panelsMenu_ = view->addMenu(tr("&Panels"));
     view->addSeparator();
-    for (const char* id : {"ID_PAGE_JUMP", "ID_VIEW_TAB", "ID_REMOVE_BITMAPS", "ID_GRID", "ID_VIEW_SHOW_GRID"})
+    for (const char* id : {"ID_PAGE_JUMP", "ID_VIEW_TAB", "ID_REMOVE_BITMAPS", "ID_GRID", "ID_VIEW_SHOW_GRID",
+                           "ID_VIEW_SNAP_TO_CONTROLS"})
         view->addAction(Action(QString::fromLatin1(id)));
     view->addSeparator();
     for (const char* id : {"ID_VIEW_ZOOM_IN", "ID_VIEW_ZOOM_OUT", "ID_VIEW_ZOOM_RESET", "ID_VIEW_ZOOM_FIT"})

@@ -53,6 +53,7 @@ QString CTavloraView::CaptionFor(int screen)
 CTavloraView::CTavloraView(CTavloraDoc& doc, SettingsProfile& profile, QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc), profile_(profile),
       grid_(DesignSettings::LoadGrid(profile)), showGrid_(DesignSettings::LoadGridShown(profile)),
+      snapToControls_(DesignSettings::LoadSnapToControls(profile)),
       sizes_(DesignSettings::LoadSizes(profile))
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -313,6 +314,14 @@ void CTavloraView::SetGridShown(bool shown)
     viewport()->update();
 }
 
+void CTavloraView::SetSnapToControls(bool on)
+{
+    if (on == snapToControls_)
+        return;
+    snapToControls_ = on;
+    DesignSettings::StoreSnapToControls(profile_, on);
+}
+
 void CTavloraView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
@@ -554,8 +563,19 @@ void CTavloraView::dragEnterEvent(QDragEnterEvent* event)
 
 void CTavloraView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(kToolMimeType)))
-        event->acceptProposedAction();
+    bool ok = false;
+    const int tool = event->mimeData()->data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
+    if (!ok)
+        return;
+    event->acceptProposedAction();
+    // Drags reach the view itself: its coordinates, not the viewport's.
+    tool_->PlaceOver(tool, MakeEvent(viewport()->mapFrom(this, event->position().toPoint()), Qt::NoButton,
+                                     event->modifiers()));
+}
+
+void CTavloraView::dragLeaveEvent(QDragLeaveEvent*)
+{
+    tool_->PlaceOver(0, {});
 }
 
 void CTavloraView::dropEvent(QDropEvent* event)
@@ -564,9 +584,8 @@ void CTavloraView::dropEvent(QDropEvent* event)
     const int tool = event->mimeData()->data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
     if (!ok)
         return;
-    // Drops reach the view itself: its coordinates, not the viewport's.
-    const QPoint design = ToDesign(viewport()->mapFrom(this, event->position().toPoint()));
-    if (PlaceTool::Place(doc_, tool, Point{design.x(), design.y()}, sizes_))
+    const QPoint at = viewport()->mapFrom(this, event->position().toPoint());
+    if (tool_->PlaceDrop(tool, MakeEvent(at, Qt::NoButton, event->modifiers())))
         event->acceptProposedAction();
 }
 

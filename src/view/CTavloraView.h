@@ -36,6 +36,7 @@ public:
     // ToolHost
     CTavloraDoc& Document() override { return doc_; }
     Grid CurrentGrid() const override { return grid_; }
+    bool SnapToControls() const override { return snapToControls_; }
     bool ShowImages() const override;
     const DefaultSizes& Sizes() const override { return sizes_; }
     ViewScale Scale() const override;
@@ -87,6 +88,7 @@ public slots:
     void OnZoomReset();
     void OnZoomFit();          // "Fit Screen"
     void SetGridShown(bool shown); // "Show Grid"
+    void SetSnapToControls(bool on); // "Snap to Controls", stored in the profile
 
 signals:
     void captionChanged(const QString& caption);
@@ -111,6 +113,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -133,6 +136,7 @@ private:
     int currentTool_ = 0;
     Grid grid_;
     bool showGrid_ = false;
+    bool snapToControls_ = true;
     QImage screen_;
     ViewScale screenScale_;
     bool screenValid_ = false;

@@ -42,6 +42,8 @@ struct DesignerFixture {
         profile.SetSaveOnDestroy(false);
         profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("Granularity"), granularity);
         profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("OnOff"), gridOn ? 1 : 0);
+        // Drags as without smart guides unless a test switches them on.
+        profile.WriteInt(QStringLiteral("Griding"), QStringLiteral("SnapToControls"), 0);
         prompter.screenSize = QSize(800, 600);
         if (setUp)
             setUp(profile);

@@ -8,7 +8,7 @@
 #include "document/CTavloraDoc.h"
 #include "settings/SettingsProfile.h"
 #include "view/CTavloraView.h"
-#include "view/tools/Tool.h"
+#include "view/tools/SelectTool.h"
 #include "widgets/EmergButton.h"
 #include "widgets/WidgetFactory.h"
 
@@ -356,6 +356,39 @@ private slots:
         QVERIFY(drop.isAccepted());
         QCOMPARE(f.Set().controls.back()->type, int(TypeButton));
         QCOMPARE(f.Set().controls.back()->rect, (Rect{270, 290, 330, 310}));
+    }
+
+    void dragsSnapToOtherControlsWithGuides()
+    {
+        Fixture f(3, true, [](SettingsProfile& p) { p.WriteInt(QStringLiteral("Griding"), QStringLiteral("SnapToControls"), 1); });
+        ScreenSet set;
+        GuiTestFiles::Add(set, TypeLabel, 1, {100, 100, 160, 120});
+        GuiTestFiles::Add(set, TypeLabel, 1, {300, 200, 360, 220});
+        f.Open(set);
+        f.Click({310, 210});
+        const auto& tool = static_cast<const SelectTool&>(f.view->CurrentToolObject());
+        // The left edge dragged to 103, 3 from the other's: the guide wins over the grid.
+        QTest::mousePress(f.Surface(), Qt::LeftButton, {}, QPoint(310, 210));
+        QTest::mouseMove(f.Surface(), QPoint(113, 160));
+        using L = SmartGuides::Line; // left, centre and right on the other's
+        const auto x = SmartGuides::Axis::X;
+        QVERIFY(tool.ShownGuides().lines == (std::vector<L>{{x, 100}, {x, 130}, {x, 160}}));
+        QCOMPARE(f.Surface()->grab().toImage().pixelColor(100, 400), QColor(230, 0, 170)); // across the view
+        // Ctrl held after the start suspends the guides: the grid alone.
+        f.Key(Qt::Key_Control, Qt::ControlModifier);
+        QVERIFY(tool.ShownGuides().Empty());
+        QCOMPARE(f.view->StatusText().left(6), QStringLiteral("x 102,"));
+        f.KeyUp(Qt::Key_Control);
+        QTest::mouseRelease(f.Surface(), Qt::LeftButton, {}, QPoint(113, 160));
+        QCOMPARE(f.At(1).rect, (Rect{100, 150, 160, 170}));
+        QCOMPARE(f.doc->UndoStack().count(), 1);
+        QVERIFY(tool.ShownGuides().Empty());
+        // Switched off (and stored): the same drag lands on the grid.
+        f.doc->UndoStack().undo();
+        f.view->SetSnapToControls(false);
+        QCOMPARE(f.profile.ReadInt(QStringLiteral("Griding"), QStringLiteral("SnapToControls"), 1), 0);
+        f.Drag({310, 210}, {113, 160});
+        QCOMPARE(f.At(1).rect, (Rect{102, 150, 162, 170}));
     }
 
     void selectAllTakesTheScreenAndStatusShowsTheAnchor()

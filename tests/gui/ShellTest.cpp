@@ -169,7 +169,8 @@ private slots:
                  (QStringList{QStringLiteral("&Toolbar"), QStringLiteral("&Status Bar"), QStringLiteral("WorkBar"),
                               QStringLiteral("&Panels"), QStringLiteral("-"), QStringLiteral("Jump to Page..."),
                               QStringLiteral("TAB Screen"), QStringLiteral("Remove Bitmaps"), QStringLiteral("Grid..."),
-                              QStringLiteral("Show &Grid"), QStringLiteral("-"), QStringLiteral("Zoom &In"),
+                              QStringLiteral("Show &Grid"), QStringLiteral("Snap to &Controls"), QStringLiteral("-"),
+                              QStringLiteral("Zoom &In"),
                               QStringLiteral("Zoom &Out"), QStringLiteral("&Actual Size"), QStringLiteral("&Fit Screen")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("Defaults")),
                  (QStringList{QStringLiteral("Vorn Location"), QStringLiteral("Colors...")}));
@@ -228,6 +229,10 @@ private slots:
         f.frame->Action(QStringLiteral("ID_REMOVE_BITMAPS"))->trigger();
         QVERIFY(!f.frame->View().ShowImages());
         QVERIFY(f.frame->Action(QStringLiteral("ID_REMOVE_BITMAPS"))->isChecked());
+        QAction* snap = f.frame->Action(QStringLiteral("ID_VIEW_SNAP_TO_CONTROLS"));
+        QVERIFY(snap->isChecked() && f.frame->View().SnapToControls()); // on by default
+        snap->trigger();
+        QVERIFY(!f.frame->View().SnapToControls());
     }
 
     void statusBarAndWorkBarToggle()

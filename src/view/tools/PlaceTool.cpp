@@ -11,11 +11,14 @@ namespace tavlora {
 
 PlaceTool::PlaceTool(ToolHost& host, int tool) : SelectTool(host), tool_(tool) {}
 
-bool PlaceTool::Place(CTavloraDoc& doc, int tool, Point p, const DefaultSizes& sizes)
+bool PlaceTool::Place(CTavloraDoc& doc, int tool, Point p, const DefaultSizes& sizes, const SmartGuides* guides,
+                      double reach)
 {
     std::unique_ptr<ControlRecord> rec = ControlTools::NewRecord(tool, p, sizes, doc.CurrentScreen());
     if (!rec)
         return false;
+    if (guides)
+        rec->rect = guides->Snapped(rec->rect, reach);
     ApplyCreationRules(*rec);
     const int type = rec->type;
     std::vector<ControlEdits::Held> held(1);
@@ -26,9 +29,10 @@ bool PlaceTool::Place(CTavloraDoc& doc, int tool, Point p, const DefaultSizes& s
     return true;
 }
 
-void PlaceTool::ClickNotConsumed(Point p, Qt::KeyboardModifiers)
+void PlaceTool::ClickNotConsumed(Point p, Qt::KeyboardModifiers mods)
 {
-    Place(host_.Document(), tool_, p, host_.Sizes());
+    const std::optional<SmartGuides> guides = GuidesFor({}, mods);
+    Place(host_.Document(), tool_, p, host_.Sizes(), guides ? &*guides : nullptr, Reach());
 }
 
 } // namespace tavlora

@@ -17,9 +17,10 @@ public:
 
     int ToolNumber() const { return tool_; }
 
-    // Places a control of `tool` at a design point; false when the tool places
-    // nothing.
-    static bool Place(CTavloraDoc& doc, int tool, Point p, const DefaultSizes& sizes);
+    // Places a control of `tool` at a design point, moved onto the guides in
+    // reach when there are guides; false when the tool places nothing.
+    static bool Place(CTavloraDoc& doc, int tool, Point p, const DefaultSizes& sizes,
+                      const SmartGuides* guides = nullptr, double reach = 0);
 
 protected:
     void ClickNotConsumed(Point p, Qt::KeyboardModifiers mods) override;

@@ -2,8 +2,11 @@
 
 #include "ToolHost.h"
 
+#include "GuideOverlay.h"
 #include "OutlineEdges.h"
+#include "PlaceTool.h"
 
+#include "core/ControlTools.h"
 #include "core/ControlTypes.h"
 #include "core/ControlPick.h"
 #include "core/ControlType.h"
@@ -179,6 +182,7 @@ bool SelectTool::Click(const ToolEvent& e)
             // swapped to their mirrors.
             tracker_.emplace(Handles::Normalised(rec->rect), hit.code, e.design, host_.CurrentGrid(), false);
             drag_ = Drag::Resize;
+            StartGuides();
         }
         return true;
     }
@@ -207,6 +211,52 @@ void SelectTool::StartMove(Point p)
         return;
     tracker_.emplace(Bounds(startRects_), Handles::Middle, p, host_.CurrentGrid(), false);
     drag_ = Drag::Move;
+    StartGuides();
+}
+
+std::optional<SmartGuides> SelectTool::GuidesFor(const std::vector<const ControlRecord*>& moving,
+                                                 Qt::KeyboardModifiers mods) const
+{
+    if (!host_.SnapToControls() || (mods & Qt::ControlModifier))
+        return std::nullopt;
+    CTavloraDoc& doc = host_.Document();
+    const QSize size = doc.ScreenSize();
+    return SmartGuides::ForScreen(doc.Set(), doc.CurrentScreen(), host_.ShowImages(), moving, size.width(),
+                                  size.height());
+}
+
+double SelectTool::Reach() const
+{
+    return SmartGuides::ReachAt(host_.Scale().Zoom());
+}
+
+void SelectTool::StartGuides()
+{
+    // Ctrl at the press does not count: it suspends snapping only while held
+    // during the drag.
+    guides_ = GuidesFor(dragged_, {});
+    shown_ = {};
+}
+
+void SelectTool::ClearGuides()
+{
+    guides_.reset();
+    shown_ = {};
+    placing_.reset();
+}
+
+void SelectTool::Follow(Point mouse, Qt::KeyboardModifiers mods)
+{
+    const Rect before = tracker_->Current();
+    const bool snap = guides_ && !(mods & Qt::ControlModifier);
+    tracker_->MoveTo(mouse, snap ? &*guides_ : nullptr, Reach());
+    SmartGuides::Shown shown;
+    if (snap)
+        shown = guides_->Show(tracker_->Current(), tracker_->Handle());
+    if (!(tracker_->Current() == before) || !(shown == shown_)) {
+        shown_ = std::move(shown);
+        host_.RepaintOverlay();
+    }
 }
 
 void SelectTool::Move(const ToolEvent& e)
@@ -218,9 +268,7 @@ void SelectTool::Move(const ToolEvent& e)
         UpdateRestingState(e.design);
         return;
     }
-    const Rect before = tracker_->Current();
-    if (!(tracker_->MoveTo(e.design) == before))
-        host_.RepaintOverlay();
+    Follow(e.design, e.mods);
     UpdateDragStatus();
 }
 
@@ -232,7 +280,7 @@ void SelectTool::Release(const ToolEvent& e)
     lastY_ = e.y;
     ReleaseButtonWidget(e);
     if (Dragging())
-        FinishDrag(e.design);
+        FinishDrag(e.design, e.mods);
     UpdateRestingState(e.design);
 }
 
@@ -261,12 +309,14 @@ std::vector<Rect> SelectTool::PreviewRects() const
     return rects;
 }
 
-void SelectTool::FinishDrag(Point p)
+void SelectTool::FinishDrag(Point p, Qt::KeyboardModifiers mods)
 {
     const Drag kind = std::exchange(drag_, Drag::None);
     const Rect start = tracker_->Start();
-    const Rect end = tracker_->Finish(p);
+    const bool snap = guides_ && !(mods & Qt::ControlModifier);
+    const Rect end = tracker_->Finish(p, snap ? &*guides_ : nullptr, Reach());
     tracker_.reset();
+    ClearGuides();
     CTavloraDoc& doc = host_.Document();
 
     if (kind == Drag::Band) {
@@ -304,10 +354,16 @@ void SelectTool::FinishDrag(Point p)
 
 void SelectTool::Cancel()
 {
-    if (!Dragging())
+    if (!Dragging()) {
+        if (placing_) {
+            ClearGuides();
+            host_.RepaintOverlay();
+        }
         return;
+    }
     drag_ = Drag::None;
     tracker_.reset();
+    ClearGuides();
     dragged_.clear();
     startRects_.clear();
     host_.RepaintOverlay();
@@ -318,6 +374,11 @@ bool SelectTool::KeyPress(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Escape && Dragging()) {
         Cancel();
+        return true;
+    }
+    if (e->key() == Qt::Key_Control && Dragging()) {
+        Follow(lastMouse_, e->modifiers() | Qt::ControlModifier);
+        UpdateDragStatus();
         return true;
     }
     int dx = 0, dy = 0;
@@ -340,6 +401,11 @@ bool SelectTool::KeyPress(QKeyEvent* e)
 
 bool SelectTool::KeyRelease(QKeyEvent* e)
 {
+    if (e->key() == Qt::Key_Control && Dragging()) {
+        Follow(lastMouse_, e->modifiers() & ~Qt::ControlModifier);
+        UpdateDragStatus();
+        return true;
+    }
     // The key's own repeats belong to the same burst.
     if (!e->isAutoRepeat())
         host_.Document().EndNudgeBurst();
@@ -425,13 +491,43 @@ void SelectTool::UpdateDragStatus()
     SetStatus(Placement(shown));
 }
 
+void SelectTool::PlaceOver(int tool, const ToolEvent& e)
+{
+    if (Dragging())
+        return;
+    CTavloraDoc& doc = host_.Document();
+    const std::unique_ptr<ControlRecord> rec =
+        tool ? ControlTools::NewRecord(tool, e.design, host_.Sizes(), doc.CurrentScreen()) : nullptr;
+    if (!rec) {
+        Cancel();
+        return;
+    }
+    if (!guides_)
+        guides_ = GuidesFor({}, {});
+    const bool snap = guides_ && !(e.mods & Qt::ControlModifier);
+    placing_ = snap ? guides_->Snapped(rec->rect, Reach()) : rec->rect;
+    shown_ = snap ? guides_->Show(*placing_, Handles::Middle) : SmartGuides::Shown{};
+    host_.RepaintOverlay();
+}
+
+bool SelectTool::PlaceDrop(int tool, const ToolEvent& e)
+{
+    if (Dragging())
+        return false;
+    Cancel();
+    const std::optional<SmartGuides> guides = GuidesFor({}, e.mods);
+    return PlaceTool::Place(host_.Document(), tool, e.design, host_.Sizes(), guides ? &*guides : nullptr, Reach());
+}
+
 void SelectTool::PaintOverlay(QPainter& p)
 {
-    if (!Dragging())
+    if (!Dragging() && !placing_)
         return;
     const ViewScale scale = host_.Scale();
     std::vector<QRect> edges;
-    if (drag_ == Drag::Band) {
+    if (placing_) {
+        OutlineEdges::Append(edges, ToQRect(scale, *placing_));
+    } else if (drag_ == Drag::Band) {
         OutlineEdges::Append(edges, ToQRect(scale, tracker_->Current()));
     } else {
         const std::vector<Rect> rects = PreviewRects();
@@ -450,6 +546,7 @@ void SelectTool::PaintOverlay(QPainter& p)
     p.setBrush(Qt::white);
     p.drawRects(edges.data(), int(edges.size()));
     p.restore();
+    GuideOverlay::Paint(p, scale, shown_);
 }
 
 } // namespace tavlora

@@ -3,6 +3,7 @@
 #include "Tool.h"
 
 #include "core/Rect.h"
+#include "core/SmartGuides.h"
 #include "core/TrackerDrag.h"
 
 #include <optional>
@@ -17,6 +18,8 @@ class ControlRecord;
 // step on release, Escape or the right button cancel), arrow-key nudges and
 // Shift+arrow sizing (one undo step per key press), and the button presses
 // that jump screens. A click it does not consume goes to ClickNotConsumed.
+// With "Snap to Controls" on, mouse drags and placing snap to the smart
+// guides and show them; Ctrl held suspends that.
 class SelectTool : public Tool {
     Q_OBJECT
 public:
@@ -32,6 +35,11 @@ public:
     void Cancel() override;
     void Refresh() override;
     bool Dragging() const override { return drag_ != Drag::None; }
+    void PlaceOver(int tool, const ToolEvent& e) override;
+    bool PlaceDrop(int tool, const ToolEvent& e) override;
+
+    // What the guides show now (nothing outside a drag).
+    const SmartGuides::Shown& ShownGuides() const { return shown_; }
 
     // Cursor over the handles of selected controls: 0/2 north-west, 1/3
     // north-east, 4/6 vertical, 5/7 horizontal, middle the move cursor.
@@ -41,6 +49,12 @@ protected:
     // A click that selection did not consume, at the press point, after the
     // rubber band (if one ran) was released.
     virtual void ClickNotConsumed(Point, Qt::KeyboardModifiers) {}
+    // The guides of the shown controls but `moving`; none while "Snap to
+    // Controls" is off or Ctrl is held.
+    std::optional<SmartGuides> GuidesFor(const std::vector<const ControlRecord*>& moving,
+                                         Qt::KeyboardModifiers mods) const;
+    // The snapping reach in design pixels at the current zoom.
+    double Reach() const;
 
 private:
     enum class Drag { None, Move, Resize, Band };
@@ -50,7 +64,12 @@ private:
     void PressButtonWidget(const ToolEvent& e);
     void ReleaseButtonWidget(const ToolEvent& e);
     void StartMove(Point p);
-    void FinishDrag(Point p);
+    // Index the guides at the start of a move or resize of dragged_.
+    void StartGuides();
+    // The tracker to the mouse, snapped unless Ctrl is held; repaints.
+    void Follow(Point mouse, Qt::KeyboardModifiers mods);
+    void FinishDrag(Point p, Qt::KeyboardModifiers mods);
+    void ClearGuides();
     void Nudge(int dx, int dy);
     void Grow(int dw, int dh);
     void UpdateRestingState(Point p);
@@ -66,6 +85,9 @@ private:
     Qt::KeyboardModifiers pressMods_;
     const ControlRecord* pressedRecord_ = nullptr; // button showing its pressed look
     int pressedWidgetId_ = 0;
+    std::optional<SmartGuides> guides_;
+    SmartGuides::Shown shown_;
+    std::optional<Rect> placing_; // a work-bar entry over the surface
     Point lastMouse_;
     double lastX_ = 0;
     double lastY_ = 0;

@@ -45,6 +45,10 @@ public:
     // What the status text shows changed elsewhere (an edit, undo, another set).
     virtual void Refresh() {}
     virtual bool Dragging() const { return false; }
+    // A work-bar entry dragged over the surface (tool 0: it left again), and
+    // dropped: the drop places the tool's control, true when it did.
+    virtual void PlaceOver(int, const ToolEvent&) {}
+    virtual bool PlaceDrop(int, const ToolEvent&) { return false; }
 
     const QString& StatusText() const { return status_; }
     Qt::CursorShape Cursor() const { return cursor_; }

@@ -15,6 +15,8 @@ public:
 
     virtual CTavloraDoc& Document() = 0;
     virtual Grid CurrentGrid() const = 0;
+    // "Snap to Controls": mouse drags snap to the other controls' lines.
+    virtual bool SnapToControls() const = 0;
     // False while "Remove Bitmaps" hides the pictures.
     virtual bool ShowImages() const = 0;
     virtual const DefaultSizes& Sizes() const = 0;
