@@ -25,7 +25,7 @@ bool IsFloatConversion(char c)
 }
 
 // Reads up to kMaxField from a digit run; false when the number is too large.
-bool ReadField(std::string_view s, size_t& i)
+bool ReadField(std::string_view s, size_t& i, int* read = nullptr)
 {
     int value = 0;
     while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
@@ -34,6 +34,8 @@ bool ReadField(std::string_view s, size_t& i)
             return false;
         ++i;
     }
+    if (read)
+        *read = value;
     return true;
 }
 
@@ -65,7 +67,7 @@ DroFormat::DroFormat(std::string_view format) : format_(format)
             return;
         if (i < format.size() && format[i] == '.') {
             ++i;
-            if (!ReadField(format, i))
+            if (!ReadField(format, i, &precision_))
                 return;
         }
         if (i < format.size() && format[i] == 'l')

@@ -21,6 +21,8 @@ public:
     const std::string& Text() const { return format_; }
     // True when the format holds exactly one accepted conversion.
     bool IsConversion() const { return kind_ == Kind::Conversion; }
+    // The precision of the conversion (6 when it gives none); -1 without one.
+    int Precision() const { return IsConversion() ? precision_ : -1; }
 
     // The text drawn for a value (Windows-1252 bytes, at most kMaxOutput long).
     std::string Apply(double value) const;
@@ -40,6 +42,7 @@ private:
     enum class Kind { Literal, Plain, Conversion };
     std::string format_;
     Kind kind_ = Kind::Literal;
+    int precision_ = 6;
 };
 
 } // namespace tavlora

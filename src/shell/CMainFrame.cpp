@@ -20,6 +20,7 @@
 #include "panels/ScreensPanel.h"
 #include "core/ScreenVisibility.h"
 #include "PrintActions.h"
+#include "preview/PreviewWindow.h"
 #include "QtPropertyServices.h"
 #include "view/CTavloraView.h"
 
@@ -163,6 +164,8 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    // Previews follow the document and its widgets: they go first.
+    qDeleteAll(Previews());
     // The view and the document refer to the profile and the prompter.
     delete view_;
     view_ = nullptr;
@@ -257,6 +260,8 @@ void CMainFrame::CreateActions()
          true},
         {"ID_VIEW_TAB", tr("TAB Screen"), {}, "tab", tr("Switch to the TAB screen and back"),
          [this] { doc_->ToggleTabScreen(); }, {}, true},
+        {"ID_VIEW_PREVIEW", tr("&Preview"), {K(Qt::CTRL | Qt::Key_R)}, "preview",
+         tr("Run the screens as the machine will, in a window of their own"), [this] { OpenPreview(); }},
         {"ID_COLOURS", tr("Color Definitions"), {}, "colours", tr("Edit the screen colours"), editColours},
         {"ID_DEFAULTS_COLOURS", tr("Colors..."), {}, nullptr, tr("Edit the screen colours"), editColours},
         {"ID_GRID", tr("Grid..."), {}, "grid", tr("Set the grid step and switch snapping on or off"),
@@ -403,7 +408,7 @@ void CMainFrame::CreateToolBar()
         {"ID_FILE_NEW", "ID_FILE_OPEN", "ID_FILE_SAVE"},
         {"ID_EDIT_CUT", "ID_EDIT_COPY", "ID_EDIT_PASTE"},
         {"ID_APP_ABOUT", "ID_PAGE_JUMP"},
-        {"ID_REMOVE_BITMAPS", "ID_VIEW_TAB", "ID_COLOURS"},
+        {"ID_REMOVE_BITMAPS", "ID_VIEW_TAB", "ID_VIEW_PREVIEW", "ID_COLOURS"},
         {"ID_ALIGN_TOPS", "ID_ALIGN_BOTTOMS", "ID_ALIGN_LEFTS", "ID_ALIGN_RIGHTS", "ID_SAME_HEIGHT",
          "ID_SAME_WIDTH", "ID_SPACE_ACROSS", "ID_SPACE_DOWN", "ID_GRID"},
     };
@@ -482,6 +487,8 @@ void CMainFrame::CreateMenus()
     view->addSeparator();
     for (const char* id : {"ID_VIEW_ZOOM_IN", "ID_VIEW_ZOOM_OUT", "ID_VIEW_ZOOM_RESET", "ID_VIEW_ZOOM_FIT"})
         view->addAction(Action(QString::fromLatin1(id)));
+    view->addSeparator();
+    view->addAction(Action(QStringLiteral("ID_VIEW_PREVIEW")));
 
     QMenu* defaults = menuBar()->addMenu(QStringLiteral("Defaults"));
     defaults->addAction(Action(QStringLiteral("ID_DEFAULTS_VORN_LOCATION")));
@@ -597,6 +604,19 @@ void CMainFrame::UpdateViewState()
     Action(QStringLiteral("ID_VIEW_TAB"))->setChecked(doc_->CurrentScreen() == ScreenVisibility::kTabScreen);
 }
 
+PreviewWindow* CMainFrame::OpenPreview()
+{
+    auto* preview = new PreviewWindow(*doc_, *file_, this);
+    preview->show();
+    preview->activateWindow();
+    return preview;
+}
+
+QList<PreviewWindow*> CMainFrame::Previews() const
+{
+    return findChildren<PreviewWindow*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 void CMainFrame::OnAppAbout()
 {
     AboutDialog dialog(this);
@@ -620,6 +640,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     closed_ = true;
+    for (PreviewWindow* preview : Previews())
+        preview->close();
     SaveLayout();
     file_->OnCloseDocument();
     SaveProfile();

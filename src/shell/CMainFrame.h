@@ -26,6 +26,7 @@ class Clipboard;
 class EditActions;
 class PropertyActions;
 class PrintActions;
+class PreviewWindow;
 class PropertyPanel;
 class ControlList;
 class ScreensPanel;
@@ -66,6 +67,10 @@ public:
 
     // Writes the settings profile now.
     void SaveProfile();
+
+    // View > Preview: a new preview window, shown.
+    PreviewWindow* OpenPreview();
+    QList<PreviewWindow*> Previews() const;
 
 public slots:
     void OnAppAbout();

@@ -2,6 +2,7 @@
 #include "settings/SettingsProfile.h"
 #include "document/CTavloraDoc.h"
 #include "document/DocumentFile.h"
+#include "preview/PreviewWindow.h"
 #include "view/CTavloraView.h"
 
 #include "core/HeapTuning.h"
@@ -63,8 +64,12 @@ int main(int argc, char* argv[])
     QCommandLineOption sizeOption(QStringLiteral("size"),
                                   QStringLiteral("Target screen size for the file opened, instead of asking."),
                                   QStringLiteral("WxH"));
+    QCommandLineOption previewOption(QStringLiteral("preview"),
+                                     QStringLiteral("Open the file straight into a preview of its screens "
+                                                    "(the designer stays hidden; closing the preview ends)."));
     parser.addOption(profileOption);
     parser.addOption(sizeOption);
+    parser.addOption(previewOption);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Screen set to open (.set, .lset, .sset)."));
     AnswerInfoOptionsWithoutDisplay(argc, argv, parser);
 
@@ -110,6 +115,18 @@ int main(int argc, char* argv[])
     // screen first. Prompts before the window shows are centred on it too.
     if (QScreen* screen = frame.screen())
         frame.setGeometry(screen->availableGeometry());
+
+    if (parser.isSet(previewOption)) {
+        if (file.isEmpty()) {
+            std::fprintf(stderr, "tavlora: --preview needs a screen set to open\n");
+            return 2;
+        }
+        if (!frame.File().OnOpenDocument(file))
+            return 1;
+        PreviewWindow* preview = frame.OpenPreview();
+        QObject::connect(preview, &QObject::destroyed, &app, &QCoreApplication::quit);
+        return app.exec();
+    }
 
     if (!file.isEmpty()) {
         if (!frame.File().OnOpenDocument(file))

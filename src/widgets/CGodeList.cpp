@@ -56,6 +56,20 @@ int CGodeList::SampleIndexForBand(long long band)
     return band <= 0 ? 0 : int((band - 1) % 10) + 1;
 }
 
+void CGodeList::SetCurrentLine(std::optional<int> line)
+{
+    if (line == currentLine_)
+        return;
+    currentLine_ = line;
+    Update();
+}
+
+int CGodeList::ProgramLineForBand(long long band, long long currentBand, int current)
+{
+    const long long line = current + (band - currentBand);
+    return line >= 0 && line < kSampleCount ? int(line) : -1;
+}
+
 QPair<int, int> CGodeList::CurrentBand(int clientHeight) const
 {
     const long long l = LineHeight(clientHeight);
@@ -91,11 +105,14 @@ void CGodeList::Paint(QPainter& p)
         visible &= p.clipBoundingRect().toAlignedRect();
     const long long first = std::max(0, visible.top()) / l;
     const long long last = std::min<long long>(size.height() - 1, visible.bottom()) / l;
+    const long long currentBand = n / 2;
     for (long long k = first; k <= last; ++k) {
         const int y = int(k * l);
         const int height = int(std::min<long long>(l, static_cast<long long>(INT_MAX) - y));
-        p.drawText(QRect(0, y, size.width(), height), Qt::AlignLeft | Qt::AlignTop,
-                   QString::fromLatin1(kSampleLines[SampleIndexForBand(k)]));
+        const int line = currentLine_ ? ProgramLineForBand(k, currentBand, *currentLine_) : SampleIndexForBand(k);
+        if (line >= 0)
+            p.drawText(QRect(0, y, size.width(), height), Qt::AlignLeft | Qt::AlignTop,
+                       QString::fromLatin1(kSampleLines[line]));
     }
 }
 

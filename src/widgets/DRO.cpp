@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 
 namespace tavlora {
 
@@ -63,8 +64,18 @@ void DRO::Resized()
         imageLoaded_ = ReloadScaled(image_, imagePath_, keyed_);
 }
 
+void DRO::SetShownValue(std::optional<double> value)
+{
+    if (value == shownValue_)
+        return;
+    shownValue_ = value;
+    Update();
+}
+
 double DRO::Value() const
 {
+    if (shownValue_)
+        return *shownValue_;
     if (!counting_)
         return 0.0;
     // The value grows by 0.1 at every tick since the counter started.
@@ -148,8 +159,10 @@ void DRO::Paint(QPainter& p)
 DesignWidget::LookKey DRO::CurrentLookKey() const
 {
     const ColourSet& c = Context().set.colours;
-    return {(quint64(c.Get(ColourSet::DROBack)) << 32) | c.Get(ColourSet::DRONumers),
-            quint64(counting_ ? Context().SampleTicks() : 0)};
+    quint64 value = counting_ ? quint64(Context().SampleTicks()) : 0;
+    if (shownValue_)
+        value = std::bit_cast<quint64>(*shownValue_);
+    return {(quint64(c.Get(ColourSet::DROBack)) << 32) | c.Get(ColourSet::DRONumers), value};
 }
 
 } // namespace tavlora

@@ -6,6 +6,8 @@
 
 #include <QRect>
 
+#include <optional>
+
 namespace tavlora {
 
 // A digital read-out: a sample value in the DRO format, right- and top-aligned
@@ -31,6 +33,8 @@ public:
     // Resolves and loads the skin picture; starts the sample counter when the
     // file is present.
     void SetImage(const std::string& name);
+    // A value to show instead of the sample (a preview's); nothing: the sample.
+    void SetShownValue(std::optional<double> value);
 
     void Paint(QPainter& p) override;
 
@@ -59,6 +63,7 @@ private:
     bool keyed_ = false;
     QString imagePath_;
     bool counting_ = false;
+    std::optional<double> shownValue_;
     mutable double value_ = 0.0;
     mutable qint64 countedTick_ = 0;
 };

@@ -43,7 +43,7 @@ DesignWidget::DesignWidget(const ControlRecord& record, WidgetContext& ctx, int 
         placeholder_ = kept->placeholder;
     } else {
         z_ = ctx.TakeTopZ();
-        ctx.KeepLook(record, CurrentLook());
+        KeepOwnLook();
     }
     syncedSize_ = ClientSize();
 }
@@ -188,19 +188,25 @@ void DesignWidget::SetLook(const Look& look)
         framed_ = look.framed;
         SyncGeometry();
     }
-    ctx_.KeepLook(*record_, CurrentLook());
+    KeepOwnLook();
+}
+
+void DesignWidget::KeepOwnLook()
+{
+    if (ctx_.OwnsRecordWidgets())
+        ctx_.KeepLook(*record_, CurrentLook());
 }
 
 void DesignWidget::RaiseToTop()
 {
     z_ = ctx_.TakeTopZ();
-    ctx_.KeepLook(*record_, CurrentLook());
+    KeepOwnLook();
 }
 
 void DesignWidget::LowerToBottom()
 {
     z_ = ctx_.TakeBottomZ();
-    ctx_.KeepLook(*record_, CurrentLook());
+    KeepOwnLook();
 }
 
 QRect DesignWidget::Geometry() const

@@ -127,6 +127,8 @@ public:
     static bool IsPngPath(const QString& path);
 
 private:
+    // Keeps the look for the record, when the context is the records' own.
+    void KeepOwnLook();
     // The look's size at a zoom; empty when the look is not kept.
     QSize LookSize(double scale) const;
     bool LookCurrent(QSize lookSize, double scale) const;

@@ -107,10 +107,19 @@ void LED::Resized()
     Update();
 }
 
+void LED::SetLit(bool lit)
+{
+    if (lit == switchedOn_)
+        return;
+    switchedOn_ = lit;
+    Update();
+}
+
 void LED::Paint(QPainter& p)
 {
-    if (!lit_.IsEmpty())
-        lit_.Draw(p, 0, 0);
+    const Vorn3Image& half = switchedOn_ ? lit_ : other_;
+    if (!half.IsEmpty())
+        half.Draw(p, 0, 0);
 }
 
 } // namespace tavlora

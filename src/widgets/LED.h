@@ -5,7 +5,8 @@
 
 namespace tavlora {
 
-// An LED: the left (lit) half of a two-state picture, stretched to the widget.
+// An LED: the left (lit) half of a two-state picture, stretched to the widget,
+// or the right (dark) half when switched off (the design view keeps it lit).
 // The picture is a standard one of the Vorn3 folder chosen by the colour code,
 // or a custom picture from the Bitmaps folder, which then always wins.
 class LED : public DesignWidget {
@@ -20,6 +21,8 @@ public:
     void Configure(const ControlRecord& record) override;
     void SetColourCode(int code);
     void SetCustomImage(const std::string& name);
+    void SetLit(bool lit);
+    bool IsLit() const { return switchedOn_; }
 
     // Standard picture file of a colour code ("LegacyGreen.bmp", ...), empty for other codes.
     static const char* StandardPicture(int code);
@@ -45,6 +48,7 @@ private:
     std::string customName_;
     int colourCode_ = 0;
     bool customLoaded_ = false;
+    bool switchedOn_ = true;
 };
 
 } // namespace tavlora

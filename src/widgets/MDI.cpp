@@ -25,7 +25,15 @@ void MDI::Paint(QPainter& p)
         return;
     p.setFont(WidgetText::BandFont(size.height()));
     p.setPen(WidgetColours::Of(colours, ColourSet::MDIText));
-    p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, QString::fromLatin1(kSampleBlock));
+    p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, shownText_ ? *shownText_ : QString::fromLatin1(kSampleBlock));
+}
+
+void MDI::SetShownText(std::optional<QString> text)
+{
+    if (text == shownText_)
+        return;
+    shownText_ = std::move(text);
+    Update();
 }
 
 

@@ -257,11 +257,34 @@ QImage ScreenRenderer::Render(const ScreenSet& set, WidgetContext& ctx, int scre
     return image;
 }
 
+void ScreenRenderer::PaintStandalone(QPainter& p, const ScreenSet& set, std::vector<DesignWidget*> widgets,
+                                     QSize designSize)
+{
+    p.fillRect(QRect(QPoint(0, 0), designSize), WidgetColours::Of(set.colours, ColourSet::ScreenBack));
+    std::erase_if(widgets, [](const DesignWidget* w) { return !w || !w->IsVisible(); });
+    std::stable_sort(widgets.begin(), widgets.end(),
+                     [](const DesignWidget* a, const DesignWidget* b) { return a->ZOrder() < b->ZOrder(); });
+    PrepareLooks(p, widgets);
+    PaintWidgets(p, widgets, QRect(), true);
+}
+
 DesignWidget* ScreenRenderer::WidgetAt(const ScreenSet& set, QPoint designPoint)
 {
     DesignWidget* best = nullptr;
     for (const auto& rec : set.controls) {
         auto* w = dynamic_cast<DesignWidget*>(rec->widget.get());
+        if (!w || !w->IsVisible() || !w->Geometry().contains(designPoint))
+            continue;
+        if (!best || w->ZOrder() > best->ZOrder())
+            best = w;
+    }
+    return best;
+}
+
+DesignWidget* ScreenRenderer::WidgetAt(const std::vector<DesignWidget*>& widgets, QPoint designPoint)
+{
+    DesignWidget* best = nullptr;
+    for (DesignWidget* w : widgets) {
         if (!w || !w->IsVisible() || !w->Geometry().contains(designPoint))
             continue;
         if (!best || w->ZOrder() > best->ZOrder())

@@ -26,8 +26,14 @@ public:
     // Shows the widgets of `screen` and the persistent layer (making those
     // that are not there), renders at `size`, then puts the widgets back.
     static QImage Render(const ScreenSet& set, WidgetContext& ctx, int screen, QSize size);
+    // Paints widgets the records do not own (a preview's) as Paint paints the
+    // records' own: the background, then the visible ones in stacking order.
+    static void PaintStandalone(QPainter& p, const ScreenSet& set, std::vector<DesignWidget*> widgets,
+                                QSize designSize);
     // Topmost visible widget containing the design point, or nullptr.
     static DesignWidget* WidgetAt(const ScreenSet& set, QPoint designPoint);
+    // The same among the given widgets.
+    static DesignWidget* WidgetAt(const std::vector<DesignWidget*>& widgets, QPoint designPoint);
     // Looks of at least this many widgets are made side by side before a paint.
     static constexpr size_t kParallelLooks = 16;
 

@@ -10,8 +10,9 @@
 
 namespace tavlora {
 
-WidgetContext::WidgetContext(const ScreenSet& s)
+WidgetContext::WidgetContext(const ScreenSet& s, bool ownsRecordWidgets)
     : set(s),
+      ownsRecordWidgets_(ownsRecordWidgets),
       reporter_([this](const QString& path, const QString& error) { emit pictureFailed(path, error); }),
       images_(reporter_)
 {
@@ -20,6 +21,8 @@ WidgetContext::WidgetContext(const ScreenSet& s)
 WidgetContext::~WidgetContext()
 {
     // Widgets refer to their context; none may outlive it.
+    if (!ownsRecordWidgets_)
+        return;
     for (auto& rec : set.controls)
         rec->widget.reset();
 }

@@ -33,13 +33,17 @@ public:
     static constexpr int kSampleIntervalMs = 200;
     static constexpr int kFirstControlId = 8000;
 
-    explicit WidgetContext(const ScreenSet& set);
-    // Destroys the widgets of the set's records, which refer to this context.
+    // The context of the records' own widgets (the document's) with
+    // `ownsRecordWidgets`; without it, one whose widgets live outside the
+    // records (a preview's), which never touches the records' widgets or looks.
+    explicit WidgetContext(const ScreenSet& set, bool ownsRecordWidgets = true);
+    // The owner destroys the widgets of the set's records, which refer to it.
     ~WidgetContext() override;
     WidgetContext(const WidgetContext&) = delete;
     WidgetContext& operator=(const WidgetContext&) = delete;
 
     const ScreenSet& set;
+    bool OwnsRecordWidgets() const { return ownsRecordWidgets_; }
     std::string vornFolder;  // as stored ("C:\\Vorn3" or a POSIX path)
     bool showImages = true;  // the "Remove Bitmaps" switch
 
@@ -115,6 +119,7 @@ signals:
     void pictureFailed(const QString& path, const QString& error);
 
 private:
+    bool ownsRecordWidgets_;
     ImageCache::Reporter reporter_;
     ImageCache images_;
     QStringList missing_;

@@ -58,6 +58,13 @@ bool WidgetFactory::CreateWidget(const ControlRecord& rec, int kind, WidgetConte
         return false;
     if (!ctx.LookOf(rec))
         ctx.KeepLook(rec, FirstLook(rec, kind, ctx));
+    rec.widget = NewWidget(rec, kind, ctx, disabled);
+    return true;
+}
+
+std::unique_ptr<DesignWidget> WidgetFactory::NewWidget(const ControlRecord& rec, int kind, WidgetContext& ctx,
+                                                       bool disabled)
+{
     const int id = ctx.TakeControlId();
     std::unique_ptr<DesignWidget> widget;
     switch (kind) {
@@ -94,8 +101,20 @@ bool WidgetFactory::CreateWidget(const ControlRecord& rec, int kind, WidgetConte
         break;
     }
     widget->SetVisible(false);
-    rec.widget = std::move(widget);
-    return true;
+    return widget;
+}
+
+std::unique_ptr<DesignWidget> WidgetFactory::MakeStandalone(const ControlRecord& rec, WidgetContext& ctx)
+{
+    const int kind = KindForType(rec.type);
+    if (kind == 0 || TypeForKind(kind) == 0)
+        return nullptr;
+    std::unique_ptr<DesignWidget> widget = NewWidget(rec, kind, ctx, DisabledForType(rec.type));
+    widget->Configure(rec);
+    if (widget->CurrentLook().placed)
+        ApplyPlacementSetUp(widget.get());
+    widget->SetVisible(true);
+    return widget;
 }
 
 ControlLook WidgetFactory::FirstLook(const ControlRecord& rec, int kind, WidgetContext& ctx)
@@ -218,11 +237,16 @@ std::optional<QSize> WidgetFactory::NaturalSize(const ControlRecord& rec, Widget
 
 void WidgetFactory::ApplyPlacementSetUp(const ControlRecord& rec)
 {
-    if (auto* w = dynamic_cast<EmergButton*>(rec.widget.get())) {
+    ApplyPlacementSetUp(Of(rec));
+}
+
+void WidgetFactory::ApplyPlacementSetUp(DesignWidget* widget)
+{
+    if (auto* w = dynamic_cast<EmergButton*>(widget)) {
         w->SetImage("Missing");
         w->SetFunction(0);
         w->SetParameter(-1);
-    } else if (auto* b = dynamic_cast<Vorn1Button*>(rec.widget.get())) {
+    } else if (auto* b = dynamic_cast<Vorn1Button*>(widget)) {
         b->SetFunction(0);
         b->SetParameter(-1);
     }

@@ -6,6 +6,7 @@
 
 #include <QSize>
 
+#include <memory>
 #include <optional>
 
 namespace tavlora {
@@ -60,10 +61,15 @@ public:
     static void Sync(const ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged);
     // Makes the widget of a record from its fields and the look kept for it.
     static void Build(const ControlRecord& rec, WidgetContext& ctx);
+    // A widget for a record that the record does not own (a preview's), made
+    // and set up as the record's own would be, shown; null for types without
+    // one. Neither the record nor its look changes.
+    static std::unique_ptr<DesignWidget> MakeStandalone(const ControlRecord& rec, WidgetContext& ctx);
     // What placing gives a new control's widget beyond its record: an image
     // button shows the offline picture; button copies of function and
     // parameter are 0 and -1.
     static void ApplyPlacementSetUp(const ControlRecord& rec);
+    static void ApplyPlacementSetUp(DesignWidget* widget);
 
     // "Original Size": the natural size of the picture a picture or image
     // button record names, or nothing when there is none to be found.
@@ -75,6 +81,11 @@ public:
     static int KindForType(int type);
     static bool DisabledForType(int type);
     static int TypeForKind(int kind);
+
+private:
+    // The widget of a kind, hidden, with the context's next control identifier.
+    static std::unique_ptr<DesignWidget> NewWidget(const ControlRecord& rec, int kind, WidgetContext& ctx,
+                                                   bool disabled);
 };
 
 } // namespace tavlora

@@ -170,8 +170,8 @@ private slots:
                               QStringLiteral("&Panels"), QStringLiteral("-"), QStringLiteral("Jump to Page..."),
                               QStringLiteral("TAB Screen"), QStringLiteral("Remove Bitmaps"), QStringLiteral("Grid..."),
                               QStringLiteral("Show &Grid"), QStringLiteral("Snap to &Controls"), QStringLiteral("-"),
-                              QStringLiteral("Zoom &In"),
-                              QStringLiteral("Zoom &Out"), QStringLiteral("&Actual Size"), QStringLiteral("&Fit Screen")}));
+                              QStringLiteral("Zoom &In"), QStringLiteral("Zoom &Out"), QStringLiteral("&Actual Size"),
+                              QStringLiteral("&Fit Screen"), QStringLiteral("-"), QStringLiteral("&Preview")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("Defaults")),
                  (QStringList{QStringLiteral("Vorn Location"), QStringLiteral("Colors...")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&Help")), QStringList{QStringLiteral("&About Tavlora...")});
@@ -194,6 +194,7 @@ private slots:
         QCOMPARE(keys("ID_EDIT_REDO"), (QStringList{QStringLiteral("Ctrl+Y"), QStringLiteral("Ctrl+Shift+Z")}));
         QCOMPARE(keys("ID_EDIT_SELECT_ALL"), QStringList{QStringLiteral("Ctrl+A")});
         QCOMPARE(keys("ID_EDIT_DUPLICATE"), QStringList{QStringLiteral("Ctrl+D")});
+        QCOMPARE(keys("ID_VIEW_PREVIEW"), QStringList{QStringLiteral("Ctrl+R")});
         // Toolbar-only pictures say what they do.
         QCOMPARE(f.frame->Action(QStringLiteral("ID_SPACE_DOWN"))->toolTip(), QStringLiteral("Space Evenly Down"));
 
@@ -213,7 +214,7 @@ private slots:
         }
         QCOMPARE(ids.join(QLatin1Char(' ')),
                  QStringLiteral("ID_FILE_NEW ID_FILE_OPEN ID_FILE_SAVE | ID_EDIT_CUT ID_EDIT_COPY ID_EDIT_PASTE | "
-                                "ID_APP_ABOUT ID_PAGE_JUMP | ID_REMOVE_BITMAPS ID_VIEW_TAB ID_COLOURS | "
+                                "ID_APP_ABOUT ID_PAGE_JUMP | ID_REMOVE_BITMAPS ID_VIEW_TAB ID_VIEW_PREVIEW ID_COLOURS | "
                                 "ID_ALIGN_TOPS ID_ALIGN_BOTTOMS ID_ALIGN_LEFTS ID_ALIGN_RIGHTS ID_SAME_HEIGHT "
                                 "ID_SAME_WIDTH ID_SPACE_ACROSS ID_SPACE_DOWN ID_GRID"));
         QCOMPARE(f.frame->Action(QStringLiteral("ID_REMOVE_BITMAPS"))->toolTip(), QStringLiteral("Remove Bitmaps"));
