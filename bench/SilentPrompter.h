@@ -28,6 +28,8 @@ public:
     std::optional<int> AskScreenNumber(const QString&, int) override { return std::nullopt; }
     std::optional<PrintScope> AskPrintScope(int, int) override { return std::nullopt; }
     QString ChoosePdfPath(const QString&) override { return {}; }
+    std::optional<QString> AskText(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    bool AskConfirm(const QString&) override { return false; }
 };
 
 } // namespace tavlora::bench

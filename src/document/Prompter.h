@@ -71,6 +71,10 @@ public:
     virtual std::optional<PrintScope> AskPrintScope(int currentScreen, int usedScreens) = 0;
     // "Export PDF" file dialog showing `suggested`; an empty result means cancelled.
     virtual QString ChoosePdfPath(const QString& suggested) = 0;
+    // A line of text (a name), offered starting with `text`; nothing when cancelled.
+    virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) = 0;
+    // A yes-or-no question; "No" is the default.
+    virtual bool AskConfirm(const QString& question) = 0;
 };
 
 } // namespace tavlora

@@ -177,6 +177,35 @@ void EditActions::PasteClipboard(bool offset)
         clipboard_.Copy(std::vector<const ControlRecord*>(pasted.begin(), pasted.end()));
 }
 
+std::vector<const ControlRecord*> EditActions::Insert(std::vector<std::unique_ptr<ControlRecord>> records, QPoint at,
+                                                      const QString& text)
+{
+    // Placed by the controls that are placed: the others are dropped by Add.
+    long long left = LLONG_MAX;
+    long long top = LLONG_MAX;
+    for (const auto& rec : records) {
+        if (!ControlTypes::Shown(rec->type))
+            continue;
+        left = std::min<long long>(left, rec->rect.left);
+        top = std::min<long long>(top, rec->rect.top);
+    }
+    if (left == LLONG_MAX)
+        return {};
+    return Add(std::move(records), Clamp(at.x() - left), Clamp(at.y() - top), text);
+}
+
+bool EditActions::InsertDropped(const QMimeData& data, QPoint at, const QString& text)
+{
+    QString problem;
+    std::vector<std::unique_ptr<ControlRecord>> records = Clipboard::Decode(data, problem);
+    if (Insert(std::move(records), at, text).empty()) {
+        emit statusMessage(problem.isEmpty() ? Tr("The dropped data holds no controls of a type that can be placed.")
+                                             : problem);
+        return false;
+    }
+    return true;
+}
+
 void EditActions::ScaleSet(QSize target)
 {
     if (target.isEmpty() || target == doc_.ScreenSize() || doc_.ScreenSize().isEmpty())

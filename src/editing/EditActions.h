@@ -4,10 +4,13 @@
 #include "document/ControlEdits.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
 #include <vector>
+
+class QMimeData;
 
 namespace tavlora {
 
@@ -28,6 +31,15 @@ public:
 
     // The undo text of a layout command ("Align Left Edges", ...).
     static QString ArrangeText(Arrange::Command command);
+
+    // Copies of controls from elsewhere (a library block) on the current
+    // screen as one step, the top-left of their bounding box at the design
+    // point `at`, selected in place of the selection. Returns the records added.
+    std::vector<const ControlRecord*> Insert(std::vector<std::unique_ptr<ControlRecord>> records, QPoint at,
+                                             const QString& text);
+    // The controls dropped data carries (as pasting takes them) inserted at
+    // `at`; false, with a status message, when it holds none that can be placed.
+    bool InsertDropped(const QMimeData& data, QPoint at, const QString& text);
 
 public slots:
     void Arrange(tavlora::Arrange::Command command);

@@ -15,6 +15,8 @@
 #include "editing/EditActions.h"
 #include "editing/PropertyActions.h"
 #include "panels/ControlList.h"
+#include "panels/LibraryListModel.h"
+#include "panels/LibraryPanel.h"
 #include "panels/ProblemsPanel.h"
 #include "properties/PropertyPanel.h"
 #include "panels/ScreensPanel.h"
@@ -110,6 +112,10 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     AddPanel(screensPanel_, Qt::LeftDockWidgetArea);
     problemsPanel_ = new ProblemsPanel(*doc_, this);
     AddPanel(problemsPanel_, Qt::BottomDockWidgetArea);
+    libraryPanel_ = new LibraryPanel(*doc_, *prompter_, this);
+    AddPanel(libraryPanel_, Qt::LeftDockWidgetArea);
+    tabifyDockWidget(screensPanel_, libraryPanel_);
+    screensPanel_->raise();
     resizeDocks({propertyPanel_, controlList_}, {270, 270}, Qt::Horizontal);
     resizeDocks({problemsPanel_}, {110}, Qt::Vertical);
     connect(controlList_, &ControlList::editRequested, properties_, &PropertyActions::Edit);
@@ -137,6 +143,13 @@ CMainFrame::CMainFrame(const QString& profilePath, Prompter* prompter, QWidget* 
     connect(view_, &CTavloraView::zoomChanged, this, showZoom);
     showZoom(view_->Zoom()); // as the last session left it
     connect(view_, &CTavloraView::propertiesRequested, properties_, &PropertyActions::EditAt);
+    connect(libraryPanel_, &LibraryPanel::insertRequested, this, &CMainFrame::InsertBlock);
+    connect(view_, &CTavloraView::controlsDropped, this, [this](const QMimeData& data, QPoint at) {
+        const QString name = LibraryListModel::DraggedName(data);
+        edits_->InsertDropped(data, at, name.isEmpty() ? tr("Drop Controls") : tr("Insert %1").arg(name));
+        activateWindow();
+        view_->setFocus(Qt::OtherFocusReason);
+    });
     connect(edits_, &EditActions::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     connect(doc_, &CTavloraDoc::currentScreenChanged, this, &CMainFrame::UpdateViewState);
     connect(doc_, &CTavloraDoc::showImagesChanged, this, &CMainFrame::UpdateViewState);
@@ -247,6 +260,9 @@ void CMainFrame::CreateActions()
          [this] { edits_->Delete(); }, selected},
         {"ID_EDIT_DUPLICATE", tr("D&uplicate"), {K(Qt::CTRL | Qt::Key_D)}, nullptr,
          tr("Copy the selected controls next to themselves"), [this] { edits_->Duplicate(); }, selected},
+        {"ID_EDIT_ADD_TO_LIBRARY", tr("Add to &Library..."), {}, nullptr,
+         tr("Keep the selected controls as a block of the Library dock"), [this] { libraryPanel_->AddSelection(); },
+         selected},
         {"ID_VIEW_WORKBAR", QStringLiteral("WorkBar"), {}, nullptr, tr("Show or hide the work bar"),
          [this] { OnViewWorkBar(); }},
         {"ID_DEFAULTS_VORN_LOCATION", QStringLiteral("Vorn Location"), {}, nullptr, tr("Choose the Vorn3 folder"),
@@ -399,6 +415,16 @@ void CMainFrame::MoveFocus(int direction)
     (w && w != next ? w : next)->setFocus(Qt::ShortcutFocusReason);
 }
 
+void CMainFrame::InsertBlock(int row)
+{
+    const ControlLibrary& library = libraryPanel_->Library();
+    if (row < 0 || size_t(row) >= library.Blocks().size())
+        return;
+    const QString name = library.Blocks()[size_t(row)].name;
+    edits_->Insert(library.Copies(row), view_->VisibleTopLeft(), tr("Insert %1").arg(name));
+    view_->setFocus(Qt::OtherFocusReason);
+}
+
 void CMainFrame::CreateToolBar()
 {
     toolBar_ = new QToolBar(tr("Toolbar"), this);
@@ -451,6 +477,8 @@ void CMainFrame::CreateMenus()
     edit->addAction(Action(QStringLiteral("ID_EDIT_BITMAPS_TO_BACK")));
     edit->addAction(Action(QStringLiteral("ID_DELETE")));
     edit->addAction(Action(QStringLiteral("ID_EDIT_DUPLICATE")));
+    edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ID_EDIT_ADD_TO_LIBRARY")));
     edit->addSeparator();
     edit->addAction(Action(QStringLiteral("ID_EDIT_SELECT_ALL")));
 

@@ -31,6 +31,7 @@ class PropertyPanel;
 class ControlList;
 class ScreensPanel;
 class ProblemsPanel;
+class LibraryPanel;
 class QtPropertyServices;
 class Prompter;
 class SettingsProfile;
@@ -58,6 +59,7 @@ public:
     ControlList& Controls() { return *controlList_; }
     ScreensPanel& Screens() { return *screensPanel_; }
     ProblemsPanel& Problems() { return *problemsPanel_; }
+    LibraryPanel& Library() { return *libraryPanel_; }
     Clipboard& Copies() { return *clipboard_; }
     WorkBar& Workspace() { return *workBar_; }
     QToolBar* MainToolBar() const { return toolBar_; }
@@ -114,6 +116,8 @@ private:
     void SaveLayout() const;
     // F6 / Shift+F6: the keyboard focus to the next or previous pane.
     void MoveFocus(int direction);
+    // A block of the Library dock on the current screen at the top-left of the view.
+    void InsertBlock(int row);
 
     std::unique_ptr<SettingsProfile> profile_;
     std::unique_ptr<Prompter> ownPrompter_;
@@ -133,6 +137,7 @@ private:
     ControlList* controlList_ = nullptr;
     ScreensPanel* screensPanel_ = nullptr;
     ProblemsPanel* problemsPanel_ = nullptr;
+    LibraryPanel* libraryPanel_ = nullptr;
     QLabel* problemsLabel_ = nullptr;
     WorkBar* workBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;

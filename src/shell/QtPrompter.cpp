@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -204,6 +205,21 @@ QString QtPrompter::ChoosePdfPath(const QString& suggested)
     if (!path.isEmpty())
         lastFolder_ = QFileInfo(path).absolutePath();
     return path;
+}
+
+std::optional<QString> QtPrompter::AskText(const QString& title, const QString& label, const QString& text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(Parent(), title, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+bool QtPrompter::AskConfirm(const QString& question)
+{
+    return QMessageBox::question(Parent(), kTitle, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 } // namespace tavlora

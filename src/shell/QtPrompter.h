@@ -37,6 +37,8 @@ public:
     std::optional<int> AskScreenNumber(const QString& title, int current) override;
     std::optional<PrintScope> AskPrintScope(int currentScreen, int usedScreens) override;
     QString ChoosePdfPath(const QString& suggested) override;
+    std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) override;
+    bool AskConfirm(const QString& question) override;
 
     // The screens that hold controls, marked in "Jump to Page....".
     void SetUsedScreens(std::function<std::vector<int>()> usedScreens) { usedScreens_ = std::move(usedScreens); }

@@ -10,6 +10,7 @@
 #include "core/ScreenSet.h"
 #include "core/ScreenVisibility.h"
 #include "document/CTavloraDoc.h"
+#include "editing/Clipboard.h"
 #include "settings/DesignSettings.h"
 #include "settings/SettingsProfile.h"
 #include "widgets/ScreenRenderer.h"
@@ -212,6 +213,13 @@ QPoint CTavloraView::ToViewport(QPoint designPoint) const
 {
     const ViewScale scale = Scale();
     return QPoint(scale.ToScreenX(designPoint.x()), scale.ToScreenY(designPoint.y()));
+}
+
+QPoint CTavloraView::VisibleTopLeft() const
+{
+    const QRect canvas = CanvasRect();
+    const QPoint p = ToDesign(QPoint(0, 0));
+    return QPoint(std::max(p.x(), canvas.left()), std::max(p.y(), canvas.top()));
 }
 
 void CTavloraView::UpdateScrollBars()
@@ -555,19 +563,33 @@ void CTavloraView::keyReleaseEvent(QKeyEvent* event)
         QAbstractScrollArea::keyReleaseEvent(event);
 }
 
+namespace {
+
+// A work-bar entry or controls.
+bool Droppable(const QMimeData& data)
+{
+    return data.hasFormat(QString::fromLatin1(CTavloraView::kToolMimeType))
+        || data.hasFormat(QString::fromLatin1(Clipboard::kMimeType));
+}
+
+} // namespace
+
 void CTavloraView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(kToolMimeType)))
+    if (Droppable(*event->mimeData()))
         event->acceptProposedAction();
 }
 
 void CTavloraView::dragMoveEvent(QDragMoveEvent* event)
 {
-    bool ok = false;
-    const int tool = event->mimeData()->data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
-    if (!ok)
+    const QMimeData& data = *event->mimeData();
+    if (!Droppable(data))
         return;
     event->acceptProposedAction();
+    bool ok = false;
+    const int tool = data.data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
+    if (!ok)
+        return;
     // Drags reach the view itself: its coordinates, not the viewport's.
     tool_->PlaceOver(tool, MakeEvent(viewport()->mapFrom(this, event->position().toPoint()), Qt::NoButton,
                                      event->modifiers()));
@@ -580,12 +602,17 @@ void CTavloraView::dragLeaveEvent(QDragLeaveEvent*)
 
 void CTavloraView::dropEvent(QDropEvent* event)
 {
-    bool ok = false;
-    const int tool = event->mimeData()->data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
-    if (!ok)
-        return;
+    // Drops reach the view itself: its coordinates, not the viewport's.
     const QPoint at = viewport()->mapFrom(this, event->position().toPoint());
-    if (tool_->PlaceDrop(tool, MakeEvent(at, Qt::NoButton, event->modifiers())))
+    const QMimeData& data = *event->mimeData();
+    if (data.hasFormat(QString::fromLatin1(Clipboard::kMimeType))) {
+        event->acceptProposedAction();
+        emit controlsDropped(data, ToDesign(at));
+        return;
+    }
+    bool ok = false;
+    const int tool = data.data(QString::fromLatin1(kToolMimeType)).toInt(&ok);
+    if (ok && tool_->PlaceDrop(tool, MakeEvent(at, Qt::NoButton, event->modifiers())))
         event->acceptProposedAction();
 }
 

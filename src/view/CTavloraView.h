@@ -11,6 +11,8 @@
 
 #include <memory>
 
+class QMimeData;
+
 namespace tavlora {
 
 class CTavloraDoc;
@@ -65,6 +67,8 @@ public:
     // The design pixel under a viewport point, and a design point on the viewport.
     QPoint ToDesign(QPoint viewportPoint) const;
     QPoint ToViewport(QPoint designPoint) const;
+    // The design point at the top-left of the visible part of the surface.
+    QPoint VisibleTopLeft() const;
     // "        Currenly designing Window # %d " / "... Persistant Controls".
     QString Caption() const { return caption_; }
     static QString CaptionFor(int screen);
@@ -98,6 +102,8 @@ signals:
     void zoomChanged(double zoom);
     // A double-click or right-click on the design surface.
     void propertiesRequested(tavlora::Point designPoint);
+    // Controls (Tavlora data) were dropped at a design point: a library block.
+    void controlsDropped(const QMimeData& data, QPoint designPoint);
     void firstPainted();
 
 protected:

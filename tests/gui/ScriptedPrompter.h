@@ -34,6 +34,8 @@ public:
     std::optional<ColourAnswer> colours;
     std::optional<PrintScope> printScope = PrintScope::CurrentScreen;
     QString pdfPath;
+    QStringList texts;               // answers of AskText in order; cancelled when exhausted
+    bool confirmAnswer = false;
 
     int screenSizeAsked = 0;
     int passwordAsked = 0;
@@ -160,6 +162,11 @@ public:
         pdfSuggested = suggested;
         return pdfPath;
     }
+    std::optional<QString> AskText(const QString&, const QString&, const QString&) override
+    {
+        return texts.isEmpty() ? std::nullopt : std::optional<QString>(texts.takeFirst());
+    }
+    bool AskConfirm(const QString&) override { return confirmAnswer; }
 };
 
 } // namespace tavlora

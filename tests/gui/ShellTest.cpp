@@ -155,7 +155,8 @@ private slots:
                  (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"),
                               QStringLiteral("Cu&t"), QStringLiteral("&Copy"), QStringLiteral("&Paste"),
                               QStringLiteral("Paste Exact"), QStringLiteral("Bitmaps To Back"), QStringLiteral("&Delete"),
-                              QStringLiteral("D&uplicate"), QStringLiteral("-"), QStringLiteral("Select &All")}));
+                              QStringLiteral("D&uplicate"), QStringLiteral("-"), QStringLiteral("Add to &Library..."),
+                              QStringLiteral("-"), QStringLiteral("Select &All")}));
         QCOMPARE(f.MenuTexts(QStringLiteral("&Arrange")),
                  (QStringList{QStringLiteral("Align Tops"), QStringLiteral("Align Bottoms"),
                               QStringLiteral("Align Left Edges"), QStringLiteral("Align Right Edges"), QStringLiteral("-"),

@@ -17,6 +17,7 @@ share="$stage/usr/share"
 for f in bin/tavlora bin/tavlora-cli \
          share/tavlora/vorn3/Buttons.txt share/tavlora/vorn3/LegacyGreen.bmp share/tavlora/vorn3/Bitmaps \
          share/tavlora/examples/mill.set share/tavlora/examples/turn.lset share/tavlora/examples/mill.json \
+         share/tavlora/library/Spindle.json share/tavlora/library/Status\ LEDs.json \
          share/applications/org.tavlora.Tavlora.desktop share/metainfo/org.tavlora.Tavlora.metainfo.xml \
          share/mime/packages/org.tavlora.Tavlora.xml share/icons/hicolor/scalable/apps/org.tavlora.Tavlora.svg \
          share/icons/hicolor/scalable/mimetypes/application-x-vorn3-mill-set.svg \

@@ -31,7 +31,8 @@ for f in ./usr/bin/tavlora ./usr/bin/tavlora-cli \
          ./usr/share/mime/packages/org.tavlora.Tavlora.xml \
          ./usr/share/icons/hicolor/scalable/apps/org.tavlora.Tavlora.svg \
          ./usr/share/icons/hicolor/scalable/mimetypes/application-x-vorn3-turn-set.svg \
-         ./usr/share/tavlora/vorn3/Buttons.txt ./usr/share/tavlora/examples/mill.set; do
+         ./usr/share/tavlora/vorn3/Buttons.txt ./usr/share/tavlora/examples/mill.set \
+         ./usr/share/tavlora/library/Spindle.json; do
   grep -qx "$f" "$out/contents" || fail "the package lacks $f"
 done
 grep -v '^\./usr/' "$out/contents" | grep -v '^\./$' | grep -q . && fail "files outside /usr: $(grep -v '^\./usr/' "$out/contents" | head -3)"
