@@ -1,13 +1,12 @@
 #include "ExportHtmlCommand.h"
 
 #include "CliSupport.h"
+#include "RenderCommand.h"
 
 #include "core/HtmlPages.h"
 #include "settings/SettingsProfile.h"
-#include "settings/VornFolder.h"
 #include "widgets/ScreenRenderer.h"
 #include "widgets/WidgetContext.h"
-#include "widgets/WidgetFactory.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -140,16 +139,7 @@ int RunExportHtmlCommand(const QStringList& args)
     profile.SetSaveOnDestroy(false);
     CliSupport::WarnAboutProfile(profile);
     WidgetContext ctx(set);
-    ctx.vornFolder = (o.look.vorn3.isEmpty() ? VornFolder::RefreshFromProfile(profile) : o.look.vorn3).toStdString();
-    QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {
-        CliSupport::Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
-    });
-    ctx.BeginLoad();
-    ctx.Images().SetBudget(WidgetContext::PictureBudget(profile));
-    WidgetFactory::RebuildWidgets(set, ctx);
-    for (const QString& missing : ctx.MissingImages())
-        CliSupport::Err(QStringLiteral("tavlora-cli: missing picture %1 (%2)")
-                            .arg(QDir::toNativeSeparators(missing), PresenceTest::Why(ctx.MissingReason(missing))));
+    BuildRenderWidgets(set, ctx, profile, o.look.vorn3);
 
     // Everything is made before anything is written.
     const QSize size = o.look.size;

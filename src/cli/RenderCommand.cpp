@@ -139,6 +139,20 @@ bool Save(const QImage& image, const QString& path)
 
 } // namespace
 
+void BuildRenderWidgets(const ScreenSet& set, WidgetContext& ctx, SettingsProfile& profile, const QString& vorn3Option)
+{
+    ctx.vornFolder = (vorn3Option.isEmpty() ? VornFolder::RefreshFromProfile(profile) : vorn3Option).toStdString();
+    QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {
+        Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
+    });
+    ctx.BeginLoad();
+    ctx.Images().SetBudget(WidgetContext::PictureBudget(profile));
+    WidgetFactory::RebuildWidgets(set, ctx);
+    for (const QString& missing : ctx.MissingImages())
+        Err(QStringLiteral("tavlora-cli: missing picture %1 (%2)")
+                .arg(QDir::toNativeSeparators(missing), PresenceTest::Why(ctx.MissingReason(missing))));
+}
+
 int RunRenderCommand(const QStringList& args)
 {
     if (CliSupport::WantsHelp(args)) {
@@ -162,16 +176,7 @@ int RunRenderCommand(const QStringList& args)
     profile.SetSaveOnDestroy(false);
     CliSupport::WarnAboutProfile(profile);
     WidgetContext ctx(set);
-    ctx.vornFolder = (o.look.vorn3.isEmpty() ? VornFolder::RefreshFromProfile(profile) : o.look.vorn3).toStdString();
-    QObject::connect(&ctx, &WidgetContext::pictureFailed, [](const QString& path, const QString& why) {
-        Err(QStringLiteral("tavlora-cli: cannot decode picture %1: %2").arg(QDir::toNativeSeparators(path), why));
-    });
-    ctx.BeginLoad();
-    ctx.Images().SetBudget(WidgetContext::PictureBudget(profile));
-    WidgetFactory::RebuildWidgets(set, ctx);
-    for (const QString& missing : ctx.MissingImages())
-        Err(QStringLiteral("tavlora-cli: missing picture %1 (%2)")
-                .arg(QDir::toNativeSeparators(missing), PresenceTest::Why(ctx.MissingReason(missing))));
+    BuildRenderWidgets(set, ctx, profile, o.look.vorn3);
 
     if (IsPdf(o.output))
         return SavePdf(set, ctx, o) ? kOk : kBadInput;

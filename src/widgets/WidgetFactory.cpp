@@ -192,14 +192,8 @@ void WidgetFactory::Keep(const ControlRecord& rec, WidgetContext& ctx, bool want
         rec.widget.reset();
         return;
     }
-    if (rec.widget)
-        return;
-    const int kind = KindForType(rec.type);
-    if (kind == 0 || !CreateWidget(rec, kind, ctx, DisabledForType(rec.type)))
-        return;
-    Of(rec)->Configure(rec);
-    if (Of(rec)->CurrentLook().placed)
-        ApplyPlacementSetUp(rec);
+    if (!rec.widget)
+        Build(rec, ctx);
 }
 
 void WidgetFactory::Sync(const ControlRecord& rec, WidgetContext& ctx, bool fieldsChanged)
