@@ -89,6 +89,7 @@ void ControlEdits::Insert(std::vector<Held>& held)
     controls = std::move(merged);
 
     WidgetContext& ctx = doc_.Context();
+    ctx.BeginBatch(); // one presence test per picture, however many controls show it
     for (Held& h : held) {
         const ControlRecord& rec = *inserted[qsizetype(&h - held.data())];
         if (h.look)
@@ -106,6 +107,7 @@ void ControlEdits::Insert(std::vector<Held>& held)
         ScreenVisibility::Apply(rec, doc_.CurrentScreen(), ctx.showImages);
         doc_.NoteTouched(rec);
     }
+    ctx.EndBatch();
     emit doc_.controlsInserted(inserted);
 }
 

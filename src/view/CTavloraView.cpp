@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <climits>
 
@@ -360,8 +361,9 @@ void CTavloraView::RenderScreen(const QRect& client)
     QPainter p(&screen_);
 
     // Teal beyond the canvas; the target screen's area on the screen colour.
-    const Rect canvas = scale.ToScreen(Rect{CanvasRect().left(), CanvasRect().top(), CanvasRect().right() + 1,
-                                            CanvasRect().bottom() + 1});
+    const QRect canvasRect = CanvasRect();
+    const Rect canvas = scale.ToScreen(Rect{canvasRect.left(), canvasRect.top(), canvasRect.right() + 1,
+                                            canvasRect.bottom() + 1});
     const QRect canvasOnScreen(QPoint(canvas.left, canvas.top), QPoint(canvas.right - 1, canvas.bottom - 1));
     if (!canvasOnScreen.contains(client)) {
         const QRegion strips = QRegion(client) - QRegion(canvasOnScreen);
@@ -369,7 +371,7 @@ void CTavloraView::RenderScreen(const QRect& client)
             p.fillRect(r, kStripColour);
     }
     const QRect design(QPoint(0, 0), designSize_);
-    if (CanvasRect() != design)
+    if (canvasRect != design)
         p.fillRect(canvasOnScreen & client, kBeyondColour);
 
     p.translate(-scale.Scroll().x, -scale.Scroll().y);
@@ -483,6 +485,10 @@ void CTavloraView::PaintSelectionMarks(QPainter& p) const
         for (const QRect& r : *kind)
             halo.push_back(r.adjusted(-1, -1, 1, 1));
     }
+    if (selection.Size() >= kMaskedMarksFrom) {
+        PaintMarksThroughMask(p, {&halo, &marks, &anchorHandles});
+        return;
+    }
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(kMarkHalo);
@@ -492,6 +498,38 @@ void CTavloraView::PaintSelectionMarks(QPainter& p) const
     p.setBrush(kAnchorHandle);
     p.drawRects(anchorHandles.data(), int(anchorHandles.size()));
     p.restore();
+}
+
+void CTavloraView::PaintMarksThroughMask(QPainter& p, std::initializer_list<const std::vector<QRect>*> kinds) const
+{
+    // Large selections overlap their marks many times over: each kind is set
+    // in a mask of the viewport (a byte per pixel, later kinds over earlier
+    // ones), and the mask is drawn once.
+    const QRect client = viewport()->rect();
+    if (client.isEmpty())
+        return;
+    const int width = client.width();
+    std::vector<uint8_t> mask(size_t(width) * size_t(client.height()), 0);
+    uint8_t kind = 0;
+    for (const std::vector<QRect>* rects : kinds) {
+        ++kind;
+        for (const QRect& r : *rects) {
+            const QRect c = r & client;
+            for (int y = c.top(); y <= c.bottom() && !c.isEmpty(); ++y)
+                std::memset(mask.data() + size_t(y) * size_t(width) + size_t(c.left()), kind, size_t(c.width()));
+        }
+    }
+    const QRgb colours[] = {0, kMarkHalo.rgba(), QColor(Qt::black).rgba(), kAnchorHandle.rgba()};
+    QImage overlay(client.size(), QImage::Format_ARGB32);
+    if (overlay.isNull())
+        return;
+    for (int y = 0; y < client.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
+        const uint8_t* m = mask.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width; ++x)
+            line[x] = colours[m[x]];
+    }
+    p.drawImage(client.topLeft(), overlay);
 }
 
 ToolEvent CTavloraView::MakeEvent(QPointF viewportPoint, Qt::MouseButton button, Qt::KeyboardModifiers mods) const

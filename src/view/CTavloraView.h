@@ -7,9 +7,12 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 class QMimeData;
 
@@ -29,6 +32,8 @@ struct ToolEvent;
 class CTavloraView : public QAbstractScrollArea, public ToolHost {
     Q_OBJECT
 public:
+    // Selections of at least this many controls paint their marks through a mask.
+    static constexpr size_t kMaskedMarksFrom = 2000;
     // Mime type of a work-bar entry dragged onto the view: the tool number.
     static const char* const kToolMimeType;
 
@@ -128,6 +133,7 @@ private:
     void UpdateScrollBars();
     void SetCaption(const QString& caption);
     void PaintSelectionMarks(QPainter& p) const;
+    void PaintMarksThroughMask(QPainter& p, std::initializer_list<const std::vector<QRect>*> kinds) const;
     // The rendered screen is kept between paints until its content changes.
     void InvalidateScreen();
     void RenderScreen(const QRect& client);

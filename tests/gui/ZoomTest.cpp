@@ -57,6 +57,31 @@ private slots:
         }
     }
 
+    // A large selection paints its marks through a mask: 2,000 stacked
+    // controls look as one selected control does (handles, outline, halo).
+    void largeSelectionsMarkAsOneControlDoes()
+    {
+        QImage shots[2];
+        for (const size_t n : {size_t(1), CTavloraView::kMaskedMarksFrom}) {
+            Fixture f;
+            ScreenSet set;
+            for (size_t i = 0; i < n; ++i)
+                GuiTestFiles::Add(set, TypeMdi, 1, {50, 50, 110, 70});
+            f.Open(set);
+            f.view->OnSelectAll();
+            shots[n > 1] = f.view->viewport()->grab().toImage();
+        }
+        // Only where halos overlap (composited once through the mask) may a pixel differ.
+        QCOMPARE(shots[1].size(), shots[0].size());
+        int differ = 0;
+        for (int y = 0; y < shots[0].height(); ++y)
+            for (int x = 0; x < shots[0].width(); ++x)
+                differ += shots[0].pixel(x, y) != shots[1].pixel(x, y);
+        QVERIFY(differ < 100);
+        QCOMPARE(shots[1].pixelColor(112, 60), QColor(0, 110, 230)); // the anchor's handle
+        QVERIFY(shots[1].pixelColor(115, 60).lightness() > 240);     // its halo
+    }
+
     // Controls reaching the int32 limits draw clipped right at every zoom:
     // the one spanning the screen fills its band, those far away show nowhere.
     void controlsNearTheLimitsDrawClipped()
