@@ -32,6 +32,26 @@ bool IsButton(int type)
 
 } // namespace
 
+std::string ControlForm::CatalogName(int32_t function, const std::vector<std::string>* catalog)
+{
+    if (function < 0)
+        return {};
+    if (!catalog || size_t(function) >= catalog->size())
+        return "Function " + std::to_string(function);
+    return (*catalog)[size_t(function)];
+}
+
+std::string ControlForm::FunctionName(const ControlRecord& record, const std::vector<std::string>* catalog)
+{
+    const int oem = OemEntry(record.type);
+    if (oem < 0)
+        return {};
+    std::string name = CatalogName(record.function, catalog);
+    if (record.function == oem && catalog && size_t(oem) < catalog->size())
+        name += ' ' + std::to_string(record.parameter);
+    return name;
+}
+
 int ControlForm::OemEntry(int type)
 {
     switch (type) {

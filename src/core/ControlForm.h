@@ -2,6 +2,9 @@
 
 #include "ControlRecord.h"
 
+#include <string>
+#include <vector>
+
 #include <optional>
 #include <string>
 
@@ -67,6 +70,12 @@ public:
     // The catalog line that stands for an OEM code function: 12 for DROs, 32
     // for buttons and image buttons, 56 for LEDs; -1 for other types.
     static int OemEntry(int type);
+    // A function's name in its catalog (Windows-1252 bytes); "Function N"
+    // beyond the catalog or without one; empty for none (below 0).
+    static std::string CatalogName(int32_t function, const std::vector<std::string>* catalog);
+    // The same for a record's function, with the OEM code after the OEM
+    // entry's name; empty for types without functions.
+    static std::string FunctionName(const ControlRecord& record, const std::vector<std::string>* catalog);
     // The function kind a record opens with.
     static int KindFor(int type, int function);
     static bool Enabled(Item item, int type, bool skinned);

@@ -127,16 +127,8 @@ int32_t HtmlPages::StartScreen(const std::vector<Page>& pages)
 
 std::string HtmlPages::FunctionName(const ControlRecord& r, const Catalogs& catalogs)
 {
-    const int oem = ControlForm::OemEntry(r.type);
-    if (r.function < 0 || oem < 0)
-        return {};
     const auto it = catalogs.find(r.type);
-    if (it == catalogs.end() || size_t(r.function) >= it->second.size())
-        return "Function " + std::to_string(r.function);
-    std::string name = Windows1252::ToUtf8(it->second[size_t(r.function)]);
-    if (r.function == oem)
-        name += ' ' + std::to_string(r.parameter);
-    return name;
+    return Windows1252::ToUtf8(ControlForm::FunctionName(r, it == catalogs.end() ? nullptr : &it->second));
 }
 
 std::string HtmlPages::Tooltip(const ControlRecord& r, const Catalogs& catalogs, bool hasPage)

@@ -79,11 +79,7 @@ bool PreviewRules::HoldsControls(const ScreenSet& set, int32_t screen)
 
 std::string PreviewRules::FunctionName(int32_t function, const std::vector<std::string>* catalog)
 {
-    if (function < 0)
-        return {};
-    if (!catalog || size_t(function) >= catalog->size())
-        return "Function " + std::to_string(function);
-    return Windows1252::ToUtf8((*catalog)[size_t(function)]);
+    return Windows1252::ToUtf8(ControlForm::CatalogName(function, catalog));
 }
 
 PreviewRules::Event PreviewRules::Describe(const ControlRecord& r, const std::vector<std::string>* catalog)

@@ -77,15 +77,7 @@ unsigned ControlListModel::HiddenReasons(const ControlRecord& rec) const
 
 QString ControlListModel::FunctionName(const ControlRecord& rec) const
 {
-    if (rec.function < 0 || ControlForm::OemEntry(rec.type) < 0)
-        return {};
-    const std::vector<std::string>* lines = doc_.Catalogs().Entries(rec.type);
-    if (!lines || size_t(rec.function) >= lines->size())
-        return tr("Function %1").arg(rec.function);
-    QString name = Shown((*lines)[size_t(rec.function)]);
-    if (rec.function == ControlForm::OemEntry(rec.type))
-        name += QStringLiteral(" %1").arg(rec.parameter);
-    return name;
+    return Shown(ControlForm::FunctionName(rec, doc_.Catalogs().Entries(rec.type)));
 }
 
 QVariant ControlListModel::data(const QModelIndex& index, int role) const

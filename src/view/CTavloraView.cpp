@@ -362,6 +362,7 @@ void CTavloraView::RenderScreen(const QRect& client)
 
     // Teal beyond the canvas; the target screen's area on the screen colour.
     const QRect canvasRect = CanvasRect();
+    screenCanvas_ = canvasRect;
     const Rect canvas = scale.ToScreen(Rect{canvasRect.left(), canvasRect.top(), canvasRect.right() + 1,
                                             canvasRect.bottom() + 1});
     const QRect canvasOnScreen(QPoint(canvas.left, canvas.top), QPoint(canvas.right - 1, canvas.bottom - 1));
@@ -401,7 +402,7 @@ void CTavloraView::paintEvent(QPaintEvent* event)
     const QRect design(QPoint(0, 0), designSize_);
     if (showGrid_)
         PaintGrid(p, dirty);
-    if (CanvasRect() != design)
+    if (screenCanvas_ != design) // as the kept screen was drawn: nothing moved since
         PaintEdge(p);
     PaintSelectionMarks(p);
     tool_->PaintOverlay(p);

@@ -152,6 +152,7 @@ private:
     QImage screen_;
     ViewScale screenScale_;
     bool screenValid_ = false;
+    QRect screenCanvas_; // the canvas when screen_ was drawn
     double zoom_ = 1.0;
     DefaultSizes sizes_;
     QSize designSize_;
