@@ -25,12 +25,14 @@ void ControlEdits::SwapRects(std::vector<RectSwap>& swaps)
 {
     RecordList changed;
     changed.reserve(qsizetype(swaps.size()));
+    doc_.Context().BeginBatch();
     for (RectSwap& s : swaps) {
         std::swap(Writable(s.record).rect, s.rect);
         WidgetFactory::Sync(*s.record, doc_.Context(), false);
         doc_.NoteTouched(*s.record);
         changed.append(s.record);
     }
+    doc_.Context().EndBatch();
     if (!changed.isEmpty())
         emit doc_.controlsChanged(changed, ControlChange::Geometry);
 }
@@ -39,6 +41,7 @@ void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
 {
     RecordList changed;
     ControlChanges what;
+    doc_.Context().BeginBatch();
     for (FieldsSwap& s : swaps) {
         ControlRecord& rec = Writable(s.record);
         const bool fields = !rec.SameFieldsButRect(s.fields);
@@ -63,6 +66,7 @@ void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
         }
         changed.append(&rec);
     }
+    doc_.Context().EndBatch();
     if (!changed.isEmpty())
         emit doc_.controlsChanged(changed, what);
 }

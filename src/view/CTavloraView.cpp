@@ -504,33 +504,38 @@ void CTavloraView::PaintSelectionMarks(QPainter& p) const
 void CTavloraView::PaintMarksThroughMask(QPainter& p, std::initializer_list<const std::vector<QRect>*> kinds) const
 {
     // Large selections overlap their marks many times over: each kind is set
-    // in a mask of the viewport (a byte per pixel, later kinds over earlier
-    // ones), and the mask is drawn once.
+    // in one overlay over the marks' extent (later kinds over earlier ones),
+    // and the overlay is drawn once. The overlay is kept between paints.
     const QRect client = viewport()->rect();
-    if (client.isEmpty())
+    QRect extent;
+    for (const std::vector<QRect>* rects : kinds)
+        for (const QRect& r : *rects)
+            extent |= r;
+    extent &= client;
+    if (extent.isEmpty())
         return;
-    const int width = client.width();
-    std::vector<uint8_t> mask(size_t(width) * size_t(client.height()), 0);
-    uint8_t kind = 0;
+    if (markOverlay_.width() < extent.width() || markOverlay_.height() < extent.height())
+        markOverlay_ = QImage(extent.size().expandedTo(markOverlay_.size()), QImage::Format_ARGB32_Premultiplied);
+    if (markOverlay_.isNull())
+        return;
+    const QRgb colours[] = {qPremultiply(kMarkHalo.rgba()), qPremultiply(QColor(Qt::black).rgba()),
+                            qPremultiply(kAnchorHandle.rgba())};
+    uchar* bits = markOverlay_.bits();
+    const qsizetype stride = markOverlay_.bytesPerLine();
+    for (int y = 0; y < extent.height(); ++y)
+        std::memset(bits + stride * y, 0, size_t(extent.width()) * sizeof(QRgb));
+    size_t kind = 0;
     for (const std::vector<QRect>* rects : kinds) {
-        ++kind;
+        const QRgb colour = colours[std::min<size_t>(kind++, std::size(colours) - 1)];
         for (const QRect& r : *rects) {
-            const QRect c = r & client;
-            for (int y = c.top(); y <= c.bottom() && !c.isEmpty(); ++y)
-                std::memset(mask.data() + size_t(y) * size_t(width) + size_t(c.left()), kind, size_t(c.width()));
+            const QRect c = (r & extent).translated(-extent.topLeft());
+            for (int y = c.top(); y <= c.bottom() && !c.isEmpty(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(bits + stride * y);
+                std::fill(line + c.left(), line + c.left() + c.width(), colour);
+            }
         }
     }
-    const QRgb colours[] = {0, kMarkHalo.rgba(), QColor(Qt::black).rgba(), kAnchorHandle.rgba()};
-    QImage overlay(client.size(), QImage::Format_ARGB32);
-    if (overlay.isNull())
-        return;
-    for (int y = 0; y < client.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
-        const uint8_t* m = mask.data() + size_t(y) * size_t(width);
-        for (int x = 0; x < width; ++x)
-            line[x] = colours[m[x]];
-    }
-    p.drawImage(client.topLeft(), overlay);
+    p.drawImage(extent.topLeft(), markOverlay_, QRect(QPoint(0, 0), extent.size()));
 }
 
 ToolEvent CTavloraView::MakeEvent(QPointF viewportPoint, Qt::MouseButton button, Qt::KeyboardModifiers mods) const

@@ -134,6 +134,7 @@ private:
     void SetCaption(const QString& caption);
     void PaintSelectionMarks(QPainter& p) const;
     void PaintMarksThroughMask(QPainter& p, std::initializer_list<const std::vector<QRect>*> kinds) const;
+    mutable QImage markOverlay_;
     // The rendered screen is kept between paints until its content changes.
     void InvalidateScreen();
     void RenderScreen(const QRect& client);

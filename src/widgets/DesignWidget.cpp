@@ -86,7 +86,7 @@ void DesignWidget::PaintCached(QPainter& p)
         Paint(p);
         return;
     }
-    if (!LookCurrent(lookSize, scale) && !RenderLook(lookSize, scale)) {
+    if (!LookCurrent(lookSize, scale) && !RenderLook(lookSize, scale, 0)) {
         Paint(p);
         return;
     }
@@ -121,7 +121,7 @@ bool DesignWidget::LookCurrent(QSize lookSize, double scale) const
     return look_.size() == lookSize && lookScale_ == scale && CurrentLookKey() == lookKey_;
 }
 
-bool DesignWidget::RenderLook(QSize lookSize, double scale)
+bool DesignWidget::RenderLook(QSize lookSize, double scale, size_t slot)
 {
     // Painted aside first: Paint itself may drop the old look.
     const LookKey key = CurrentLookKey();
@@ -131,18 +131,11 @@ bool DesignWidget::RenderLook(QSize lookSize, double scale)
     const qint64 bytes = qint64(lookSize.width()) * lookSize.height() * 4;
     if (!ctx_.TakeLookBytes(bytes))
         return false;
-    QImage fresh(lookSize, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    QImage fresh = ctx_.Canvas(slot).Make(lookSize, opaque, scale, [this](QPainter& lp) { Paint(lp); });
     if (fresh.isNull()) {
         ctx_.ReturnLookBytes(bytes);
         return false;
     }
-    if (!opaque)
-        fresh.fill(Qt::transparent);
-    QPainter lp(&fresh);
-    if (scale != 1.0)
-        lp.scale(scale, scale);
-    Paint(lp);
-    lp.end();
     look_ = fresh;
     lookBytes_ = bytes;
     lookKey_ = key;
@@ -150,14 +143,14 @@ bool DesignWidget::RenderLook(QSize lookSize, double scale)
     return true;
 }
 
-bool DesignWidget::PrepareLook(double scale)
+bool DesignWidget::PrepareLook(double scale, size_t slot)
 {
     if (!CachesLook() || !LookThreadSafe())
         return false;
     const QSize lookSize = LookSize(scale);
     if (lookSize.isEmpty() || LookCurrent(lookSize, scale))
         return false;
-    return RenderLook(lookSize, scale);
+    return RenderLook(lookSize, scale, slot);
 }
 
 bool DesignWidget::NeedsLook(double scale) const

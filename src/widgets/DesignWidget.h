@@ -61,7 +61,8 @@ public:
     // Whether the look at a zoom must be made, and making it: independent of
     // every other widget, so looks can be made side by side on worker threads.
     bool NeedsLook(double scale) const;
-    bool PrepareLook(double scale);
+    // `slot`: the context's canvas of the thread (0 on the GUI thread).
+    bool PrepareLook(double scale, size_t slot);
 
     // Whether the client area is painted over to its last pixel.
     bool CoversClient() const { return LookIsOpaque(); }
@@ -132,7 +133,7 @@ private:
     // The look's size at a zoom; empty when the look is not kept.
     QSize LookSize(double scale) const;
     bool LookCurrent(QSize lookSize, double scale) const;
-    bool RenderLook(QSize lookSize, double scale);
+    bool RenderLook(QSize lookSize, double scale, size_t slot);
 
     const ControlRecord* record_;
     WidgetContext& ctx_;

@@ -42,7 +42,7 @@ bool ImageCache::Open(const QString& path, int formatCode, Source& source, QStri
     QFileInfo info;
     bool reuse = false;
     if (it != opened_.end() && it->formatCode == formatCode) {
-        if (trusted_) {
+        if (trusted_ && checked_.contains(path)) {
             reuse = true;
         } else {
             info = QFileInfo(path);
@@ -51,6 +51,8 @@ bool ImageCache::Open(const QString& path, int formatCode, Source& source, QStri
     } else {
         info = QFileInfo(path);
     }
+    if (trusted_)
+        checked_.insert(path);
 
     if (!reuse) {
         Opened entry;
@@ -211,8 +213,15 @@ QImage ImageCache::Product(const QByteArray& key, const std::function<QImage()>&
     return img;
 }
 
+void ImageCache::SetTrusted(bool trusted)
+{
+    trusted_ = trusted;
+    checked_.clear();
+}
+
 void ImageCache::Reset()
 {
+    checked_.clear();
     held_.Clear();
     opened_.clear();
     reported_.clear();

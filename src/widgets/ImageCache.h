@@ -74,9 +74,10 @@ public:
     qint64 HeldBytes() const { return held_.Bytes(); }
     int HeldCount() const { return held_.Count(); }
 
-    // While trusted, a file opened before is not checked for changes (used while
-    // many widgets are built at once); otherwise a changed file is opened again.
-    void SetTrusted(bool trusted) { trusted_ = trusted; }
+    // While trusted (many widgets built or resized at once), each file is
+    // checked for changes once; otherwise at every opening. A changed file is
+    // opened again.
+    void SetTrusted(bool trusted);
     // Forgets every picture and reported failure (a new load).
     void Reset();
 
@@ -104,6 +105,7 @@ private:
     ImageLru held_{kDefaultBudgetBytes};
     QHash<QString, Opened> opened_;
     QSet<QString> reported_;
+    QSet<QString> checked_; // while trusted
     bool trusted_ = false;
     int decodes_ = 0;
     quint64 nextGeneration_ = 1;

@@ -11,11 +11,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cmath>
 #include <atomic>
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 namespace tavlora {
 
@@ -111,21 +113,49 @@ void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWid
         if (w->NeedsLook(scale))
             stale.push_back(w);
     }
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    if (stale.size() < kParallelLooks || cores < 2)
+    QThreadPool* pool = QThreadPool::globalInstance();
+    if (stale.size() < kParallelLooks || pool->maxThreadCount() < 2)
         return; // made one by one while painting
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t i = next++; i < stale.size(); i = next++)
-            stale[i]->PrepareLook(scale);
+    // The pool's threads outlive the paint, and with them their font caches:
+    // a fresh thread would look every font up again.
+    struct Shared {
+        std::atomic<size_t> next{0};
+        std::mutex mutex;
+        std::condition_variable done;
+        int running = 0;
+    } shared;
+    auto work = [&shared, &stale, scale](size_t slot) {
+        for (size_t i = shared.next++; i < stale.size(); i = shared.next++)
+            stale[i]->PrepareLook(scale, slot);
     };
-    std::vector<std::thread> workers;
-    const unsigned helpers = std::min<unsigned>(cores, 8) - 1;
-    for (unsigned i = 0; i < helpers; ++i)
-        workers.emplace_back(work);
-    work();
-    for (std::thread& worker : workers)
-        worker.join();
+    const int helpers = std::min(pool->maxThreadCount(), 8) - 1;
+    WidgetContext* reserved = nullptr;
+    for (DesignWidget* w : stale) {
+        if (&w->Context() != reserved) {
+            reserved = &w->Context();
+            reserved->ReserveCanvases(size_t(helpers) + 1);
+        }
+    }
+    for (int i = 0; i < helpers; ++i) {
+        {
+            const std::lock_guard lock(shared.mutex);
+            ++shared.running;
+        }
+        const bool started = pool->tryStart([&shared, work, i] {
+            work(size_t(i) + 1);
+            const std::lock_guard lock(shared.mutex);
+            if (--shared.running == 0)
+                shared.done.notify_all();
+        });
+        if (!started) { // the pool is busy: this thread does the rest
+            const std::lock_guard lock(shared.mutex);
+            --shared.running;
+            break;
+        }
+    }
+    work(0);
+    std::unique_lock lock(shared.mutex);
+    shared.done.wait(lock, [&shared] { return shared.running == 0; });
 }
 
 void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx,

@@ -22,6 +22,9 @@ public:
     // Stretch that keeps thin dark lines: each target pixel is the AND of the
     // source pixels it covers (growing repeats pixels).
     static QImage StretchAnd(const QImage& source, int width, int height);
+    // StretchAnd of the sample picture, from its pixels that are not white
+    // (white changes no AND), in time that follows the target's size.
+    static QImage StretchSample(int width, int height);
 
     // The sample picture stretched to a size (made once per size while the
     // cache keeps it).

@@ -128,10 +128,10 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
     hLine_.Create(std::max(w - 2 * b - 1, 1), 1, 8);
     vLine_.Create(1, std::max(h - 2 * b, 1), 8);
     face_.Create(w, h, 8);
-    hoverFace_.Clear();
     pressedFace_.Clear();
+    pressedShaded_ = false;
+    highlight_ = highlight;
 
-    const QRgb hi = WidgetColours::ButtonHighlight().rgb();
     // Shadow (0) to face (128) to highlight (255); the system colours are fixed.
     static const std::array<QRgb, 256> palette = [] {
         const QRgb s = WidgetColours::ButtonShadow().rgb();
@@ -176,12 +176,16 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
             }
         }
     }
+}
 
-    if (!face_.IsEmpty()) {
-        hoverFace_.CopyFrom(face_);
-        hoverFace_.BlendPalette(hi, highlight);
-        pressedFace_.CopyFrom(hoverFace_);
-    }
+void Vorn1Button::EnsurePressedFace()
+{
+    EnsureShade();
+    if (pressedShaded_ || face_.IsEmpty())
+        return;
+    pressedShaded_ = true;
+    pressedFace_.CopyFrom(face_);
+    pressedFace_.BlendPalette(WidgetColours::ButtonHighlight().rgb(), highlight_);
 }
 
 void Vorn1Button::Paint(QPainter& p)
@@ -193,6 +197,7 @@ void Vorn1Button::Paint(QPainter& p)
     QRect t = CaptionBand(size);
 
     if (pressed_) {
+        EnsurePressedFace();
         if (pressedFace_.IsEmpty())
             p.fillRect(r, WidgetColours::ButtonFace());
         else

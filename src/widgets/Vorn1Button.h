@@ -44,7 +44,7 @@ public:
 
     // The shaded buffers are made for the current size when first needed.
     const ShadeDib& Face() { EnsureShade(); return face_; }
-    const ShadeDib& PressedFace() { EnsureShade(); return pressedFace_; }
+    const ShadeDib& PressedFace() { EnsurePressedFace(); return pressedFace_; }
     const ShadeDib& HorizontalLine() { EnsureShade(); return hLine_; }
     const ShadeDib& VerticalLine() { EnsureShade(); return vLine_; }
     bool IsPressed() const { return pressed_; }
@@ -61,6 +61,8 @@ protected:
 
 private:
     void EnsureShade();
+    // The face lit by the highlight: made on the first press of a size.
+    void EnsurePressedFace();
 
     std::string text_;
     std::string referenceText_ = "None";
@@ -70,8 +72,9 @@ private:
     QColor textColour_;
     bool pressed_ = false;
     bool shaded_ = false;
+    bool pressedShaded_ = false;
+    int highlight_ = 0;
     ShadeDib face_;
-    ShadeDib hoverFace_;
     ShadeDib pressedFace_;
     ShadeDib hLine_;
     ShadeDib vLine_;

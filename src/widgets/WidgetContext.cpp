@@ -16,6 +16,7 @@ WidgetContext::WidgetContext(const ScreenSet& s, bool ownsRecordWidgets)
       reporter_([this](const QString& path, const QString& error) { emit pictureFailed(path, error); }),
       images_(reporter_)
 {
+    ReserveCanvases(1);
 }
 
 WidgetContext::~WidgetContext()
@@ -62,6 +63,12 @@ void WidgetContext::BeginLoad()
     missingWhy_.clear();
     platformPaths_.clear();
     presence_.clear();
+}
+
+void WidgetContext::ReserveCanvases(size_t count)
+{
+    while (canvases_.size() < count)
+        canvases_.push_back(std::make_unique<LookCanvas>());
 }
 
 void WidgetContext::BeginBatch()

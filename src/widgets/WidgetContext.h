@@ -3,6 +3,7 @@
 #include "core/ControlLook.h"
 #include "core/ImagePath.h"
 #include "ImageCache.h"
+#include "LookCanvas.h"
 #include "PresenceTest.h"
 
 #include <QHash>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <unordered_map>
 #include <string>
+#include <vector>
 
 class QTimer;
 
@@ -63,6 +65,10 @@ public:
     bool TakeLookBytes(qint64 bytes);
     void ReturnLookBytes(qint64 bytes) { lookBytes_ -= bytes; }
     qint64 LookBytes() const { return lookBytes_; }
+    // Canvases looks are painted on: slot 0 for the GUI thread, one more for
+    // each worker. Reserving is the GUI thread's, before the workers start.
+    void ReserveCanvases(size_t count);
+    LookCanvas& Canvas(size_t slot) { return *canvases_[slot]; }
 
     // Forgets decoded pictures, reported failures and the missing list, and
     // takes the picture budget from the program-wide profile when there is one.
@@ -135,6 +141,7 @@ private:
     std::atomic<qint64> lookBytes_{0};
     qint64 lookBudget_ = kDefaultLookBudgetBytes;
     std::unique_ptr<QTimer> timer_;
+    std::vector<std::unique_ptr<LookCanvas>> canvases_;
 };
 
 } // namespace tavlora

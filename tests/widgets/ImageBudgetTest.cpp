@@ -12,6 +12,8 @@
 #include "widgets/ToolPath.h"
 #include "widgets/Vorn3Image.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
 
@@ -240,6 +242,33 @@ TEST_F(ImageBudgetTest, ProfileKeySetsTheBudget)
     }
 }
 
+// Each output pixel is the AND of the source pixels it covers, shrinking and growing.
+TEST(ToolPathStretch, MatchesThePixelByPixelAnd)
+{
+    QImage src(37, 23, QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            src.setPixel(x, y, 0xFF000000u | (uint(x * 7919 + y * 104729) * 2654435761u >> 8));
+    for (const QSize size : {QSize(5, 3), QSize(36, 22), QSize(37, 23), QSize(80, 9), QSize(11, 61)}) {
+        const QImage out = ToolPath::StretchAnd(src, size.width(), size.height());
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const int x0 = x * src.width() / size.width(), y0 = y * src.height() / size.height();
+                const int x1 = std::max(x0 + 1, (x + 1) * src.width() / size.width());
+                const int y1 = std::max(y0 + 1, (y + 1) * src.height() / size.height());
+                QRgb acc = 0xFFFFFFFFu;
+                for (int sy = y0; sy < y1; ++sy)
+                    for (int sx = x0; sx < x1; ++sx)
+                        acc &= src.pixel(sx, sy);
+                ASSERT_EQ(out.pixel(x, y), acc) << size.width() << "x" << size.height() << " at " << x << "," << y;
+            }
+    }
+    for (const QSize size : {QSize(1, 1), QSize(97, 41), QSize(486, 483), QSize(700, 1100), QSize(333, 12)})
+        EXPECT_EQ(ToolPath::StretchSample(size.width(), size.height()),
+                  ToolPath::StretchAnd(ToolPath::SamplePicture(), size.width(), size.height()))
+            << size.width() << "x" << size.height();
+}
+
 TEST_F(ImageBudgetTest, ToolPathCopiesShareTheBudget)
 {
     for (int i = 0; i < 40; ++i)
@@ -256,4 +285,30 @@ TEST_F(ImageBudgetTest, ToolPathCopiesShareTheBudget)
         ASSERT_LE(ctx_.Images().HeldBytes(), 200000);
         EXPECT_EQ(canvas.pixel(1, 1), ToolPath::StretchAnd(ToolPath::SamplePicture(), canvas.width(), canvas.height()).pixel(1, 1));
     }
+}
+
+// Many widgets resized at once check each file once; a change after that is
+// seen by the next batch.
+TEST_F(ImageBudgetTest, ABatchChecksEachFileOnce)
+{
+    const QString path = WriteBitmap("Changing.png", Gray(8, 8));
+    ImageCache cache;
+    ImageCache::Source source;
+    ASSERT_TRUE(cache.Open(path, Vorn3Image::FormatPng, source, nullptr));
+    const auto rewrite = [&](int w) {
+        WriteBitmap("Changing.png", Gray(w, 8));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60 * w), QFileDevice::FileModificationTime));
+    };
+    cache.SetTrusted(true);
+    rewrite(9);
+    ASSERT_TRUE(cache.Open(path, Vorn3Image::FormatPng, source, nullptr));
+    EXPECT_EQ(source.natural, QSize(9, 8));
+    rewrite(10);
+    ASSERT_TRUE(cache.Open(path, Vorn3Image::FormatPng, source, nullptr));
+    EXPECT_EQ(source.natural, QSize(9, 8));
+    cache.SetTrusted(false);
+    ASSERT_TRUE(cache.Open(path, Vorn3Image::FormatPng, source, nullptr));
+    EXPECT_EQ(source.natural, QSize(10, 8));
 }
