@@ -14,6 +14,7 @@
 #include "Windows1252.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace tavlora {
 
@@ -53,10 +54,31 @@ int64_t WidthOf(const Rect& r) { return int64_t(r.right) - r.left; }
 int64_t HeightOf(const Rect& r) { return int64_t(r.bottom) - r.top; }
 bool HasArea(const Rect& r) { return WidthOf(r) > 0 && HeightOf(r) > 0; }
 
+template <typename Number>
+void AppendNumber(std::string& s, Number n)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    s.append(digits, end);
+}
+
+// Messages of large sets are many: their parts are appended, not concatenated.
+void AppendRect(std::string& s, const Rect& r)
+{
+    AppendNumber(s, r.left);
+    s += ',';
+    AppendNumber(s, r.top);
+    s += ',';
+    AppendNumber(s, r.right);
+    s += ',';
+    AppendNumber(s, r.bottom);
+}
+
 std::string RectText(const Rect& r)
 {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
-        + std::to_string(r.bottom);
+    std::string s;
+    AppendRect(s, r);
+    return s;
 }
 
 // Types the designer makes a widget for (type 2 and unknown types are never shown).
@@ -242,12 +264,24 @@ void SetCheck::Options::LoadCatalogs(std::string_view vornFolder)
 
 std::string SetCheck::Describe(const ScreenSet& set, size_t index)
 {
-    const ControlRecord& r = *set.controls[index];
-    std::string s = "#" + std::to_string(index) + " " + ControlCaption::TypeName(r.type);
-    const std::string caption = ControlCaption::Of(r);
-    if (!caption.empty())
-        s += " " + Quoted(caption);
+    std::string s;
+    AppendDescription(s, set, index);
     return s;
+}
+
+void SetCheck::AppendDescription(std::string& s, const ScreenSet& set, size_t index)
+{
+    const ControlRecord& r = *set.controls[index];
+    s += '#';
+    AppendNumber(s, index);
+    s += ' ';
+    s += ControlCaption::TypeName(r.type);
+    const std::string caption = ControlCaption::Of(r);
+    if (!caption.empty()) {
+        s += " \"";
+        s += Windows1252::ToUtf8(caption);
+        s += '"';
+    }
 }
 
 std::vector<Finding> SetCheck::Run(const ScreenSet& set, const Options& options)
@@ -425,9 +459,14 @@ void SetCheck::CheckHidden(const ScreenSet& set, std::vector<Finding>& out)
         for (size_t i : members) {
             const ControlRecord& r = *set.controls[i];
             if (const CoverFinder::Item* c = finder.Above(r.rect, order[i], i)) {
-                Finding f = About(set, i, Severity::Warning, CheckCode::HiddenControl,
-                                  "completely covered by " + Describe(set, c->index) + " (rect "
-                                      + RectText(c->rect) + "), which is drawn above it");
+                std::string message;
+                message.reserve(128);
+                message += "completely covered by ";
+                AppendDescription(message, set, c->index);
+                message += " (rect ";
+                AppendRect(message, c->rect);
+                message += "), which is drawn above it";
+                Finding f = About(set, i, Severity::Warning, CheckCode::HiddenControl, std::move(message));
                 f.otherIndex = c->index;
                 out.push_back(std::move(f));
             }

@@ -42,6 +42,7 @@ public:
 
     // "#3 Button "Cycle Start"": a control named in a message (index from 0).
     static std::string Describe(const ScreenSet& set, size_t index);
+    static void AppendDescription(std::string& s, const ScreenSet& set, size_t index);
 
 private:
     static void CheckFile(const ScreenSet& set, const Options& o, std::vector<Finding>& out);

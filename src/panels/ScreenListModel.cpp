@@ -9,7 +9,33 @@
 
 namespace tavlora {
 
-ScreenListModel::ScreenListModel(QObject* parent) : QAbstractListModel(parent) {}
+ScreenListModel::ScreenListModel(QObject* parent) : QAbstractListModel(parent)
+{
+    blank_ = QPixmap(thumbnailSize_);
+    blank_.fill(Qt::lightGray);
+}
+
+ScreenListModel::~ScreenListModel()
+{
+    if (give_ && heldBytes_ > 0)
+        give_(heldBytes_);
+}
+
+void ScreenListModel::SetBudget(std::function<bool(qint64)> take, std::function<void(qint64)> give)
+{
+    take_ = std::move(take);
+    give_ = std::move(give);
+}
+
+void ScreenListModel::Release(Entry& e)
+{
+    if (give_ && e.bytes > 0)
+        give_(e.bytes);
+    heldBytes_ -= e.bytes;
+    e.bytes = 0;
+    e.thumbnail = blank_;
+    e.drawn = false;
+}
 
 int ScreenListModel::rowCount(const QModelIndex& parent) const
 {
@@ -51,13 +77,6 @@ QVariant ScreenListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QPixmap ScreenListModel::Blank() const
-{
-    QPixmap blank(thumbnailSize_);
-    blank.fill(Qt::lightGray);
-    return blank;
-}
-
 void ScreenListModel::SetScreens(const std::vector<std::pair<int, int>>& screens)
 {
     // Both lists are in the same order: remove what is gone, then insert what is new.
@@ -68,6 +87,7 @@ void ScreenListModel::SetScreens(const std::vector<std::pair<int, int>>& screens
         if (wanted.count(entries_[size_t(row)].screen))
             continue;
         beginRemoveRows(QModelIndex(), row, row);
+        Release(entries_[size_t(row)]);
         entries_.erase(entries_.begin() + row);
         endRemoveRows();
     }
@@ -84,21 +104,42 @@ void ScreenListModel::SetScreens(const std::vector<std::pair<int, int>>& screens
         Entry e;
         e.screen = screen;
         e.count = count;
-        e.thumbnail = Blank();
+        e.thumbnail = blank_;
         entries_.insert(entries_.begin() + qsizetype(i), std::move(e));
         endInsertRows();
     }
 }
 
-void ScreenListModel::SetThumbnail(int screen, const QImage& image)
+bool ScreenListModel::SetThumbnail(int screen, const QImage& image)
 {
     const int row = RowOf(screen);
     if (row < 0)
-        return;
+        return true;
     Entry& e = entries_[size_t(row)];
-    e.thumbnail = QPixmap::fromImage(image);
-    e.drawn = true;
+    Release(e);
+    const qint64 bytes = image.sizeInBytes();
+    const bool kept = !take_ || take_(bytes);
+    if (kept) {
+        e.thumbnail = QPixmap::fromImage(image);
+        e.drawn = true;
+        e.bytes = bytes;
+        heldBytes_ += bytes;
+    }
     emit dataChanged(index(row), index(row), {Qt::DecorationRole, kDrawnRole});
+    return kept;
+}
+
+void ScreenListModel::DropThumbnail(int row)
+{
+    if (row < 0 || size_t(row) >= entries_.size() || !entries_[size_t(row)].drawn)
+        return;
+    Release(entries_[size_t(row)]);
+    emit dataChanged(index(row), index(row), {Qt::DecorationRole, kDrawnRole});
+}
+
+bool ScreenListModel::IsDrawn(int row) const
+{
+    return row >= 0 && size_t(row) < entries_.size() && entries_[size_t(row)].drawn;
 }
 
 void ScreenListModel::SetThumbnailSize(QSize size)
@@ -106,10 +147,10 @@ void ScreenListModel::SetThumbnailSize(QSize size)
     if (size == thumbnailSize_)
         return;
     thumbnailSize_ = size;
-    for (Entry& e : entries_) {
-        e.thumbnail = Blank();
-        e.drawn = false;
-    }
+    blank_ = QPixmap(thumbnailSize_);
+    blank_.fill(Qt::lightGray);
+    for (Entry& e : entries_)
+        Release(e);
     if (!entries_.empty())
         emit dataChanged(index(0), index(int(entries_.size()) - 1));
 }

@@ -7,12 +7,15 @@
 #include "document/Prompter.h"
 #include "editing/ScreenEdits.h"
 #include "widgets/ScreenRenderer.h"
+#include "widgets/WidgetContext.h"
 
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QListView>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,6 +30,12 @@ ScreensPanel::ScreensPanel(CTavloraDoc& doc, Prompter& prompter, QWidget* parent
     setObjectName(QStringLiteral("ScreensPanel"));
     model_ = new ScreenListModel(this);
     model_->SetThumbnailSize(ThumbnailSize());
+    const QPointer<WidgetContext> ctx(&doc_.Context());
+    model_->SetBudget([ctx](qint64 bytes) { return !ctx || ctx->TakeLookBytes(bytes); },
+                      [ctx](qint64 bytes) {
+                          if (ctx)
+                              ctx->ReturnLookBytes(bytes);
+                      });
 
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
@@ -66,6 +75,8 @@ ScreensPanel::ScreensPanel(CTavloraDoc& doc, Prompter& prompter, QWidget* parent
             QTimer::singleShot(0, this, [this, s = *screen] { doc_.SetCurrentScreen(s); });
     });
     connect(view_, &QListView::customContextMenuRequested, this, &ScreensPanel::ContextMenu);
+    connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, this, &ScreensPanel::DrawDeferredInView);
+    connect(view_->verticalScrollBar(), &QScrollBar::rangeChanged, this, &ScreensPanel::DrawDeferredInView);
     connect(copy_, &QPushButton::clicked, this, [this] { CopyScreen(doc_.CurrentScreen()); });
     connect(move_, &QPushButton::clicked, this, [this] { MoveScreen(doc_.CurrentScreen()); });
     connect(delete_, &QPushButton::clicked, this, [this] { DeleteScreen(doc_.CurrentScreen()); });
@@ -176,6 +187,7 @@ void ScreensPanel::InvalidateThumbnails()
 {
     allStale_ = true;
     stale_.clear();
+    deferred_.clear();
     if (!timer_.isActive())
         timer_.start(kDebounceMs);
 }
@@ -247,7 +259,9 @@ void ScreensPanel::DrawSome(qint64 budgetMs)
         order.erase(std::remove_if(order.begin(), order.end(), [this](int s) { return !stale_.count(s); }),
                     order.end());
     }
-    // The current screen first.
+    // The current screen first, then those in view.
+    const std::set<int> inView = ScreensInView();
+    std::stable_partition(order.begin(), order.end(), [&inView](int s) { return inView.count(s) != 0; });
     const auto current = std::find(order.begin(), order.end(), doc_.CurrentScreen());
     if (current != order.end())
         std::rotate(order.begin(), current, current + 1);
@@ -263,9 +277,54 @@ void ScreensPanel::DrawSome(qint64 budgetMs)
             timer_.start(0);
             return;
         }
-        model_->SetThumbnail(order[i],
-                             ScreenRenderer::Thumbnail(doc_.Set(), doc_.Context(), order[i], doc_.ScreenSize(), size));
+        const int screen = order[i];
+        deferred_.erase(screen);
+        if (!Keep(screen, ScreenRenderer::Thumbnail(doc_.Set(), doc_.Context(), screen, doc_.ScreenSize(), size),
+                  inView))
+            deferred_.insert(screen);
     }
+}
+
+bool ScreensPanel::Keep(int screen, const QImage& image, const std::set<int>& inView)
+{
+    if (model_->SetThumbnail(screen, image))
+        return true;
+    if (!inView.count(screen) && screen != doc_.CurrentScreen())
+        return false;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        const std::optional<int> other = model_->ScreenAt(row);
+        if (!other || inView.count(*other) || *other == doc_.CurrentScreen() || !model_->IsDrawn(row))
+            continue;
+        model_->DropThumbnail(row);
+        deferred_.insert(*other);
+        if (model_->SetThumbnail(screen, image))
+            return true;
+    }
+    return false;
+}
+
+std::set<int> ScreensPanel::ScreensInView() const
+{
+    std::set<int> screens;
+    const QRect area = view_->viewport()->rect();
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (view_->visualRect(model_->index(row)).intersects(area))
+            screens.insert(*model_->ScreenAt(row));
+    }
+    return screens;
+}
+
+void ScreensPanel::DrawDeferredInView()
+{
+    bool any = false;
+    for (int screen : ScreensInView()) {
+        if (deferred_.erase(screen)) {
+            stale_.insert(screen);
+            any = true;
+        }
+    }
+    if (any && !timer_.isActive())
+        timer_.start(0);
 }
 
 int ScreensPanel::SuggestedTarget(int from) const

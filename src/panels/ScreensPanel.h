@@ -24,7 +24,9 @@ class ScreenListModel;
 // (and the current screen), with its number of controls and a thumbnail
 // drawn by ScreenRenderer; choosing an entry shows that screen. Thumbnails
 // of the screens an edit touched are drawn again shortly after it, a few at a
-// time. Copy, move and delete of a screen's controls are one undo step each.
+// time: the current screen's first, then those in view. Thumbnails share
+// the budget of the widgets' looks; when it is spent, thumbnails out of view
+// give way to those in view, and the rest are drawn when scrolled to. Copy, move and delete of a screen's controls are one undo step each.
 class ScreensPanel : public QDockWidget {
     Q_OBJECT
 public:
@@ -71,6 +73,12 @@ private:
     void UpdateEntries();
     void ShowCurrent();
     void DrawSome(qint64 budgetMs);
+    // Keeps a drawn thumbnail, making room in the budget from rows out of
+    // view when it is in view; false when it could not be kept.
+    bool Keep(int screen, const QImage& image, const std::set<int>& inView);
+    std::set<int> ScreensInView() const;
+    // Screens left blank for want of budget that have come into view.
+    void DrawDeferredInView();
     void ContextMenu(const QPoint& pos);
     int SuggestedTarget(int from) const;
     void UpdateButtons();
@@ -87,6 +95,7 @@ private:
     QHash<const ControlRecord*, int> screenOf_;
     std::map<int, int> counts_;
     std::set<int> stale_;
+    std::set<int> deferred_; // not kept for want of budget
     bool allStale_ = true;
     bool syncing_ = false;
 };

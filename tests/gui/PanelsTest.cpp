@@ -448,6 +448,39 @@ private slots:
         QVERIFY(!f.At(2).widget);
     }
 
+    void thumbnailsStayWithinTheLookBudgetAndFollowTheView()
+    {
+        ScreensFixture f([](ScreenSet& set) {
+            GuiTestFiles::Basic(set);
+            for (int screen = 2; screen < 40; ++screen)
+                GuiTestFiles::Add(set, TypeButton, screen, {10, 10, 200, 60}).text = "B";
+        });
+        WidgetContext& ctx = f.doc->Context();
+        const QSize size = f.panel->ThumbnailSize();
+        const qint64 one = qint64(size.width()) * size.height() * 4;
+        const qint64 budget = ctx.LookBytes() - f.panel->Model()->HeldBytes() + 6 * one;
+        ctx.SetLookBudget(budget);
+        f.panel->InvalidateThumbnails();
+        f.panel->DrawThumbnails();
+        ScreenListModel* model = f.panel->Model();
+        const auto drawnInView = [&] {
+            QListView* view = f.panel->View();
+            for (int row = 0; row < model->rowCount(); ++row)
+                if (view->visualRect(model->index(row)).intersects(view->viewport()->rect()) && !model->IsDrawn(row))
+                    return false;
+            return true;
+        };
+        QVERIFY(drawnInView());
+        QVERIFY(model->IsDrawn(model->RowOf(f.doc->CurrentScreen())));
+        QVERIFY(model->HeldBytes() <= 6 * one && ctx.LookBytes() <= budget);
+        QVERIFY(!model->IsDrawn(model->rowCount() - 1));
+        // Scrolled to the end, the rows there are drawn in room made by rows out of view.
+        f.panel->View()->scrollToBottom();
+        QTRY_VERIFY(drawnInView());
+        QVERIFY(model->IsDrawn(model->rowCount() - 1));
+        QVERIFY(model->HeldBytes() <= 6 * one && ctx.LookBytes() <= budget);
+    }
+
     void clickingAnEntryShowsItsScreen()
     {
         ScreensFixture f;
