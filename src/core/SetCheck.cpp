@@ -443,22 +443,31 @@ void SetCheck::CheckHidden(const ScreenSet& set, std::vector<Finding>& out)
         }
     }
 
-    for (const auto& [screen, members] : byScreen) {
-        const bool withPersistent = screen != kPersistent && ScreenVisibility::ShowsOn(kPersistent, screen);
+    auto coversOf = [&](const std::vector<size_t>& list) {
         std::vector<CoverFinder::Item> covers;
-        auto addCovers = [&](const std::vector<size_t>& list) {
-            for (size_t i : list) {
-                if (opaque[i])
-                    covers.push_back({i, set.controls[i]->rect, order[i]});
-            }
-        };
-        addCovers(members);
-        if (withPersistent)
-            addCovers(persistent);
-        const CoverFinder finder(std::move(covers));
+        for (size_t i : list) {
+            if (opaque[i])
+                covers.push_back({i, set.controls[i]->rect, order[i]});
+        }
+        return CoverFinder(std::move(covers));
+    };
+    // The persistent layer's finder is made once and asked beside each
+    // screen's own: the highest cover of the two is the one drawn above.
+    const CoverFinder persistentFinder = coversOf(persistent);
+    for (const auto& [screen, members] : byScreen) {
+        const bool own = screen == kPersistent;
+        const bool withPersistent = !own && ScreenVisibility::ShowsOn(kPersistent, screen);
+        const CoverFinder screenFinder = own ? CoverFinder({}) : coversOf(members);
+        const CoverFinder& finder = own ? persistentFinder : screenFinder;
         for (size_t i : members) {
             const ControlRecord& r = *set.controls[i];
-            if (const CoverFinder::Item* c = finder.Above(r.rect, order[i], i)) {
+            const CoverFinder::Item* c = finder.Above(r.rect, order[i], i);
+            if (withPersistent) {
+                const CoverFinder::Item* p = persistentFinder.Above(r.rect, order[i], i);
+                if (p && (!c || p->z > c->z))
+                    c = p;
+            }
+            if (c) {
                 std::string message;
                 message.reserve(128);
                 message += "completely covered by ";

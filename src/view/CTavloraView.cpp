@@ -529,9 +529,14 @@ void CTavloraView::PaintMarksThroughMask(QPainter& p, std::initializer_list<cons
         const QRgb colour = colours[std::min<size_t>(kind++, std::size(colours) - 1)];
         for (const QRect& r : *rects) {
             const QRect c = (r & extent).translated(-extent.topLeft());
-            for (int y = c.top(); y <= c.bottom() && !c.isEmpty(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(bits + stride * y);
-                std::fill(line + c.left(), line + c.left() + c.width(), colour);
+            if (c.isEmpty())
+                continue;
+            uchar* row = bits + stride * c.top() + qsizetype(c.left()) * qsizetype(sizeof(QRgb));
+            const int width = c.width();
+            for (int y = c.height(); y > 0; --y, row += stride) {
+                auto* line = reinterpret_cast<QRgb*>(row);
+                for (int x = 0; x < width; ++x)
+                    line[x] = colour;
             }
         }
     }

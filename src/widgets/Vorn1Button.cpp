@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tavlora {
@@ -97,8 +99,17 @@ QFont Vorn1Button::CaptionFont() const
 
 int Vorn1Button::FitCaptionHeight(int clientWidth, const std::string& referenceText)
 {
-    const double tw = QFontMetricsF(CaptionFontFor(kMaxCaptionHeight))
-                          .horizontalAdvance(WidgetText::FromBytes(referenceText));
+    // Every button measures the same reference text: each thread measures it once.
+    thread_local std::unordered_map<std::string, double> measured;
+    auto it = measured.find(referenceText);
+    if (it == measured.end()) {
+        const double width = QFontMetricsF(CaptionFontFor(kMaxCaptionHeight))
+                                 .horizontalAdvance(WidgetText::FromBytes(referenceText));
+        if (measured.size() > 64)
+            measured.clear();
+        it = measured.emplace(referenceText, width).first;
+    }
+    const double tw = it->second;
     if (tw <= 0)
         return kMaxCaptionHeight;
     const double fit = clientWidth * 0.85 / tw * kMaxCaptionHeight;
