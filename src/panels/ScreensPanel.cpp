@@ -271,11 +271,13 @@ void ScreensPanel::DrawSome(qint64 budgetMs)
     QElapsedTimer clock;
     clock.start();
     const QSize size = ThumbnailSize();
+    // One batch: each picture file is checked for changes once per pass.
+    doc_.Context().BeginBatch();
     for (size_t i = 0; i < order.size(); ++i) {
         if (budgetMs >= 0 && i > 0 && clock.elapsed() >= budgetMs) {
             stale_.insert(order.begin() + qsizetype(i), order.end());
             timer_.start(0);
-            return;
+            break;
         }
         const int screen = order[i];
         deferred_.erase(screen);
@@ -283,6 +285,7 @@ void ScreensPanel::DrawSome(qint64 budgetMs)
                   inView))
             deferred_.insert(screen);
     }
+    doc_.Context().EndBatch();
 }
 
 bool ScreensPanel::Keep(int screen, const QImage& image, const std::set<int>& inView)
