@@ -63,24 +63,50 @@ QString Parse(const QStringList& args, Options& o)
     return {};
 }
 
-QString RectText(const Rect& r)
+// Text made by the checks is UTF-8; anything else goes through QString as it
+// always has (invalid sequences become U+FFFD).
+void AppendUtf8(QByteArray& out, std::string_view text)
 {
-    return QStringLiteral("%1,%2,%3,%4").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            out += QString::fromUtf8(text.data(), qsizetype(text.size())).toUtf8();
+            return;
+        }
+    }
+    out.append(text.data(), qsizetype(text.size()));
 }
 
-// "screen 1, #12 Button "Go" at 10,10,70,30: " for a control, "screen 3: " for a screen.
-QString Where(const ScreenSet& set, const Finding& f)
+void AppendNumber(QByteArray& out, long long n)
+{
+    out += QByteArray::number(n);
+}
+
+// "screen 1, #12 Button "Go" at 10,10,70,30: " for a control, "screen 3: " for
+// a screen; appended, as large sets have a line for most controls.
+void AppendWhere(QByteArray& out, const ScreenSet& set, const Finding& f)
 {
     if (f.index && *f.index < set.controls.size()) {
         const ControlRecord& r = *set.controls[*f.index];
-        QString s = QStringLiteral("screen %1, %2 at %3: ")
-                        .arg(r.screen)
-                        .arg(QString::fromStdString(SetCheck::Describe(set, *f.index)), RectText(r.rect));
-        return s;
+        out += "screen ";
+        AppendNumber(out, r.screen);
+        out += ", ";
+        AppendUtf8(out, SetCheck::Describe(set, *f.index));
+        out += " at ";
+        AppendNumber(out, r.rect.left);
+        out += ',';
+        AppendNumber(out, r.rect.top);
+        out += ',';
+        AppendNumber(out, r.rect.right);
+        out += ',';
+        AppendNumber(out, r.rect.bottom);
+        out += ": ";
+        return;
     }
-    if (f.screen)
-        return QStringLiteral("screen %1: ").arg(*f.screen);
-    return {};
+    if (f.screen) {
+        out += "screen ";
+        AppendNumber(out, *f.screen);
+        out += ": ";
+    }
 }
 
 QJsonObject ToJson(const QString& file, const ScreenSet& set, const Finding& f)
@@ -141,6 +167,7 @@ int RunCheckCommand(const QStringList& args)
         const std::vector<Finding> findings = runner.Run(set, options);
         int counts[3] = {0, 0, 0};
         QByteArray text;
+        const QByteArray fileUtf8 = file.toUtf8();
         for (const Finding& f : findings) {
             ++counts[int(f.severity)];
             if (f.severity == Finding::Severity::Error
@@ -150,12 +177,15 @@ int RunCheckCommand(const QStringList& args)
                 json.append(ToJson(file, set, f));
                 continue;
             }
-            text += QStringLiteral("%1: %2 [%3] %4%5\n")
-                        .arg(file,
-                             QString::fromLatin1(Finding::SeverityName(f.severity).data(),
-                                                 qsizetype(Finding::SeverityName(f.severity).size())),
-                             QString::fromLatin1(f.code.data(), qsizetype(f.code.size())), Where(set, f), QString::fromStdString(f.message))
-                        .toUtf8();
+            text += fileUtf8;
+            text += ": ";
+            text += QByteArrayView(Finding::SeverityName(f.severity));
+            text += " [";
+            text += QByteArrayView(f.code);
+            text += "] ";
+            AppendWhere(text, set, f);
+            AppendUtf8(text, f.message);
+            text += '\n';
         }
         if (!o.json) {
             auto plural = [](int n, const char* word) {

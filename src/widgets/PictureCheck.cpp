@@ -20,6 +20,8 @@ struct Resolved {
     QString path;    // platform path the widget opens
     PresenceTest::Result presence = PresenceTest::Result::NotFound;
     bool caseMatched = false; // found only by the case-insensitive match
+    bool decoded = false;     // problem below is known (once per run and file)
+    QString problem;
 };
 
 std::string Quoted(const std::string& bytes)
@@ -117,7 +119,7 @@ std::vector<Finding> PictureCheck::Run(const ScreenSet& set, const std::string& 
 #endif
             found = resolved.emplace(stored, res).first;
         }
-        const Resolved& res = found->second;
+        Resolved& res = found->second;
         if (res.presence == PresenceTest::Result::NotFound) {
             add(Finding::Severity::Error, CheckCode::PictureMissing, what + ": " + Native(res.path) + " not found");
             continue;
@@ -127,9 +129,13 @@ std::vector<Finding> PictureCheck::Run(const ScreenSet& set, const std::string& 
                 what + ": " + Native(res.path) + " is there but cannot be read");
             continue;
         }
-        if (const QString problem = DecodeProblem(res.path); !problem.isEmpty())
+        if (!res.decoded) {
+            res.problem = DecodeProblem(res.path);
+            res.decoded = true;
+        }
+        if (!res.problem.isEmpty())
             add(Finding::Severity::Error, CheckCode::PictureUndecodable,
-                what + ": " + Native(res.path) + " is never shown: " + problem.toStdString());
+                what + ": " + Native(res.path) + " is never shown: " + res.problem.toStdString());
         if (res.caseMatched)
             add(Finding::Severity::Note, CheckCode::PictureCaseMismatch,
                 what + " differs in letter case from the file " + Native(res.path)
