@@ -205,10 +205,14 @@ QImage ImageCache::Drawable(const Source& source, const Steps& steps, int keyInd
 QImage ImageCache::Product(const QByteArray& key, const std::function<QImage()>& make)
 {
     const QByteArray full = QByteArray("\0x", 2) + key;
-    QImage img = held_.Find(full);
-    if (!img.isNull())
-        return img;
-    img = make();
+    {
+        const std::lock_guard lock(productMutex_);
+        QImage img = held_.Find(full);
+        if (!img.isNull())
+            return img;
+    }
+    QImage img = make();
+    const std::lock_guard lock(productMutex_);
     held_.Insert(full, img);
     return img;
 }

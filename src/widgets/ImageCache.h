@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <mutex>
 #include <vector>
 
 namespace tavlora {
@@ -66,7 +67,9 @@ public:
     // when that is given.
     QImage Drawable(const Source& source, const Steps& steps, int keyIndex, QRgb keyColour,
                     QSize stretch = QSize());
-    // Any other picture made on demand, held under the same budget.
+    // Any other picture made on demand, held under the same budget. The one
+    // call that may come from the threads making looks side by side, while no
+    // other call runs.
     QImage Product(const QByteArray& key, const std::function<QImage()>& make);
 
     void SetBudget(qint64 bytes) { held_.SetBudget(bytes); }
@@ -107,6 +110,7 @@ private:
     QSet<QString> reported_;
     QSet<QString> checked_; // while trusted
     bool trusted_ = false;
+    std::mutex productMutex_;
     int decodes_ = 0;
     quint64 nextGeneration_ = 1;
 };

@@ -31,6 +31,12 @@ public:
     QImage ScaledPicture(QSize size) const;
 
     void Paint(QPainter& p) override;
+
+protected:
+    // The look is made beside the others: the stretched copy comes from the
+    // picture cache's thread-safe Product.
+    bool CachesLook() const override { return true; }
+    bool LookIsOpaque() const override { return true; }
 };
 
 } // namespace tavlora
