@@ -1,5 +1,6 @@
 #include "Vorn1Button.h"
 
+#include "ButtonFaces.h"
 #include "EdgePainter.h"
 #include "WidgetColours.h"
 #include "WidgetText.h"
@@ -76,7 +77,7 @@ void Vorn1Button::Resized()
 void Vorn1Button::EnsureShade()
 {
     if (!shaded_)
-        SetShade(1, 8, 10, 5, qRgb(25, 25, 25));
+        SetShade(kPattern, kGranularity, kHighlight, kColouring, kColour);
 }
 
 int Vorn1Button::EmForCellHeight(int cellHeight)
@@ -127,23 +128,11 @@ void Vorn1Button::FitFont()
     captionHeight_ = FitCaptionHeight(ClientSize().width(), referenceText_);
 }
 
-void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour)
+namespace {
+
+// Shadow (0) to face (128) to highlight (255); the system colours are fixed.
+const std::array<QRgb, 256>& ShadePalette()
 {
-    DropLook();
-    shaded_ = true;
-    const QSize size = ClientSize();
-    const int w = size.width();
-    const int h = size.height();
-    const int b = kBorderWidth;
-
-    hLine_.Create(std::max(w - 2 * b - 1, 1), 1, 8);
-    vLine_.Create(1, std::max(h - 2 * b, 1), 8);
-    face_.Create(w, h, 8);
-    pressedFace_.Clear();
-    pressedShaded_ = false;
-    highlight_ = highlight;
-
-    // Shadow (0) to face (128) to highlight (255); the system colours are fixed.
     static const std::array<QRgb, 256> palette = [] {
         const QRgb s = WidgetColours::ButtonShadow().rgb();
         const QRgb f = WidgetColours::ButtonFace().rgb();
@@ -155,10 +144,58 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
             p[size_t(127 + m)] = Mix(f, h, 128 - m, m, 128);
         return p;
     }();
-    for (ShadeDib* dib : {&hLine_, &vLine_, &face_})
-        dib->SetPalette(palette.data(), int(palette.size()));
-    if (!face_.IsEmpty())
-        face_.BlendPalette(colour, colouring);
+    return palette;
+}
+
+void ShadeFace(ShadeDib& face, int w, int h, int pattern, int granularity, int colouring, QRgb colour)
+{
+    face.Create(w, h, 8);
+    face.SetPalette(ShadePalette().data(), int(ShadePalette().size()));
+    if (face.IsEmpty())
+        return;
+    face.BlendPalette(colour, colouring);
+    if (pattern != 1)
+        return;
+    const int g = granularity;
+    const long long u = (255 - 2 * g) / 2;
+    const uint32_t q = uint32_t(32767 / std::max(2 * g, 1));
+    // r / q as a multiply and shift; exact for every r below 2^15.
+    const uint64_t reciprocal = ((uint64_t(1) << 32) + q - 1) / q;
+    std::vector<int> across(static_cast<size_t>(w));
+    for (int x = 0; x < w; ++x)
+        across[size_t(x)] = int(u * (w - x) / w);
+    Grain grain;
+    for (int j = 0; j < h; ++j) {
+        uint8_t* row = face.Row(j);
+        const int down = int(j * u / h);
+        for (int x = 0; x < w; ++x) {
+            const int r = int((uint64_t(uint32_t(grain.Next())) * reciprocal) >> 32);
+            row[x] = uint8_t((g + across[size_t(x)] + down + (r - g)) & 0xFF);
+        }
+    }
+}
+
+} // namespace
+
+void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour)
+{
+    DropLook();
+    shaded_ = true;
+    ownShade_ = pattern != kPattern || granularity != kGranularity || highlight != kHighlight
+        || colouring != kColouring || colour != kColour;
+    const QSize size = ClientSize();
+    const int w = size.width();
+    const int h = size.height();
+    const int b = kBorderWidth;
+
+    hLine_.Create(std::max(w - 2 * b - 1, 1), 1, 8);
+    vLine_.Create(1, std::max(h - 2 * b, 1), 8);
+    pressedFace_.Clear();
+    pressedShaded_ = false;
+    highlight_ = highlight;
+    for (ShadeDib* dib : {&hLine_, &vLine_})
+        dib->SetPalette(ShadePalette().data(), int(ShadePalette().size()));
+    ShadeFace(face_, w, h, pattern, granularity, colouring, colour);
 
     if (!hLine_.IsEmpty()) {
         uint8_t* row = hLine_.Row(0);
@@ -167,26 +204,13 @@ void Vorn1Button::SetShade(int pattern, int granularity, int highlight, int colo
     }
     for (int j = 0; j < vLine_.Height(); ++j)
         vLine_.Row(j)[0] = j % 2 ? 255 : 0;
+}
 
-    if (!face_.IsEmpty() && pattern == 1) {
-        const int g = granularity;
-        const long long u = (255 - 2 * g) / 2;
-        const uint32_t q = uint32_t(32767 / std::max(2 * g, 1));
-        // r / q as a multiply and shift; exact for every r below 2^15.
-        const uint64_t reciprocal = ((uint64_t(1) << 32) + q - 1) / q;
-        std::vector<int> across(static_cast<size_t>(w));
-        for (int x = 0; x < w; ++x)
-            across[size_t(x)] = int(u * (w - x) / w);
-        Grain grain;
-        for (int j = 0; j < h; ++j) {
-            uint8_t* row = face_.Row(j);
-            const int down = int(j * u / h);
-            for (int x = 0; x < w; ++x) {
-                const int r = int((uint64_t(uint32_t(grain.Next())) * reciprocal) >> 32);
-                row[x] = uint8_t((g + across[size_t(x)] + down + (r - g)) & 0xFF);
-            }
-        }
-    }
+void Vorn1Button::BuildFace(QSize client, bool pressed, ShadeDib& face)
+{
+    ShadeFace(face, client.width(), client.height(), kPattern, kGranularity, kColouring, kColour);
+    if (pressed && !face.IsEmpty())
+        face.BlendPalette(WidgetColours::ButtonHighlight().rgb(), kHighlight);
 }
 
 void Vorn1Button::EnsurePressedFace()
@@ -202,24 +226,29 @@ void Vorn1Button::EnsurePressedFace()
 void Vorn1Button::Paint(QPainter& p)
 {
     SetEnabled(true);
-    EnsureShade();
+    if (ownShade_)
+        EnsureShade();
     const QSize size = ClientSize();
     const QRect r(QPoint(0, 0), size);
     QRect t = CaptionBand(size);
 
-    if (pressed_) {
-        EnsurePressedFace();
-        if (pressedFace_.IsEmpty())
+    // Faces of the usual shading come from those all buttons share.
+    const int offset = pressed_ ? 1 : 0;
+    if (ownShade_) {
+        const ShadeDib& face = pressed_ ? PressedFace() : face_;
+        if (face.IsEmpty())
             p.fillRect(r, WidgetColours::ButtonFace());
         else
-            pressedFace_.Draw(p, 1, 1);
+            face.Draw(p, offset, offset);
+    } else if (const QImage face = ButtonFaces::Face(size, pressed_); face.isNull()) {
+        p.fillRect(r, WidgetColours::ButtonFace());
+    } else {
+        p.drawImage(offset, offset, face);
+    }
+    if (pressed_) {
         t.translate(1, 1);
         EdgePainter::Draw(p, r, EdgePainter::Sunken, EdgePainter::All);
     } else {
-        if (face_.IsEmpty())
-            p.fillRect(r, WidgetColours::ButtonFace());
-        else
-            face_.Draw(p, 0, 0);
         EdgePainter::Draw(p, r, EdgePainter::Raised, EdgePainter::All);
     }
 

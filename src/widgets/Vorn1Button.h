@@ -13,6 +13,12 @@ class Vorn1Button : public DesignWidget {
 public:
     static constexpr int kBorderWidth = 4;
     static constexpr int kMaxCaptionHeight = 16;
+    // The shading every button gets.
+    static constexpr int kPattern = 1;
+    static constexpr int kGranularity = 8;
+    static constexpr int kHighlight = 10;
+    static constexpr int kColouring = 5;
+    static constexpr QRgb kColour = 0xFF191919;
 
     Vorn1Button(const ControlRecord& record, WidgetContext& ctx, int controlId, bool disabled);
 
@@ -27,6 +33,9 @@ public:
     // Builds the faces and focus lines for the current size (pattern 1 is the
     // diagonal shade; other patterns leave the face flat).
     void SetShade(int pattern, int granularity, int highlight, int colouring, QRgb colour);
+    // The face of a client size as SetShade makes it with the settings buttons
+    // are shaded with (lit by the highlight when pressed).
+    static void BuildFace(QSize client, bool pressed, ShadeDib& face);
     // Caption height from the width of the reference text "None".
     void FitFont();
 
@@ -73,6 +82,7 @@ private:
     bool pressed_ = false;
     bool shaded_ = false;
     bool pressedShaded_ = false;
+    bool ownShade_ = false; // shaded by SetShade with other settings
     int highlight_ = 0;
     ShadeDib face_;
     ShadeDib pressedFace_;

@@ -95,6 +95,14 @@ TEST_F(ButtonTest, ShadedFaceAndFocusLineBuffers)
     EXPECT_GT(qGray(out.pixel(3, 3)), qGray(out.pixel(26, 16)) + 15);
     EXPECT_EQ(At(out, 0, 0), QColor(227, 227, 227));
     EXPECT_EQ(At(out, 29, 19), QColor(105, 105, 105));
+    // What is painted is the button's own face; pressed, one pixel down and right.
+    for (const QPoint at : {QPoint(6, 5), QPoint(12, 9), QPoint(20, 14)})
+        EXPECT_EQ(out.pixel(at), b->Face().ToImage().pixel(at));
+    b->MousePress(QPoint(5, 5), Qt::NoModifier, 1);
+    const QImage down = Render();
+    for (const QPoint at : {QPoint(6, 5), QPoint(12, 9), QPoint(20, 14)})
+        EXPECT_EQ(down.pixel(at + QPoint(1, 1)), b->PressedFace().ToImage().pixel(at));
+    b->MouseRelease(QPoint(5, 5));
 
     // Rebuilding a face of the same size gives the same grain.
     QImage again = b->Face().ToImage();
