@@ -240,6 +240,7 @@ void ScreensPanel::UpdateButtons()
 void ScreensPanel::showEvent(QShowEvent* event)
 {
     QDockWidget::showEvent(event);
+    DrawDeferredInView();
     if (ThumbnailsPending() && !timer_.isActive())
         timer_.start(0);
 }
