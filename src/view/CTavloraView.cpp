@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 #include <cmath>
 #include <climits>
@@ -378,7 +379,15 @@ void CTavloraView::RenderScreen(const QRect& client)
     p.translate(-scale.Scroll().x, -scale.Scroll().y);
     p.scale(zoom_, zoom_);
     const QRectF shown = p.worldTransform().inverted().mapRect(QRectF(client));
-    ScreenRenderer::Paint(p, doc_.Set(), doc_.Context(), designSize_, shown.toAlignedRect().adjusted(-1, -1, 1, 1));
+    // The marks of a large selection are worked out while the widgets are drawn.
+    std::function<void()> beside;
+    if (doc_.CurrentSelection().Size() >= kMaskedMarksFrom)
+        beside = [this, scale, client] {
+            FillMarkOverlay(SelectionMarks(scale), client);
+            markOverlayReady_ = true;
+        };
+    ScreenRenderer::Paint(p, doc_.Set(), doc_.Context(), designSize_, shown.toAlignedRect().adjusted(-1, -1, 1, 1),
+                          beside);
 }
 
 void CTavloraView::paintEvent(QPaintEvent* event)
@@ -457,61 +466,71 @@ void CTavloraView::PaintEdge(QPainter& p) const
     p.restore();
 }
 
-void CTavloraView::PaintSelectionMarks(QPainter& p) const
+CTavloraView::MarkRects CTavloraView::SelectionMarks(const ViewScale& scale) const
 {
-    const Selection& selection = doc_.CurrentSelection();
-    if (selection.Empty())
-        return;
     // Marks keep their size on the screen at any zoom and show on any
     // background: dark marks inside a light halo, the anchor's handles (the
-    // control Arrange aligns to) in their own colour. Each kind is filled in
-    // one batch.
-    const ViewScale scale = Scale();
-    std::vector<QRect> marks, anchorHandles;
-    marks.reserve(selection.Size() * 12);
+    // control Arrange aligns to) in their own colour.
+    const Selection& selection = doc_.CurrentSelection();
+    MarkRects m;
+    m.marks.reserve(selection.Size() * 12);
     for (const ControlRecord* rec : selection.Records()) {
         if (!rec->widget || !rec->widget->IsVisible())
             continue;
         const Rect onScreen = scale.ToScreen(rec->rect);
         const Rect o = Handles::Outline(onScreen);
-        OutlineEdges::Append(marks, QRect(o.left, o.top, int(static_cast<long long>(o.right) - o.left),
-                                          int(static_cast<long long>(o.bottom) - o.top)));
-        std::vector<QRect>& handles = rec == selection.Anchor() ? anchorHandles : marks;
+        OutlineEdges::Append(m.marks, QRect(o.left, o.top, int(static_cast<long long>(o.right) - o.left),
+                                            int(static_cast<long long>(o.bottom) - o.top)));
+        std::vector<QRect>& handles = rec == selection.Anchor() ? m.anchorHandles : m.marks;
         for (const Rect& h : Handles::HandleRects(onScreen))
             handles.emplace_back(h.left, h.top, Handles::kSize, Handles::kSize);
     }
-    std::vector<QRect> halo;
-    halo.reserve(marks.size() + anchorHandles.size());
-    for (const std::vector<QRect>* kind : {&marks, &anchorHandles}) {
+    m.halo.reserve(m.marks.size() + m.anchorHandles.size());
+    for (const std::vector<QRect>* kind : {&m.marks, &m.anchorHandles}) {
         for (const QRect& r : *kind)
-            halo.push_back(r.adjusted(-1, -1, 1, 1));
+            m.halo.push_back(r.adjusted(-1, -1, 1, 1));
     }
+    return m;
+}
+
+void CTavloraView::PaintSelectionMarks(QPainter& p) const
+{
+    const Selection& selection = doc_.CurrentSelection();
+    if (selection.Empty())
+        return;
     if (selection.Size() >= kMaskedMarksFrom) {
-        PaintMarksThroughMask(p, {&halo, &marks, &anchorHandles});
+        if (!markOverlayReady_)
+            FillMarkOverlay(SelectionMarks(Scale()), viewport()->rect());
+        markOverlayReady_ = false;
+        if (!markExtent_.isEmpty())
+            p.drawImage(markExtent_.topLeft(), markOverlay_, QRect(QPoint(0, 0), markExtent_.size()));
         return;
     }
+    // Each kind is filled in one batch.
+    const MarkRects m = SelectionMarks(Scale());
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(kMarkHalo);
-    p.drawRects(halo.data(), int(halo.size()));
+    p.drawRects(m.halo.data(), int(m.halo.size()));
     p.setBrush(Qt::black);
-    p.drawRects(marks.data(), int(marks.size()));
+    p.drawRects(m.marks.data(), int(m.marks.size()));
     p.setBrush(kAnchorHandle);
-    p.drawRects(anchorHandles.data(), int(anchorHandles.size()));
+    p.drawRects(m.anchorHandles.data(), int(m.anchorHandles.size()));
     p.restore();
 }
 
-void CTavloraView::PaintMarksThroughMask(QPainter& p, std::initializer_list<const std::vector<QRect>*> kinds) const
+void CTavloraView::FillMarkOverlay(const MarkRects& m, const QRect& client) const
 {
     // Large selections overlap their marks many times over: each kind is set
     // in one overlay over the marks' extent (later kinds over earlier ones),
     // and the overlay is drawn once. The overlay is kept between paints.
-    const QRect client = viewport()->rect();
+    const std::vector<QRect>* kinds[] = {&m.halo, &m.marks, &m.anchorHandles};
     QRect extent;
     for (const std::vector<QRect>* rects : kinds)
         for (const QRect& r : *rects)
             extent |= r;
     extent &= client;
+    markExtent_ = QRect();
     if (extent.isEmpty())
         return;
     if (markOverlay_.width() < extent.width() || markOverlay_.height() < extent.height())
@@ -524,10 +543,9 @@ void CTavloraView::PaintMarksThroughMask(QPainter& p, std::initializer_list<cons
     const qsizetype stride = markOverlay_.bytesPerLine();
     for (int y = 0; y < extent.height(); ++y)
         std::memset(bits + stride * y, 0, size_t(extent.width()) * sizeof(QRgb));
-    size_t kind = 0;
-    for (const std::vector<QRect>* rects : kinds) {
-        const QRgb colour = colours[std::min<size_t>(kind++, std::size(colours) - 1)];
-        for (const QRect& r : *rects) {
+    for (size_t kind = 0; kind < std::size(kinds); ++kind) {
+        const QRgb colour = colours[kind];
+        for (const QRect& r : *kinds[kind]) {
             const QRect c = (r & extent).translated(-extent.topLeft());
             if (c.isEmpty())
                 continue;
@@ -540,7 +558,7 @@ void CTavloraView::PaintMarksThroughMask(QPainter& p, std::initializer_list<cons
             }
         }
     }
-    p.drawImage(extent.topLeft(), markOverlay_, QRect(QPoint(0, 0), extent.size()));
+    markExtent_ = extent;
 }
 
 ToolEvent CTavloraView::MakeEvent(QPointF viewportPoint, Qt::MouseButton button, Qt::KeyboardModifiers mods) const

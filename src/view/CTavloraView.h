@@ -132,9 +132,17 @@ private:
     void OnScreenChanged();
     void UpdateScrollBars();
     void SetCaption(const QString& caption);
+    struct MarkRects {
+        std::vector<QRect> halo, marks, anchorHandles;
+    };
+    MarkRects SelectionMarks(const ViewScale& scale) const;
     void PaintSelectionMarks(QPainter& p) const;
-    void PaintMarksThroughMask(QPainter& p, std::initializer_list<const std::vector<QRect>*> kinds) const;
+    // The marks of a large selection, set in one overlay kept between paints;
+    // may run beside the drawing of the widgets.
+    void FillMarkOverlay(const MarkRects& marks, const QRect& client) const;
     mutable QImage markOverlay_;
+    mutable QRect markExtent_;
+    mutable bool markOverlayReady_ = false; // filled while the screen was drawn
     // The rendered screen is kept between paints until its content changes.
     void InvalidateScreen();
     void RenderScreen(const QRect& client);

@@ -1,6 +1,7 @@
 #include "ScreenRenderer.h"
 
 #include "DesignWidget.h"
+#include "PoolJob.h"
 #include "ScreenWidgets.h"
 #include "WidgetColours.h"
 #include "WidgetContext.h"
@@ -16,8 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <memory>
 
 namespace tavlora {
 
@@ -113,22 +113,15 @@ void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWid
         if (w->NeedsLook(scale))
             stale.push_back(w);
     }
-    QThreadPool* pool = QThreadPool::globalInstance();
-    if (stale.size() < kParallelLooks || pool->maxThreadCount() < 2)
+    const int threads = QThreadPool::globalInstance()->maxThreadCount();
+    if (stale.size() < kParallelLooks || threads < 2)
         return; // made one by one while painting
-    // The pool's threads outlive the paint, and with them their font caches:
-    // a fresh thread would look every font up again.
-    struct Shared {
-        std::atomic<size_t> next{0};
-        std::mutex mutex;
-        std::condition_variable done;
-        int running = 0;
-    } shared;
-    auto work = [&shared, &stale, scale](size_t slot) {
-        for (size_t i = shared.next++; i < stale.size(); i = shared.next++)
+    std::atomic<size_t> next{0};
+    auto work = [&next, &stale, scale](size_t slot) {
+        for (size_t i = next++; i < stale.size(); i = next++)
             stale[i]->PrepareLook(scale, slot);
     };
-    const int helpers = std::min(pool->maxThreadCount(), 8) - 1;
+    const int helpers = std::min(threads, 8) - 1;
     WidgetContext* reserved = nullptr;
     for (DesignWidget* w : stale) {
         if (&w->Context() != reserved) {
@@ -136,30 +129,18 @@ void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWid
             reserved->ReserveCanvases(size_t(helpers) + 1);
         }
     }
+    std::vector<std::unique_ptr<PoolJob>> jobs;
     for (int i = 0; i < helpers; ++i) {
-        {
-            const std::lock_guard lock(shared.mutex);
-            ++shared.running;
-        }
-        const bool started = pool->tryStart([&shared, work, i] {
-            work(size_t(i) + 1);
-            const std::lock_guard lock(shared.mutex);
-            if (--shared.running == 0)
-                shared.done.notify_all();
-        });
-        if (!started) { // the pool is busy: this thread does the rest
-            const std::lock_guard lock(shared.mutex);
-            --shared.running;
-            break;
-        }
+        jobs.push_back(std::make_unique<PoolJob>([work, i] { work(size_t(i) + 1); }));
+        if (!jobs.back()->Start())
+            break; // the pool is busy: this thread does the rest
     }
     work(0);
-    std::unique_lock lock(shared.mutex);
-    shared.done.wait(lock, [&shared] { return shared.running == 0; });
+    jobs.clear(); // each waits for its thread
 }
 
 void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx,
-                           QSize designSize, const QRect& clip)
+                           QSize designSize, const QRect& clip, const std::function<void()>& beside)
 {
     (void)ctx;
     QRect screen(QPoint(0, 0), designSize);
@@ -171,7 +152,13 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
     std::vector<DesignWidget*> order = PaintOrder(set, clip);
     DropCovered(p, order);
     PrepareLooks(p, order);
+    // What the caller has to do beside runs while the widgets are drawn, on
+    // one thread, after the looks have kept every thread busy.
+    PoolJob job(beside);
+    const bool started = beside && job.Start();
     PaintWidgets(p, order, clip, true);
+    if (beside && !started)
+        beside();
 }
 
 void ScreenRenderer::PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip,

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -20,9 +21,12 @@ class ScreenRenderer {
 public:
     // Fills QRect(0,0,designSize) with ScreenBack, then paints every visible
     // widget in stacking order, in the painter's current (design) coordinates.
-    // A non-null clip (design coordinates) limits the work.
+    // A non-null clip (design coordinates) limits the work. `beside`, when
+    // given, runs on another thread while the widgets are drawn (or after,
+    // when none is free): work of the caller that reads the set but draws
+    // nothing.
     static void Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx, QSize designSize,
-                      const QRect& clip = QRect());
+                      const QRect& clip = QRect(), const std::function<void()>& beside = {});
     // Shows the widgets of `screen` and the persistent layer (making those
     // that are not there), renders at `size`, then puts the widgets back.
     static QImage Render(const ScreenSet& set, WidgetContext& ctx, int screen, QSize size);
