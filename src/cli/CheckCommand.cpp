@@ -76,37 +76,22 @@ void AppendUtf8(QByteArray& out, std::string_view text)
     out.append(text.data(), qsizetype(text.size()));
 }
 
-void AppendNumber(QByteArray& out, long long n)
-{
-    out += QByteArray::number(n);
-}
-
 // "screen 1, #12 Button "Go" at 10,10,70,30: " for a control, "screen 3: " for
 // a screen; appended, as large sets have a line for most controls.
 void AppendWhere(QByteArray& out, const ScreenSet& set, const Finding& f)
 {
+    std::string where;
     if (f.index && *f.index < set.controls.size()) {
         const ControlRecord& r = *set.controls[*f.index];
-        out += "screen ";
-        AppendNumber(out, r.screen);
-        out += ", ";
-        AppendUtf8(out, SetCheck::Describe(set, *f.index));
-        out += " at ";
-        AppendNumber(out, r.rect.left);
-        out += ',';
-        AppendNumber(out, r.rect.top);
-        out += ',';
-        AppendNumber(out, r.rect.right);
-        out += ',';
-        AppendNumber(out, r.rect.bottom);
-        out += ": ";
-        return;
+        where += "screen " + std::to_string(r.screen) + ", ";
+        SetCheck::AppendDescription(where, set, *f.index);
+        where += " at ";
+        SetCheck::AppendRect(where, r.rect);
+        where += ": ";
+    } else if (f.screen) {
+        where += "screen " + std::to_string(*f.screen) + ": ";
     }
-    if (f.screen) {
-        out += "screen ";
-        AppendNumber(out, *f.screen);
-        out += ": ";
-    }
+    AppendUtf8(out, where);
 }
 
 QJsonObject ToJson(const QString& file, const ScreenSet& set, const Finding& f)

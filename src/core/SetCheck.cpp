@@ -62,22 +62,10 @@ void AppendNumber(std::string& s, Number n)
     s.append(digits, end);
 }
 
-// Messages of large sets are many: their parts are appended, not concatenated.
-void AppendRect(std::string& s, const Rect& r)
-{
-    AppendNumber(s, r.left);
-    s += ',';
-    AppendNumber(s, r.top);
-    s += ',';
-    AppendNumber(s, r.right);
-    s += ',';
-    AppendNumber(s, r.bottom);
-}
-
 std::string RectText(const Rect& r)
 {
     std::string s;
-    AppendRect(s, r);
+    SetCheck::AppendRect(s, r);
     return s;
 }
 
@@ -267,6 +255,18 @@ std::string SetCheck::Describe(const ScreenSet& set, size_t index)
     std::string s;
     AppendDescription(s, set, index);
     return s;
+}
+
+// Messages of large sets are many: their parts are appended, not concatenated.
+void SetCheck::AppendRect(std::string& s, const Rect& r)
+{
+    AppendNumber(s, r.left);
+    s += ',';
+    AppendNumber(s, r.top);
+    s += ',';
+    AppendNumber(s, r.right);
+    s += ',';
+    AppendNumber(s, r.bottom);
 }
 
 void SetCheck::AppendDescription(std::string& s, const ScreenSet& set, size_t index)

@@ -43,6 +43,8 @@ public:
     // "#3 Button "Cycle Start"": a control named in a message (index from 0).
     static std::string Describe(const ScreenSet& set, size_t index);
     static void AppendDescription(std::string& s, const ScreenSet& set, size_t index);
+    // "10,10,70,30": left, top, right, bottom.
+    static void AppendRect(std::string& s, const Rect& r);
 
 private:
     static void CheckFile(const ScreenSet& set, const Options& o, std::vector<Finding>& out);

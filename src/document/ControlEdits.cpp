@@ -51,9 +51,9 @@ void ControlEdits::SwapFields(std::vector<FieldsSwap>& swaps)
             what |= ControlChange::Fields;
         // The placing set-up shows until the fields it stands in for change.
         if (rec.image != s.fields.image || rec.function != s.fields.function || rec.parameter != s.fields.parameter)
-            ForgetPlacing(rec);
+            ForgetLookFlag(rec, &ControlLook::placed);
         if (fields)
-            ForgetPlaceholder(rec);
+            ForgetLookFlag(rec, &ControlLook::placeholder);
         const bool newPng = rec.type == TypeImage && rec.image != s.fields.image;
         rec.SwapStoredFields(s.fields);
         if (newPng)
@@ -115,16 +115,6 @@ void ControlEdits::Insert(std::vector<Held>& held)
     emit doc_.controlsInserted(inserted);
 }
 
-void ControlEdits::ForgetPlaceholder(const ControlRecord& rec)
-{
-    WidgetContext& ctx = doc_.Context();
-    if (const ControlLook* kept = ctx.LookOf(rec); kept && kept->placeholder) {
-        ControlLook look = *kept;
-        look.placeholder = false;
-        ctx.KeepLook(rec, look);
-    }
-}
-
 void ControlEdits::RaisePng(const ControlRecord& rec)
 {
     // A picture given a PNG goes to the top of the stacking order.
@@ -140,12 +130,12 @@ void ControlEdits::RaisePng(const ControlRecord& rec)
         w->SetLook(look);
 }
 
-void ControlEdits::ForgetPlacing(const ControlRecord& rec)
+void ControlEdits::ForgetLookFlag(const ControlRecord& rec, bool ControlLook::*flag)
 {
     WidgetContext& ctx = doc_.Context();
-    if (const ControlLook* kept = ctx.LookOf(rec); kept && kept->placed) {
+    if (const ControlLook* kept = ctx.LookOf(rec); kept && (*kept).*flag) {
         ControlLook look = *kept;
-        look.placed = false;
+        look.*flag = false;
         ctx.KeepLook(rec, look);
     }
 }

@@ -72,9 +72,10 @@ public:
 
 private:
     static ControlRecord& Writable(const ControlRecord* record);
-    void ForgetPlacing(const ControlRecord& rec);
-    // The older-image placeholder shows until the first edit of a field.
-    void ForgetPlaceholder(const ControlRecord& rec);
+    // Clears a flag of the record's kept look: the placing set-up shows until
+    // the fields it stands in for change, the older-image placeholder until
+    // the first edit of a field.
+    void ForgetLookFlag(const ControlRecord& rec, bool ControlLook::*flag);
     void RaisePng(const ControlRecord& rec);
 
     CTavloraDoc& doc_;
