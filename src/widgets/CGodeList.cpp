@@ -1,5 +1,6 @@
 #include "CGodeList.h"
 
+#include "ShapedText.h"
 #include "WidgetColours.h"
 #include "WidgetContext.h"
 #include "WidgetText.h"
@@ -111,7 +112,7 @@ void CGodeList::Paint(QPainter& p)
         const int height = int(std::min<long long>(l, static_cast<long long>(INT_MAX) - y));
         const int line = currentLine_ ? ProgramLineForBand(k, currentBand, *currentLine_) : SampleIndexForBand(k);
         if (line >= 0)
-            p.drawText(QRect(0, y, size.width(), height), Qt::AlignLeft | Qt::AlignTop,
+            ShapedText::Draw(p, QRect(0, y, size.width(), height), Qt::AlignLeft | Qt::AlignTop,
                        QString::fromLatin1(kSampleLines[line]));
     }
 }

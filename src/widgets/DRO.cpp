@@ -1,6 +1,7 @@
 #include "DRO.h"
 
 #include "EdgePainter.h"
+#include "ShapedText.h"
 #include "WidgetColours.h"
 #include "WidgetContext.h"
 #include "WidgetText.h"
@@ -143,7 +144,7 @@ void DRO::Paint(QPainter& p)
     if ((!layout.skin || layout.drawDigits) && layout.text.height() > 0 && layout.text.width() > 0) {
         p.setFont(WidgetText::BandFont(layout.text.height()));
         p.setPen(WidgetColours::Of(colours, ColourSet::DRONumers));
-        p.drawText(layout.text, Qt::AlignRight | Qt::AlignTop,
+        ShapedText::Draw(p, layout.text, Qt::AlignRight | Qt::AlignTop,
                    WidgetText::FromBytes(DisplayText()));
     }
 

@@ -1,5 +1,6 @@
 #include "Labels.h"
 
+#include "ShapedText.h"
 #include "WidgetColours.h"
 #include "WidgetContext.h"
 #include "WidgetText.h"
@@ -43,7 +44,7 @@ void Labels::Paint(QPainter& p)
         return;
     p.setFont(WidgetText::BandFont(size.height()));
     p.setPen(WidgetColours::Of(Context().set.colours, ColourSet::Label));
-    p.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, display_);
+    ShapedText::Draw(p, QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, display_);
 }
 
 

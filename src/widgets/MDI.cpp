@@ -1,5 +1,6 @@
 #include "MDI.h"
 
+#include "ShapedText.h"
 #include "WidgetColours.h"
 #include "WidgetContext.h"
 #include "WidgetText.h"
@@ -25,7 +26,7 @@ void MDI::Paint(QPainter& p)
         return;
     p.setFont(WidgetText::BandFont(size.height()));
     p.setPen(WidgetColours::Of(colours, ColourSet::MDIText));
-    p.drawText(r, Qt::AlignHCenter | Qt::AlignTop, shownText_ ? *shownText_ : QString::fromLatin1(kSampleBlock));
+    ShapedText::Draw(p, r, Qt::AlignHCenter | Qt::AlignTop, shownText_ ? *shownText_ : QString::fromLatin1(kSampleBlock));
 }
 
 void MDI::SetShownText(std::optional<QString> text)

@@ -2,6 +2,7 @@
 
 #include "ButtonFaces.h"
 #include "EdgePainter.h"
+#include "ShapedText.h"
 #include "WidgetColours.h"
 #include "WidgetText.h"
 
@@ -255,7 +256,7 @@ void Vorn1Button::Paint(QPainter& p)
     if (!text_.empty() && t.width() > 0) {
         p.setFont(CaptionFont());
         p.setPen(textColour_);
-        p.drawText(t, Qt::AlignCenter | Qt::TextSingleLine, WidgetText::FromBytes(text_));
+        ShapedText::Draw(p, t, Qt::AlignCenter | Qt::TextSingleLine, WidgetText::FromBytes(text_));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/CGodeList.h"
 #include "widgets/Labels.h"
 #include "widgets/MDI.h"
+#include "widgets/ShapedText.h"
 #include "widgets/ToolPath.h"
 #include "widgets/WidgetText.h"
 
@@ -189,4 +190,43 @@ TEST_F(TextWidgetsTest, ToolPathSamplePictureStretchesOverTheWidget)
     EXPECT_GT(blue, 200);  // thin passes survive the shrinking
     EXPECT_GT(olive, 300); // the square outline too
     EXPECT_EQ(At(out, 120, 50), QColor(240, 240, 240));
+}
+
+// Kept lines draw what drawText draws, the first time and from the cache,
+// unscaled and zoomed, fitting or clipped.
+TEST_F(TextWidgetsTest, ShapedTextDrawsAsDrawTextDoes)
+{
+    const struct {
+        int band;
+        QRect rect;
+        int flags;
+        const char* text;
+    } rows[] = {
+        {20, {3, 4, 200, 30}, Qt::AlignLeft | Qt::AlignTop, "N0010 G01 X1.2500 Y-0.5"},
+        {20, {3, 4, 200, 30}, Qt::AlignRight | Qt::AlignTop, "-12.3456"},
+        {13, {10, 10, 120, 25}, Qt::AlignCenter | Qt::TextSingleLine, "Cycle Start"},
+        {13, {10, 10, 121, 26}, Qt::AlignCenter | Qt::TextSingleLine, "  spaced caption  "},
+        {40, {0, 0, 90, 30}, Qt::AlignRight | Qt::AlignTop, "+0123.4567"},        // clipped
+        {30, {5, 5, 60, 60}, Qt::AlignCenter | Qt::TextSingleLine, "Feed Hold Now"}, // clipped
+        {16, {2, 2, 250, 40}, Qt::AlignHCenter | Qt::AlignTop, "Caf\u00e9 \u00e4\u00f6\u00fc"},
+    };
+    for (const qreal zoom : {1.0, 1.5}) {
+        for (const auto& row : rows) {
+            const QString text = QString::fromUtf8(row.text);
+            QImage images[3];
+            for (int i = 0; i < 3; ++i) {
+                images[i] = Solid(kWidth, 80, Qt::white);
+                QPainter p(&images[i]);
+                p.scale(zoom, zoom);
+                p.setFont(WidgetText::BandFont(row.band));
+                p.setPen(Qt::darkBlue);
+                if (i == 0)
+                    p.drawText(row.rect, row.flags, text);
+                else
+                    ShapedText::Draw(p, row.rect, row.flags, text);
+            }
+            EXPECT_EQ(images[1], images[0]) << row.text << " at " << zoom;
+            EXPECT_EQ(images[2], images[0]) << row.text << " at " << zoom << ", kept";
+        }
+    }
 }
