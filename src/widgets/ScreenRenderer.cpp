@@ -38,21 +38,21 @@ std::vector<DesignWidget*> ScreenRenderer::PaintOrder(const ScreenSet& set, cons
     return order;
 }
 
-void ScreenRenderer::DropCovered(const QPainter& p, std::vector<DesignWidget*>& order)
+std::vector<QRect> ScreenRenderer::DropCovered(const QPainter& p, std::vector<DesignWidget*>& order)
 {
     if (order.size() < kCullFrom)
-        return;
+        return {};
     const QTransform& t = p.worldTransform();
     const bool whole = t.type() <= QTransform::TxScale && t.m11() == t.m22() && t.m11() >= 1
         && t.m11() == std::floor(t.m11()) && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
     if (!whole)
-        return;
+        return {};
     // The widgets' extent, on a grid of at most about a million cells.
     QRect area;
     for (const DesignWidget* w : order)
         area |= w->Geometry();
     if (area.isEmpty())
-        return;
+        return {};
     qint64 cell = 8;
     while ((qint64(area.width()) / cell + 1) * (qint64(area.height()) / cell + 1) > (qint64(1) << 20))
         cell *= 2;
@@ -61,20 +61,37 @@ void ScreenRenderer::DropCovered(const QPainter& p, std::vector<DesignWidget*>& 
     std::vector<bool> covered(size_t(cols * rows), false);
     const auto col = [&](qint64 x) { return (x - area.left()) / cell; };
     const auto row = [&](qint64 y) { return (y - area.top()) / cell; };
+    const auto open = [&](qint64 r0, qint64 r1, qint64 c0, qint64 c1) {
+        for (qint64 r = r0; r <= r1; ++r)
+            for (qint64 c = c0; c <= c1; ++c)
+                if (!covered[size_t(r * cols + c)])
+                    return true;
+        return false;
+    };
+    std::vector<QRect> shown(order.size());
     std::vector<bool> keep(order.size(), true);
     for (size_t i = order.size(); i-- > 0;) {
         const DesignWidget* w = order[i];
         const QRect g = w->Geometry();
         if (g.isEmpty())
             continue;
-        bool hidden = true;
-        for (qint64 r = row(g.top()); r <= row(g.bottom()) && hidden; ++r)
-            for (qint64 c = col(g.left()); c <= col(g.right()) && hidden; ++c)
-                hidden = covered[size_t(r * cols + c)];
-        if (hidden) {
+        // The cells of the widget left open by the clients above it, as a
+        // bounding box: the only part that needs drawing.
+        qint64 top = row(g.top()), bottom = row(g.bottom()), left = col(g.left()), right = col(g.right());
+        while (top <= bottom && !open(top, top, left, right))
+            ++top;
+        if (top > bottom) {
             keep[i] = false;
             continue;
         }
+        while (!open(bottom, bottom, left, right))
+            --bottom;
+        while (!open(top, bottom, left, left))
+            ++left;
+        while (!open(top, bottom, right, right))
+            --right;
+        shown[i] = g & QRect(int(area.left() + left * cell), int(area.top() + top * cell),
+                             int((right - left + 1) * cell), int((bottom - top + 1) * cell));
         if (!w->CoversClient())
             continue;
         // The cells lying wholly inside the client.
@@ -91,9 +108,13 @@ void ScreenRenderer::DropCovered(const QPainter& p, std::vector<DesignWidget*>& 
     }
     size_t kept = 0;
     for (size_t i = 0; i < order.size(); ++i)
-        if (keep[i])
+        if (keep[i]) {
+            shown[kept] = shown[i];
             order[kept++] = order[i];
+        }
     order.resize(kept);
+    shown.resize(kept);
+    return shown;
 }
 
 void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets)
@@ -150,21 +171,22 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
         p.fillRect(screen, WidgetColours::Of(set.colours, ColourSet::ScreenBack));
 
     std::vector<DesignWidget*> order = PaintOrder(set, clip);
-    DropCovered(p, order);
+    const std::vector<QRect> shown = DropCovered(p, order);
     PrepareLooks(p, order);
     // What the caller has to do beside runs while the widgets are drawn, on
     // one thread, after the looks have kept every thread busy.
     PoolJob job(beside);
     const bool started = beside && job.Start();
-    PaintWidgets(p, order, clip, true);
+    PaintWidgets(p, order, clip, true, shown);
     if (beside && !started)
         beside();
 }
 
 void ScreenRenderer::PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip,
-                                  bool cached)
+                                  bool cached, const std::vector<QRect>& shown)
 {
-    for (DesignWidget* w : order) {
+    for (size_t i = 0; i < order.size(); ++i) {
+        DesignWidget* w = order[i];
         const QRect window = w->Geometry();
         if (w->FrameWidth() > 0 && !window.isEmpty()) {
             // A one-pixel window frame in the window-frame colour.
@@ -178,6 +200,8 @@ void ScreenRenderer::PaintWidgets(QPainter& p, const std::vector<DesignWidget*>&
         QRect area = client;
         if (!clip.isNull())
             area &= clip;
+        if (!shown.empty())
+            area &= shown[i];
         if (area.isEmpty())
             continue;
         if (TooLargeForDevice(p, client)) {

@@ -53,9 +53,13 @@ public:
     // Removes from a paint order the widgets whose every pixel an opaque
     // client above them covers (worked out on a grid of whole design pixels,
     // so only for painters that map design pixels to whole device pixels).
-    static void DropCovered(const QPainter& p, std::vector<DesignWidget*>& order);
-    // Frames and clients of the widgets in order; `cached` paints through the widgets' looks.
-    static void PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip, bool cached);
+    // Returns, for each widget kept, the part of it that can show (design
+    // coordinates), or nothing when it culled nothing.
+    static std::vector<QRect> DropCovered(const QPainter& p, std::vector<DesignWidget*>& order);
+    // Frames and clients of the widgets in order; `cached` paints through the
+    // widgets' looks; `shown`, when given, limits each widget's client.
+    static void PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip, bool cached,
+                             const std::vector<QRect>& shown = {});
 
     // Paints `screen` with the persistent layer as Render shows it, whatever
     // the widgets' visibility, and changes no widget: the design view keeps

@@ -134,10 +134,10 @@ TEST_F(ScreenRendererTest, WidgetsCoveredByOpaqueOnesAreSkippedWithoutChangingTh
         QPainter p(&culled);
         p.scale(scale, scale);
         std::vector<DesignWidget*> kept = order;
-        ScreenRenderer::DropCovered(p, kept);
+        const std::vector<QRect> shown = ScreenRenderer::DropCovered(p, kept);
         EXPECT_EQ(kept.size() < order.size(), scale != 1.5); // whole device pixels only
         culled.fill(Qt::gray);
-        ScreenRenderer::PaintWidgets(p, kept, QRect(), false);
+        ScreenRenderer::PaintWidgets(p, kept, QRect(), false, shown);
         p.end();
         whole.fill(Qt::gray);
         QPainter q(&whole);
@@ -153,7 +153,7 @@ TEST_F(ScreenRendererTest, WidgetsCoveredByOpaqueOnesAreSkippedWithoutChangingTh
         looked.fill(Qt::gray);
         QPainter l(&looked);
         ScreenRenderer::PrepareLooks(l, kept);
-        ScreenRenderer::PaintWidgets(l, kept, QRect(), true);
+        ScreenRenderer::PaintWidgets(l, kept, QRect(), true, shown);
         l.end();
         // Transparent looks are composited once more: rounding may move a channel by a step.
         int worst = 0;
