@@ -71,7 +71,7 @@ bool ImageCache::Open(const QString& path, int formatCode, Source& source, QStri
             ++decodes_;
             if (!whole.isNull()) {
                 entry.natural = whole.size();
-                held_.Insert(Key(probe, {}, 'w'), whole);
+                Keep(Key(probe, {}, 'w'), whole);
             }
         }
         it = opened_.insert(path, entry);
@@ -111,14 +111,14 @@ QByteArray ImageCache::Key(const Source& source, const Steps& steps, char kind)
 QImage ImageCache::Whole(const Source& source, QString* error)
 {
     const QByteArray key = Key(source, {}, 'w');
-    QImage whole = held_.Find(key);
+    QImage whole = Find(key);
     if (!whole.isNull())
         return whole;
     whole = Vorn3Image::Decode(source.path, source.formatCode, error);
     ++decodes_;
     // Large whole pictures are only passed through on their way to a scaled copy.
     if (!whole.isNull() && qint64(whole.width()) * whole.height() <= kWholePixels)
-        held_.Insert(key, whole);
+        Keep(key, whole);
     return whole;
 }
 
@@ -128,7 +128,7 @@ QImage ImageCache::Build(const Source& source, const Steps& steps, bool exact, Q
     if (!exact && source.formatCode == Vorn3Image::FormatJpeg && natural > kWholePixels
         && steps.size() == 1 && steps[0].kind == Step::Resample) {
         const QSize size = steps[0].size;
-        if (qint64(size.width()) * size.height() < natural && !held_.Contains(Key(source, {}, 'w'))) {
+        if (qint64(size.width()) * size.height() < natural && !Holds(Key(source, {}, 'w'))) {
             ++decodes_;
             return Vorn3Image::DecodeScaled(source.path, source.formatCode, size, error);
         }
@@ -161,7 +161,7 @@ QImage ImageCache::Picture(const Source& source, const Steps& steps, bool exact,
         || qint64(source.natural.width()) * source.natural.height() <= kWholePixels)
         exact = true;
     const QByteArray key = Key(source, steps, exact ? 'e' : 'p');
-    QImage img = held_.Find(key);
+    QImage img = Find(key);
     if (!img.isNull())
         return img;
     QString why;
@@ -176,7 +176,7 @@ QImage ImageCache::Picture(const Source& source, const Steps& steps, bool exact,
             *error = why;
         return {};
     }
-    held_.Insert(key, img);
+    Keep(key, img);
     return img;
 }
 
@@ -189,7 +189,7 @@ QImage ImageCache::Drawable(const Source& source, const Steps& steps, int keyInd
     Append(key, keyIndex);
     Append(key, qint64(keyColour));
     Append(key, (qint64(stretch.width()) << 32) | quint32(stretch.height()));
-    QImage img = held_.Find(key);
+    QImage img = Find(key);
     if (!img.isNull())
         return img;
     const QImage picture = Picture(source, steps, keyIndex >= 0);
@@ -198,23 +198,61 @@ QImage ImageCache::Drawable(const Source& source, const Steps& steps, int keyInd
     img = Vorn3Image::MakeDrawable(picture, keyIndex, keyColour);
     if (stretch.isValid() && !stretch.isEmpty() && stretch != img.size())
         img = Vorn3Image::ResampleNearest(img, stretch.width(), stretch.height());
-    held_.Insert(key, img);
+    Keep(key, img);
     return img;
 }
 
 QImage ImageCache::Product(const QByteArray& key, const std::function<QImage()>& make)
 {
     const QByteArray full = QByteArray("\0x", 2) + key;
-    {
-        const std::lock_guard lock(productMutex_);
-        QImage img = held_.Find(full);
-        if (!img.isNull())
-            return img;
-    }
-    QImage img = make();
-    const std::lock_guard lock(productMutex_);
-    held_.Insert(full, img);
+    QImage img = Find(full);
+    if (!img.isNull())
+        return img;
+    img = make();
+    Keep(full, img);
     return img;
+}
+
+QImage ImageCache::Find(const QByteArray& key)
+{
+    const std::lock_guard lock(heldMutex_);
+    return held_.Find(key);
+}
+
+void ImageCache::Keep(const QByteArray& key, const QImage& image)
+{
+    const std::lock_guard lock(heldMutex_);
+    held_.Insert(key, image);
+}
+
+bool ImageCache::Holds(const QByteArray& key) const
+{
+    const std::lock_guard lock(heldMutex_);
+    return held_.Contains(key);
+}
+
+void ImageCache::SetBudget(qint64 bytes)
+{
+    const std::lock_guard lock(heldMutex_);
+    held_.SetBudget(bytes);
+}
+
+qint64 ImageCache::Budget() const
+{
+    const std::lock_guard lock(heldMutex_);
+    return held_.Budget();
+}
+
+qint64 ImageCache::HeldBytes() const
+{
+    const std::lock_guard lock(heldMutex_);
+    return held_.Bytes();
+}
+
+int ImageCache::HeldCount() const
+{
+    const std::lock_guard lock(heldMutex_);
+    return held_.Count();
 }
 
 void ImageCache::SetTrusted(bool trusted)
@@ -226,7 +264,10 @@ void ImageCache::SetTrusted(bool trusted)
 void ImageCache::Reset()
 {
     checked_.clear();
-    held_.Clear();
+    {
+        const std::lock_guard lock(heldMutex_);
+        held_.Clear();
+    }
     opened_.clear();
     reported_.clear();
     decodes_ = 0;

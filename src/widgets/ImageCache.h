@@ -68,14 +68,14 @@ public:
     QImage Drawable(const Source& source, const Steps& steps, int keyIndex, QRgb keyColour,
                     QSize stretch = QSize());
     // Any other picture made on demand, held under the same budget. The one
-    // call that may come from the threads making looks side by side, while no
-    // other call runs.
+    // call that may come from the threads making looks side by side, also
+    // while this thread draws through the others.
     QImage Product(const QByteArray& key, const std::function<QImage()>& make);
 
-    void SetBudget(qint64 bytes) { held_.SetBudget(bytes); }
-    qint64 Budget() const { return held_.Budget(); }
-    qint64 HeldBytes() const { return held_.Bytes(); }
-    int HeldCount() const { return held_.Count(); }
+    void SetBudget(qint64 bytes);
+    qint64 Budget() const;
+    qint64 HeldBytes() const;
+    int HeldCount() const;
 
     // While trusted (many widgets built or resized at once), each file is
     // checked for changes once; otherwise at every opening. A changed file is
@@ -103,6 +103,10 @@ private:
     QImage Build(const Source& source, const Steps& steps, bool exact, QString* error);
     void Report(const QString& path, const QString& error);
     static QByteArray Key(const Source& source, const Steps& steps, char kind);
+    // The held pictures, shared with the look threads (Product).
+    QImage Find(const QByteArray& key);
+    void Keep(const QByteArray& key, const QImage& image);
+    bool Holds(const QByteArray& key) const;
 
     const Reporter& reporter_;
     ImageLru held_{kDefaultBudgetBytes};
@@ -110,7 +114,7 @@ private:
     QSet<QString> reported_;
     QSet<QString> checked_; // while trusted
     bool trusted_ = false;
-    std::mutex productMutex_;
+    mutable std::mutex heldMutex_;
     int decodes_ = 0;
     quint64 nextGeneration_ = 1;
 };

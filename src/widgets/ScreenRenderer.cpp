@@ -117,47 +117,117 @@ std::vector<QRect> ScreenRenderer::DropCovered(const QPainter& p, std::vector<De
     return shown;
 }
 
-void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets)
+std::vector<size_t> ScreenRenderer::StaleLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets,
+                                               double& scale)
 {
     const QTransform& t = p.worldTransform();
-    double scale;
     if (t.type() <= QTransform::TxTranslate)
         scale = 1.0;
     else if (t.type() == QTransform::TxScale && t.m11() == t.m22() && t.m11() > 0)
         scale = t.m11();
     else
-        return;
+        return {};
     if (!DesignWidget::KeepsLooksOn(p))
-        return;
-    std::vector<DesignWidget*> stale;
-    for (DesignWidget* w : widgets) {
-        if (w->NeedsLook(scale))
-            stale.push_back(w);
+        return {};
+    std::vector<size_t> stale;
+    for (size_t i = 0; i < widgets.size(); ++i) {
+        if (widgets[i]->NeedsLook(scale))
+            stale.push_back(i);
     }
-    const int threads = QThreadPool::globalInstance()->maxThreadCount();
-    if (stale.size() < kParallelLooks || threads < 2)
-        return; // made one by one while painting
-    std::atomic<size_t> next{0};
-    auto work = [&next, &stale, scale](size_t slot) {
-        for (size_t i = next++; i < stale.size(); i = next++)
-            stale[i]->PrepareLook(scale, slot);
-    };
-    const int helpers = std::min(threads, 8) - 1;
+    if (stale.size() < kParallelLooks || QThreadPool::globalInstance()->maxThreadCount() < 2)
+        return {}; // made one by one while painting
     WidgetContext* reserved = nullptr;
-    for (DesignWidget* w : stale) {
-        if (&w->Context() != reserved) {
-            reserved = &w->Context();
-            reserved->ReserveCanvases(size_t(helpers) + 1);
+    for (size_t i : stale) {
+        if (&widgets[i]->Context() != reserved) {
+            reserved = &widgets[i]->Context();
+            reserved->ReserveCanvases(size_t(Helpers()) + 1);
         }
     }
+    return stale;
+}
+
+int ScreenRenderer::Helpers()
+{
+    return std::min(QThreadPool::globalInstance()->maxThreadCount(), 8) - 1;
+}
+
+void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets)
+{
+    double scale = 1.0;
+    const std::vector<size_t> stale = StaleLooks(p, widgets, scale);
+    if (stale.empty())
+        return;
+    std::atomic<size_t> next{0};
+    auto work = [&next, &stale, &widgets, scale](size_t slot) {
+        for (size_t i = next++; i < stale.size(); i = next++)
+            widgets[stale[i]]->PrepareLook(scale, slot);
+    };
     std::vector<std::unique_ptr<PoolJob>> jobs;
-    for (int i = 0; i < helpers; ++i) {
+    for (int i = 0; i < Helpers(); ++i) {
         jobs.push_back(std::make_unique<PoolJob>([work, i] { work(size_t(i) + 1); }));
         if (!jobs.back()->Start())
             break; // the pool is busy: this thread does the rest
     }
     work(0);
     jobs.clear(); // each waits for its thread
+}
+
+void ScreenRenderer::PaintWithLooks(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip,
+                                    const std::vector<QRect>& shown, const std::function<void()>& beside)
+{
+    double scale = 1.0;
+    const std::vector<size_t> stale = StaleLooks(p, order, scale);
+    if (stale.empty()) {
+        PoolJob job(beside);
+        const bool started = beside && job.Start();
+        PaintWidgets(p, order, clip, true, shown);
+        if (beside && !started)
+            beside();
+        return;
+    }
+    // The helpers make the looks in stacking order while this thread draws
+    // the widgets below; a widget whose look is not made yet is waited for,
+    // or this thread makes looks further up meanwhile. The first helper does
+    // what the caller has to do beside first: this thread is never idle then.
+    std::atomic<size_t> next{0};
+    const std::unique_ptr<std::atomic<bool>[]> ready(new std::atomic<bool>[stale.size()]());
+    auto make = [&next, &stale, &order, &ready, scale](size_t slot) {
+        const size_t i = next++;
+        if (i >= stale.size())
+            return false;
+        order[stale[i]]->PrepareLook(scale, slot);
+        ready[i].store(true, std::memory_order_release);
+        ready[i].notify_all();
+        return true;
+    };
+    std::vector<std::unique_ptr<PoolJob>> jobs;
+    for (int i = 0; i < Helpers(); ++i) {
+        const bool first = i == 0;
+        jobs.push_back(std::make_unique<PoolJob>([make, i, first, &beside] {
+            if (first && beside)
+                beside();
+            while (make(size_t(i) + 1)) {
+            }
+        }));
+        if (!jobs.back()->Start()) {
+            jobs.pop_back();
+            break; // the pool is busy: this thread does the rest
+        }
+    }
+    size_t s = 0;
+    PaintWidgets(p, order, clip, true, shown, [&](size_t i) {
+        if (s == stale.size() || stale[s] != i)
+            return;
+        while (!ready[s].load(std::memory_order_acquire)) {
+            if (!make(0))
+                ready[s].wait(false, std::memory_order_acquire);
+        }
+        ++s;
+    });
+    const bool besideDone = !jobs.empty();
+    jobs.clear(); // each waits for its thread
+    if (beside && !besideDone)
+        beside();
 }
 
 void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContext& ctx,
@@ -172,21 +242,17 @@ void ScreenRenderer::Paint(QPainter& p, const ScreenSet& set, const WidgetContex
 
     std::vector<DesignWidget*> order = PaintOrder(set, clip);
     const std::vector<QRect> shown = DropCovered(p, order);
-    PrepareLooks(p, order);
-    // What the caller has to do beside runs while the widgets are drawn, on
-    // one thread, after the looks have kept every thread busy.
-    PoolJob job(beside);
-    const bool started = beside && job.Start();
-    PaintWidgets(p, order, clip, true, shown);
-    if (beside && !started)
-        beside();
+    PaintWithLooks(p, order, clip, shown, beside);
 }
 
 void ScreenRenderer::PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip,
-                                  bool cached, const std::vector<QRect>& shown)
+                                  bool cached, const std::vector<QRect>& shown,
+                                  const std::function<void(size_t)>& before)
 {
     for (size_t i = 0; i < order.size(); ++i) {
         DesignWidget* w = order[i];
+        if (before)
+            before(i);
         const QRect window = w->Geometry();
         if (w->FrameWidth() > 0 && !window.isEmpty()) {
             // A one-pixel window frame in the window-frame colour.

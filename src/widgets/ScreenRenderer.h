@@ -57,9 +57,11 @@ public:
     // coordinates), or nothing when it culled nothing.
     static std::vector<QRect> DropCovered(const QPainter& p, std::vector<DesignWidget*>& order);
     // Frames and clients of the widgets in order; `cached` paints through the
-    // widgets' looks; `shown`, when given, limits each widget's client.
+    // widgets' looks; `shown`, when given, limits each widget's client;
+    // `before`, when given, is called with each widget's index before it is drawn.
     static void PaintWidgets(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip, bool cached,
-                             const std::vector<QRect>& shown = {});
+                             const std::vector<QRect>& shown = {},
+                             const std::function<void(size_t)>& before = {});
 
     // Paints `screen` with the persistent layer as Render shows it, whatever
     // the widgets' visibility, and changes no widget: the design view keeps
@@ -71,6 +73,14 @@ public:
     static QImage Thumbnail(const ScreenSet& set, WidgetContext& ctx, int screen, QSize designSize, QSize size);
 
 private:
+    // Indices of the widgets whose looks are to be made side by side at the
+    // painter's zoom (none when too few, or on one core), canvases reserved.
+    static std::vector<size_t> StaleLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets,
+                                          double& scale);
+    static int Helpers();
+    // PaintWidgets through the looks, the missing ones made on all cores while drawing.
+    static void PaintWithLooks(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip,
+                               const std::vector<QRect>& shown, const std::function<void()>& beside);
     static bool TooLargeForDevice(const QPainter& p, const QRect& client);
     static void PaintLargeWidget(QPainter& p, DesignWidget& w, const QRect& client, QRect area);
 };

@@ -4,6 +4,7 @@
 #include "core/ScreenVisibility.h"
 #include "widgets/DesignWidget.h"
 #include "widgets/ScreenRenderer.h"
+#include "widgets/WidgetColours.h"
 
 #include <QPainter>
 
@@ -128,6 +129,7 @@ TEST_F(ScreenRendererTest, WidgetsCoveredByOpaqueOnesAreSkippedWithoutChangingTh
     Rebuild();
     ScreenVisibility::Refresh(set_, 1, true);
     std::vector<DesignWidget*> order = ScreenRenderer::PaintOrder(set_);
+    const QColor back = WidgetColours::Of(set_.colours, ColourSet::ScreenBack);
     for (double scale : {1.0, 2.0, 1.5}) {
         SCOPED_TRACE(scale);
         QImage culled(QSize(320, 240) * scale, QImage::Format_RGB32), whole(culled.size(), QImage::Format_RGB32);
@@ -136,10 +138,10 @@ TEST_F(ScreenRendererTest, WidgetsCoveredByOpaqueOnesAreSkippedWithoutChangingTh
         std::vector<DesignWidget*> kept = order;
         const std::vector<QRect> shown = ScreenRenderer::DropCovered(p, kept);
         EXPECT_EQ(kept.size() < order.size(), scale != 1.5); // whole device pixels only
-        culled.fill(Qt::gray);
+        culled.fill(back);
         ScreenRenderer::PaintWidgets(p, kept, QRect(), false, shown);
         p.end();
-        whole.fill(Qt::gray);
+        whole.fill(back);
         QPainter q(&whole);
         q.scale(scale, scale);
         ScreenRenderer::PaintWidgets(q, order, QRect(), false);
@@ -148,12 +150,11 @@ TEST_F(ScreenRendererTest, WidgetsCoveredByOpaqueOnesAreSkippedWithoutChangingTh
         if (scale != 1.0)
             continue;
         // Looks, made side by side on canvases kept between looks of every
-        // size, draw the same picture as painting each widget directly.
+        // size while the widgets below are drawn, draw the same picture as
+        // painting each widget directly.
         QImage looked(culled.size(), QImage::Format_RGB32);
-        looked.fill(Qt::gray);
         QPainter l(&looked);
-        ScreenRenderer::PrepareLooks(l, kept);
-        ScreenRenderer::PaintWidgets(l, kept, QRect(), true, shown);
+        ScreenRenderer::Paint(l, set_, ctx_, QSize(320, 240));
         l.end();
         // Transparent looks are composited once more: rounding may move a channel by a step.
         int worst = 0;
