@@ -541,12 +541,19 @@ void CTavloraView::FillMarkOverlay(const MarkRects& m, const QRect& client) cons
     // in one overlay over the marks' extent (later kinds over earlier ones),
     // and the overlay is drawn once. The overlay is kept between paints.
     const std::vector<QRect>* kinds[] = {&m.halo, &m.marks, &m.anchorHandles};
-    QRect extent;
+    // Tens of thousands of small rectangles: plain integer bounds, no QRect calls.
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
     for (const std::vector<QRect>* rects : kinds)
-        for (const QRect& r : *rects)
-            extent |= r;
-    extent &= client;
+        for (const QRect& r : *rects) {
+            left = std::min(left, r.left());
+            top = std::min(top, r.top());
+            right = std::max(right, r.right());
+            bottom = std::max(bottom, r.bottom());
+        }
     markExtent_ = QRect();
+    if (left > right || top > bottom)
+        return;
+    const QRect extent = QRect(QPoint(left, top), QPoint(right, bottom)) & client;
     if (extent.isEmpty())
         return;
     if (markOverlay_.width() < extent.width() || markOverlay_.height() < extent.height())
@@ -559,24 +566,19 @@ void CTavloraView::FillMarkOverlay(const MarkRects& m, const QRect& client) cons
     const qsizetype stride = markOverlay_.bytesPerLine();
     for (int y = 0; y < extent.height(); ++y)
         std::memset(bits + stride * y, 0, size_t(extent.width()) * sizeof(QRgb));
-    const auto fill = [&](const QRect& r, QRgb colour) {
-        const QRect c = (r & extent).translated(-extent.topLeft());
-        if (c.isEmpty())
-            return;
-        uchar* row = bits + stride * c.top() + qsizetype(c.left()) * qsizetype(sizeof(QRgb));
-        for (int y = c.height(); y > 0; --y, row += stride)
-            FillPixels(reinterpret_cast<QRgb*>(row), c.width(), colour);
-    };
-    // A halo shows only around its mark, which is set over it: its ring is enough.
-    for (const QRect& r : m.halo) {
-        fill(QRect(r.left(), r.top(), r.width(), 1), colours[0]);
-        fill(QRect(r.left(), r.bottom(), r.width(), 1), colours[0]);
-        fill(QRect(r.left(), r.top() + 1, 1, r.height() - 2), colours[0]);
-        fill(QRect(r.right(), r.top() + 1, 1, r.height() - 2), colours[0]);
+    const int x0 = extent.left(), y0 = extent.top(), x1 = extent.right(), y1 = extent.bottom();
+    for (size_t kind = 0; kind < std::size(kinds); ++kind) {
+        const QRgb colour = colours[kind];
+        for (const QRect& r : *kinds[kind]) {
+            const int l = std::max(r.left(), x0), t = std::max(r.top(), y0);
+            const int rr = std::min(r.right(), x1), b = std::min(r.bottom(), y1);
+            if (l > rr || t > b)
+                continue;
+            uchar* row = bits + stride * (t - y0) + qsizetype(l - x0) * qsizetype(sizeof(QRgb));
+            for (int y = t; y <= b; ++y, row += stride)
+                FillPixels(reinterpret_cast<QRgb*>(row), rr - l + 1, colour);
+        }
     }
-    for (size_t kind = 1; kind < std::size(kinds); ++kind)
-        for (const QRect& r : *kinds[kind])
-            fill(r, colours[kind]);
     markExtent_ = extent;
 }
 
