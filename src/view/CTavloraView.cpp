@@ -30,26 +30,10 @@
 #include <cstring>
 #include <cmath>
 #include <climits>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace tavlora {
 
 namespace {
-
-// Sets a run of pixels to one colour, four at a time where the CPU can.
-void FillPixels(QRgb* line, int width, QRgb colour)
-{
-    int x = 0;
-#ifdef __SSE2__
-    const __m128i four = _mm_set1_epi32(int(colour));
-    for (; x + 4 <= width; x += 4)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(line + x), four);
-#endif
-    for (; x < width; ++x)
-        line[x] = colour;
-}
 
 const QColor kStripColour(0, 128, 128);
 // Where controls lie beyond the target screen.
@@ -560,24 +544,59 @@ void CTavloraView::FillMarkOverlay(const MarkRects& m, const QRect& client) cons
         markOverlay_ = QImage(extent.size().expandedTo(markOverlay_.size()), QImage::Format_ARGB32_Premultiplied);
     if (markOverlay_.isNull())
         return;
-    const QRgb colours[] = {qPremultiply(kMarkHalo.rgba()), qPremultiply(QColor(Qt::black).rgba()),
+    // Each kind's number is set in a byte per pixel (a quarter of the memory
+    // the marks touch at random), then the bytes become colours row by row.
+    const QRgb colours[] = {0, qPremultiply(kMarkHalo.rgba()), qPremultiply(QColor(Qt::black).rgba()),
                             qPremultiply(kAnchorHandle.rgba())};
-    uchar* bits = markOverlay_.bits();
-    const qsizetype stride = markOverlay_.bytesPerLine();
-    for (int y = 0; y < extent.height(); ++y)
-        std::memset(bits + stride * y, 0, size_t(extent.width()) * sizeof(QRgb));
+    const qsizetype width = extent.width();
+    markKinds_.assign(size_t(width) * size_t(extent.height()), 0);
+    uchar* kindsAt = markKinds_.data();
     const int x0 = extent.left(), y0 = extent.top(), x1 = extent.right(), y1 = extent.bottom();
     for (size_t kind = 0; kind < std::size(kinds); ++kind) {
-        const QRgb colour = colours[kind];
         for (const QRect& r : *kinds[kind]) {
             const int l = std::max(r.left(), x0), t = std::max(r.top(), y0);
             const int rr = std::min(r.right(), x1), b = std::min(r.bottom(), y1);
             if (l > rr || t > b)
                 continue;
-            uchar* row = bits + stride * (t - y0) + qsizetype(l - x0) * qsizetype(sizeof(QRgb));
-            for (int y = t; y <= b; ++y, row += stride)
-                FillPixels(reinterpret_cast<QRgb*>(row), rr - l + 1, colour);
+            uchar* row = kindsAt + width * (t - y0) + (l - x0);
+            const uchar k = uchar(kind + 1);
+            const int n = rr - l + 1;
+            if (n > 3) {
+                for (int y = t; y <= b; ++y, row += width)
+                    std::memset(row, k, size_t(n));
+                continue;
+            }
+            // Upright edges and their halos: a call per row would cost more than the bytes.
+            for (int y = t; y <= b; ++y, row += width) {
+                row[0] = k;
+                if (n > 1)
+                    row[1] = k;
+                if (n > 2)
+                    row[2] = k;
+            }
         }
+    }
+    uchar* bits = markOverlay_.bits();
+    const qsizetype stride = markOverlay_.bytesPerLine();
+    for (int y = 0; y < extent.height(); ++y) {
+        const uchar* in = kindsAt + width * y;
+        auto* out = reinterpret_cast<QRgb*>(bits + stride * y);
+        qsizetype x = 0;
+        // Runs of eight pixels of one kind, the most common, are set at once.
+        for (; x + 8 <= width; x += 8) {
+            quint64 eight;
+            std::memcpy(&eight, in + x, sizeof eight);
+            if (eight == (eight & 0xff) * 0x0101010101010101ULL) {
+                const QRgb colour = colours[eight & 0xff];
+                for (int i = 0; i < 8; ++i)
+                    out[x + i] = colour;
+                continue;
+            }
+            for (int i = 0; i < 8; ++i)
+                out[x + i] = colours[in[x + i]];
+        }
+        for (; x < width; ++x)
+            out[x] = colours[in[x]];
     }
     markExtent_ = extent;
 }

@@ -141,6 +141,7 @@ private:
     // may run beside the drawing of the widgets.
     void FillMarkOverlay(const MarkRects& marks, const QRect& client) const;
     mutable QImage markOverlay_;
+    mutable std::vector<uchar> markKinds_; // the overlay's pixels as kinds of mark
     mutable QRect markExtent_;
     mutable bool markOverlayReady_ = false; // filled while the screen was drawn
     // The rendered screen is kept between paints until its content changes.
