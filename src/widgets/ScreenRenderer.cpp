@@ -151,40 +151,11 @@ int ScreenRenderer::Helpers()
     return std::min(QThreadPool::globalInstance()->maxThreadCount(), 8) - 1;
 }
 
-void ScreenRenderer::PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets)
-{
-    double scale = 1.0;
-    const std::vector<size_t> stale = StaleLooks(p, widgets, scale);
-    if (stale.empty())
-        return;
-    std::atomic<size_t> next{0};
-    auto work = [&next, &stale, &widgets, scale](size_t slot) {
-        for (size_t i = next++; i < stale.size(); i = next++)
-            widgets[stale[i]]->PrepareLook(scale, slot);
-    };
-    std::vector<std::unique_ptr<PoolJob>> jobs;
-    for (int i = 0; i < Helpers(); ++i) {
-        jobs.push_back(std::make_unique<PoolJob>([work, i] { work(size_t(i) + 1); }));
-        if (!jobs.back()->Start())
-            break; // the pool is busy: this thread does the rest
-    }
-    work(0);
-    jobs.clear(); // each waits for its thread
-}
-
 void ScreenRenderer::PaintWithLooks(QPainter& p, const std::vector<DesignWidget*>& order, const QRect& clip,
                                     const std::vector<QRect>& shown, const std::function<void()>& beside)
 {
     double scale = 1.0;
     const std::vector<size_t> stale = StaleLooks(p, order, scale);
-    if (stale.empty()) {
-        PoolJob job(beside);
-        const bool started = beside && job.Start();
-        PaintWidgets(p, order, clip, true, shown);
-        if (beside && !started)
-            beside();
-        return;
-    }
     // The helpers make the looks in stacking order while this thread draws
     // the widgets below; a widget whose look is not made yet is waited for,
     // or this thread makes looks further up meanwhile. The first helper does
@@ -200,8 +171,10 @@ void ScreenRenderer::PaintWithLooks(QPainter& p, const std::vector<DesignWidget*
         ready[i].notify_all();
         return true;
     };
+    // With no looks to make, one helper at most, for what is to be done beside.
+    const int helpers = !stale.empty() ? Helpers() : beside ? 1 : 0;
     std::vector<std::unique_ptr<PoolJob>> jobs;
-    for (int i = 0; i < Helpers(); ++i) {
+    for (int i = 0; i < helpers; ++i) {
         const bool first = i == 0;
         jobs.push_back(std::make_unique<PoolJob>([make, i, first, &beside] {
             if (first && beside)
@@ -371,8 +344,7 @@ void ScreenRenderer::PaintStandalone(QPainter& p, const ScreenSet& set, std::vec
     std::erase_if(widgets, [](const DesignWidget* w) { return !w || !w->IsVisible(); });
     std::stable_sort(widgets.begin(), widgets.end(),
                      [](const DesignWidget* a, const DesignWidget* b) { return a->ZOrder() < b->ZOrder(); });
-    PrepareLooks(p, widgets);
-    PaintWidgets(p, widgets, QRect(), true);
+    PaintWithLooks(p, widgets, QRect(), {}, {});
 }
 
 DesignWidget* ScreenRenderer::WidgetAt(const ScreenSet& set, QPoint designPoint)

@@ -41,9 +41,6 @@ public:
     // Looks of at least this many widgets are made side by side before a paint.
     static constexpr size_t kParallelLooks = 16;
 
-    // Makes the missing looks of the widgets at the painter's zoom, on all cores.
-    static void PrepareLooks(const QPainter& p, const std::vector<DesignWidget*>& widgets);
-
     // Visible widgets in stacking order (bottom first), optionally only those
     // meeting a design rectangle.
     static std::vector<DesignWidget*> PaintOrder(const ScreenSet& set, const QRect& clip = QRect());
